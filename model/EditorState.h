@@ -1,0 +1,141 @@
+#pragma once
+
+#include "model/Cell.h"
+#include "platform/Image.h"
+#include "platform/Threads.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vemo {
+
+constexpr std::int32_t StartOctaveCount = 8;
+constexpr std::int32_t StartOctaveShift = 3;
+constexpr std::int32_t StartBlockSize = 4;
+constexpr std::int32_t StartColumnDuration = 120;
+constexpr std::int32_t MinColumnDuration = 1;
+constexpr std::int32_t MaxColumnDuration = 999;
+constexpr std::int32_t MinColumnCount = 32;
+constexpr std::int32_t MaxColumnCount = 4096;
+constexpr std::int32_t RowsPerOctave = 12;
+
+// The melody: what a file stores plus the geometry derived from it.
+struct Melody {
+    std::int32_t lastColumn = 0;
+    std::int32_t lastRow = 0;
+    std::int32_t previousLastColumn = 0;
+    std::int32_t octaveCount = 0;
+    std::int32_t octaveShift = 0;
+    std::int32_t smallBlock = 0;
+    std::int32_t largeBlock = 0;
+    std::int32_t columnWidth = 0;
+    std::int32_t rowHeight = 0;
+    std::int32_t markTotal = 0;
+    std::int32_t columnDuration = 0;
+    CellGrid grid;
+    ColumnMarks marks;
+};
+
+struct Selection {
+    std::int32_t selectionActive = 0;
+    std::int32_t selectionFirst = 0;
+    std::int32_t selectionLast = 0;
+    std::int32_t selectionLeftX = 0;
+    std::int32_t selectionRightX = 0;
+};
+
+// The current left-button stroke and the cells hit by the latest edits.
+struct Stroke {
+    std::int32_t strokeFirst = -1; // -1: no stroke
+    std::int32_t strokeLast = 0;
+    std::int32_t lastHitColumn = 0;
+    std::int32_t lastHitRow = 0;
+    std::int32_t previousHitColumn = 0;
+    std::int32_t previousHitRow = 0;
+};
+
+struct Clipboard {
+    CellGrid clipboardGrid;
+    ColumnMarks clipboardMarks;
+    std::int32_t clipboardFirst = 0;
+    std::int32_t clipboardLast = 0;
+};
+
+struct Pitch {
+    std::array<float, 12> scaleTable{};
+    std::vector<float> pitchTable;
+};
+
+// An image control's place on the main window and the off-screen image it shows.
+struct ImageArea {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    Image image;
+};
+
+struct View {
+    double horizontalScroll = 0.0;
+    double verticalScroll = 0.0;
+    ImageArea verArea; // horizontal scroll bar above the grid
+    ImageArea horArea; // vertical scroll bar beside the grid
+    ImageArea mainArea; // the grid
+    std::int32_t panning = 0;
+    std::int32_t panAnchorX = 0;
+    std::int32_t panAnchorY = 0;
+    std::int32_t hScrollDrag = 0;
+    std::int32_t vScrollDrag = 0;
+    std::int32_t pointerX = -1;
+    std::int32_t pointerY = -1;
+    std::int32_t mouseX = 0;
+    std::int32_t mouseY = 0;
+};
+
+struct ToneEvent {
+    std::int32_t frequency = 0;
+    std::int32_t isRest = 0;
+    std::int32_t duration = 0;
+
+    friend bool operator==(const ToneEvent&, const ToneEvent&) = default;
+};
+
+using ToneList = std::vector<ToneEvent>;
+
+// Fields shared with worker threads are atomics; everything else is UI-thread only.
+struct Playback {
+    ToneList toneList;
+    ThreadHandle playbackThread;
+    ThreadHandle previewThread;
+    std::atomic<std::int32_t> stopRequested{0};
+    std::atomic<std::int32_t> repeatOn{0};
+    std::atomic<std::int32_t> previewFrequency{0};
+    std::atomic<std::int32_t> previewDuration{0};
+};
+
+// Shell-owned state of the event loop and the commands.
+struct Shell {
+    std::int32_t quitRequested = 0;
+    std::int32_t pasteMode = 0;
+    std::int32_t popupRequested = 0;
+    std::int32_t popupColumn = 0;
+    std::string fileName;
+    std::string loadPath;
+    std::vector<std::string> codeLines;
+};
+
+struct EditorState {
+    Melody melody;
+    Selection selection;
+    Stroke stroke;
+    Clipboard clipboard;
+    Pitch pitch;
+    View view;
+    Playback playback;
+    Shell shell;
+};
+
+} // namespace vemo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace vemo {
+
+class Runtime;
+
+// One-voice beeper. beep and rest block until the event is over. Events issued back to back by
+// one thread are placed end to end on the beeper's clock, so a melody keeps its rhythm; an event
+// issued after a pause starts at once. Any thread may call; tones of different threads are mixed.
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep(std::int32_t frequencyHz, std::int32_t durationMs) = 0;
+    virtual void rest(std::int32_t durationMs) = 0;
+    // Makes every blocked and later call return at once: used at the end of the program so
+    // that no worker outlives it.
+    virtual void abort() = 0;
+};
+
+// Same timing as the audio beeper on the steady clock, without sound.
+std::unique_ptr<Beeper> makeSilentBeeper();
+
+} // namespace vemo

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "platform/Image.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vemo {
+
+// Keys and buttons for keyState, in the numbering the program thinks in.
+namespace Key {
+constexpr std::int32_t LeftButton = 1;
+constexpr std::int32_t RightButton = 2;
+constexpr std::int32_t MiddleButton = 4;
+constexpr std::int32_t Shift = 16;
+constexpr std::int32_t M = 77;
+constexpr std::int32_t LeftControl = 162;
+} // namespace Key
+
+// keyState answer: the key went down since the last query, and the top bit: it is down now.
+constexpr std::int32_t KeyPressedSince = 0x0001;
+constexpr std::int32_t KeyDownNow = 0x8000;
+
+enum class EventKind { None, Close, Size, Command, Control, LeftRelease, PointerMove };
+
+struct Event {
+    EventKind kind = EventKind::None;
+    std::int32_t window = -1;
+    std::int32_t id = 0;   // command id or control id
+    std::int32_t type = 0; // control events: 0 left click, 1 right click
+};
+
+struct Rect {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+struct Point {
+    std::int32_t x = -1;
+    std::int32_t y = -1;
+};
+
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+enum class WindowStyle {
+    Main,   // caption, system menu, minimize, maximize, sizing border
+    Tool,   // the same, not owned by the main window
+    Dialog, // caption and system menu only, owned by the main window
+};
+
+// A menu entry; commandId 0 is a separator line.
+struct MenuEntry {
+    std::int32_t commandId = 0;
+    std::string text;
+};
+
+enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S };
+
+namespace Modifier {
+constexpr std::int32_t None = 0;
+constexpr std::int32_t Control = 1;
+} // namespace Modifier
+
+// Everything the program asks of the windowing system. Texts use CR LF line breaks; file
+// filters are "description|pattern|..." pairs. All calls are made on the UI thread except
+// setButtonEnabled, which any thread may call.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Windows: position is the outer top-left corner, size the client area.
+    virtual bool createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+                              Rect placement) = 0;
+    virtual void setWindowTitle(std::int32_t windowId, const std::string& title) = 0;
+    virtual std::string windowTitle(std::int32_t windowId) = 0;
+    virtual void placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+                             std::int32_t clientWidth, std::int32_t clientHeight) = 0;
+    virtual void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                               std::int32_t clientHeight) = 0;
+    virtual Size clientSize(std::int32_t windowId) = 0;
+    virtual Point windowPosition(std::int32_t windowId) = 0;
+    // Shows in the normal state, or maximized again if it was; a minimized window is restored.
+    virtual void showWindow(std::int32_t windowId, bool activate) = 0;
+    virtual void hideWindow(std::int32_t windowId) = 0;
+    virtual bool isWindowVisible(std::int32_t windowId) = 0;
+    virtual void setProgramIcon(const Image& icon) = 0;
+
+    // Toolbar on the main window.
+    virtual bool createToolbar(std::int32_t toolbarId) = 0;
+    virtual void addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
+                                  const std::string& tooltip) = 0;
+    virtual std::int32_t toolbarHeight() = 0;
+    virtual void setButtonEnabled(std::int32_t commandId, bool enabled) = 0;
+    virtual bool isButtonEnabled(std::int32_t commandId) = 0;
+    virtual bool isButtonPressed(std::int32_t commandId) = 0;
+    virtual void setButtonPressed(std::int32_t commandId, bool pressed) = 0;
+
+    // Controls, placed at absolute positions in a window's client area.
+    virtual bool prepareControls(std::int32_t windowId) = 0;
+    virtual void createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) = 0;
+    virtual void createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                            std::int32_t minimum, std::int32_t maximum) = 0;
+    virtual void createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                             const std::string& text) = 0;
+    virtual void createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                              const std::string& text) = 0;
+    virtual void createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) = 0;
+    virtual void moveControl(std::int32_t controlId, Rect rect) = 0;
+    virtual Rect controlRect(std::int32_t controlId) = 0;
+    virtual void showImage(std::int32_t controlId, const Image& image) = 0;
+    virtual std::int32_t spinValue(std::int32_t controlId) = 0;
+    virtual void setSpinValue(std::int32_t controlId, std::int32_t value) = 0;
+    virtual std::string editorText(std::int32_t controlId) = 0;
+    virtual void clearEditor(std::int32_t controlId) = 0;
+    virtual void appendEditorText(std::int32_t controlId, const std::string& text) = 0;
+    virtual void focusControl(std::int32_t controlId) = 0;
+
+    // Popup menus, shown modally at the pointer; the chosen entry arrives as a command event.
+    virtual bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) = 0;
+    virtual void showPopupMenu(std::int32_t menuId) = 0;
+
+    // Shortcuts of the main window: only while it is active, only with exactly these modifiers,
+    // ahead of the focused control.
+    virtual void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) = 0;
+
+    // Modal boxes. The answer is true for OK and Yes.
+    virtual bool messageBox(const std::string& title, const std::string& text, bool yesNo) = 0;
+    // Cancel gives an empty path.
+    virtual std::string openFileDialog(const std::string& title, const std::string& defaultPath,
+                                       const std::string& filter) = 0;
+    virtual std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
+                                       const std::string& filter) = 0;
+    virtual void setClipboardText(const std::string& text) = 0;
+    // Opens a file or folder with its associated program; false when that failed.
+    virtual bool openWithShell(const std::string& path) = 0;
+
+    // Input at the moment of the call.
+    virtual Point pointer() = 0; // main window client area, (-1, -1) outside
+    virtual std::int32_t keyState(std::int32_t key) = 0;
+
+    // Events: at most one, waiting at most timeoutMs; EventKind::None when none came.
+    virtual Event waitEvent(std::int32_t timeoutMs) = 0;
+    // Drops every pending event; windows still repaint.
+    virtual void drainEvents() = 0;
+
+    virtual bool loadImage(const std::string& path, Image& image) = 0;
+};
+
+} // namespace vemo
