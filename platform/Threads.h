@@ -14,6 +14,8 @@ public:
         : running_(std::move(running)) {}
 
     bool isRunning() const { return running_ && running_->load(std::memory_order_acquire); }
+    // False when the thread could not be started.
+    bool started() const { return running_ != nullptr; }
 
 private:
     std::shared_ptr<const std::atomic<bool>> running_;

@@ -1,0 +1,85 @@
+#include "sound/Playback.h"
+
+#include "app/Ids.h"
+#include "sound/ToneList.h"
+
+#include <memory>
+
+namespace vemo {
+
+void showIdleToolbar(Ui& ui) {
+    ui.setButtonEnabled(CommandId::Sing, true);
+    ui.setButtonEnabled(CommandId::ShutUp, false);
+}
+
+void showPlayingToolbar(Ui& ui) {
+    ui.setButtonEnabled(CommandId::Sing, false);
+    ui.setButtonEnabled(CommandId::ShutUp, true);
+}
+
+void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper, Ui& ui) {
+    for (;;) {
+        for (const ToneEvent& event : tones) {
+            if (event.isRest == 0)
+                beeper.beep(event.frequency, event.duration);
+            else
+                beeper.rest(event.duration);
+            if (playback.stopRequested.load() != 0) break;
+        }
+        if (playback.stopRequested.load() != 0 || playback.repeatOn.load() == 0) break;
+    }
+    showIdleToolbar(ui);
+}
+
+void playMelody(EditorState& state, Platform& platform) {
+    showPlayingToolbar(platform.ui);
+    platform.ui.drainEvents();
+    const MelodyRange range = melodyRange(state.melody, state.selection);
+    if (range.firstNoteColumn < 0) {
+        showIdleToolbar(platform.ui);
+        return;
+    }
+    Playback& playback = state.playback;
+    playback.toneList = buildToneList(state.melody, state.pitch, range);
+    playback.stopRequested.store(0);
+    // The worker gets its own immutable copy: the editor may rebuild the list after it ends.
+    auto tones = std::make_shared<const ToneList>(playback.toneList);
+    Beeper& beeper = platform.beeper;
+    Ui& ui = platform.ui;
+    playback.playbackThread = platform.runtime.startThread(
+        [tones, &playback, &beeper, &ui] { playbackWorker(*tones, playback, beeper, ui); });
+    if (!playback.playbackThread.started()) showIdleToolbar(platform.ui);
+}
+
+void previewWorker(Playback& playback, Beeper& beeper) {
+    const std::int32_t frequencyHz = playback.previewFrequency.load();
+    const std::int32_t durationMs = playback.previewDuration.load();
+    beeper.beep(frequencyHz, durationMs);
+}
+
+namespace {
+
+void launchPreview(Playback& playback, Platform& platform, std::int32_t frequencyHz,
+                   std::int32_t durationMs) {
+    playback.previewFrequency.store(frequencyHz);
+    playback.previewDuration.store(durationMs);
+    Beeper& beeper = platform.beeper;
+    playback.previewThread =
+        platform.runtime.startThread([&playback, &beeper] { previewWorker(playback, beeper); });
+}
+
+} // namespace
+
+void startPreview(Playback& playback, Platform& platform, std::int32_t frequencyHz,
+                  std::int32_t durationMs) {
+    if (playback.previewThread.isRunning()) return; // dropped, not queued
+    launchPreview(playback, platform, frequencyHz, durationMs);
+}
+
+void startPreviewAfterPrevious(Playback& playback, Platform& platform, std::int32_t frequencyHz,
+                               std::int32_t durationMs) {
+    while (playback.previewThread.isRunning()) platform.runtime.sleepMs(1);
+    launchPreview(playback, platform, frequencyHz, durationMs);
+}
+
+} // namespace vemo

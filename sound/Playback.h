@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/EditorState.h"
+#include "platform/Platform.h"
+
+namespace vemo {
+
+// "sing": builds the tone list of the melody's range and plays it on a worker thread.
+void playMelody(EditorState& state, Platform& platform);
+
+// Worker bodies. They touch only the tone list they were given, the atomics of Playback, the
+// beeper and the toolbar's enabled states (which any thread may set).
+void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper, Ui& ui);
+void previewWorker(Playback& playback, Beeper& beeper);
+
+// The mouse preview: starts a one-shot tone unless the previous one still sounds.
+void startPreview(Playback& playback, Platform& platform, std::int32_t frequencyHz,
+                  std::int32_t durationMs);
+// The sweeps: wait for the previous one-shot tone, then start the next.
+void startPreviewAfterPrevious(Playback& playback, Platform& platform, std::int32_t frequencyHz,
+                               std::int32_t durationMs);
+
+void showIdleToolbar(Ui& ui);
+void showPlayingToolbar(Ui& ui);
+
+} // namespace vemo

@@ -1,0 +1,325 @@
+#include "tests/support/FakePlatform.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace vemo::test {
+
+bool FakeUi::failing(const std::string& what) const {
+    return std::find(failCreations.begin(), failCreations.end(), what) != failCreations.end();
+}
+
+FakeButton* FakeUi::button(std::int32_t commandId) {
+    for (auto& b : buttons)
+        if (b.commandId == commandId) return &b;
+    return nullptr;
+}
+
+bool FakeUi::buttonEnabled(std::int32_t commandId) {
+    std::lock_guard lock(buttonsMutex_);
+    FakeButton* b = button(commandId);
+    return b != nullptr && b->enabled;
+}
+
+void FakeUi::addAllDataFiles(std::int32_t cellWidth, std::int32_t cellHeight) {
+    imageFiles["Data/img01.bmp"] = Image(cellWidth, cellHeight, rgb(0x10, 0x20, 0x80));
+    imageFiles["Data/img02.bmp"] = Image(cellWidth, cellHeight, rgb(0xF0, 0xF0, 0x10));
+    imageFiles["Data/img02_L.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x80, 0x10));
+    imageFiles["Data/img02_LR.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x10, 0x10));
+    imageFiles["Data/img02_R.bmp"] = Image(cellWidth, cellHeight, rgb(0x10, 0xF0, 0x10));
+    for (const char* icon : {"new", "space", "sing", "shut", "loop", "code", "load", "save",
+                             "copy", "paste", "selec", "vemo"})
+        imageFiles[std::string("Data/") + icon + ".ico"] = Image(16, 16, rgb(0x80, 0x80, 0x80));
+}
+
+bool FakeUi::createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+                          Rect placement) {
+    if (failing("window:" + std::to_string(windowId))) return false;
+    windows[windowId] = {style, title, placement.x, placement.y, placement.width,
+                         placement.height, false};
+    windowOrder.push_back(windowId);
+    return true;
+}
+
+void FakeUi::setWindowTitle(std::int32_t windowId, const std::string& title) {
+    windows[windowId].title = title;
+}
+
+std::string FakeUi::windowTitle(std::int32_t windowId) { return windows[windowId].title; }
+
+void FakeUi::placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+                         std::int32_t clientWidth, std::int32_t clientHeight) {
+    FakeWindow& w = windows[windowId];
+    w.x = x;
+    w.y = y;
+    w.width = clientWidth;
+    w.height = clientHeight;
+    placements.push_back(std::to_string(windowId) + " " + std::to_string(x) + " " +
+                         std::to_string(y) + " " + std::to_string(clientWidth) + " " +
+                         std::to_string(clientHeight));
+}
+
+void FakeUi::setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                           std::int32_t clientHeight) {
+    windows[windowId].width = clientWidth;
+    windows[windowId].height = clientHeight;
+}
+
+Size FakeUi::clientSize(std::int32_t windowId) {
+    return {windows[windowId].width, windows[windowId].height};
+}
+
+Point FakeUi::windowPosition(std::int32_t windowId) {
+    return {windows[windowId].x, windows[windowId].y};
+}
+
+void FakeUi::showWindow(std::int32_t windowId, bool) { windows[windowId].visible = true; }
+void FakeUi::hideWindow(std::int32_t windowId) { windows[windowId].visible = false; }
+bool FakeUi::isWindowVisible(std::int32_t windowId) {
+    auto it = windows.find(windowId);
+    return it != windows.end() && it->second.visible;
+}
+void FakeUi::setProgramIcon(const Image&) { programIconSet = true; }
+
+bool FakeUi::createToolbar(std::int32_t) { return !failing("toolbar"); }
+
+void FakeUi::addToolbarButton(std::int32_t commandId, const Image&, bool isToggle,
+                              const std::string& tooltip) {
+    std::lock_guard lock(buttonsMutex_);
+    buttons.push_back({commandId, isToggle, true, false, tooltip});
+}
+
+std::int32_t FakeUi::toolbarHeight() { return toolbarHeightValue; }
+
+void FakeUi::setButtonEnabled(std::int32_t commandId, bool enabled) {
+    std::lock_guard lock(buttonsMutex_);
+    if (FakeButton* b = button(commandId)) b->enabled = enabled;
+}
+
+bool FakeUi::isButtonEnabled(std::int32_t commandId) { return buttonEnabled(commandId); }
+
+bool FakeUi::isButtonPressed(std::int32_t commandId) {
+    std::lock_guard lock(buttonsMutex_);
+    FakeButton* b = button(commandId);
+    return b != nullptr && b->pressed;
+}
+
+void FakeUi::setButtonPressed(std::int32_t commandId, bool pressed) {
+    std::lock_guard lock(buttonsMutex_);
+    if (FakeButton* b = button(commandId)) b->pressed = pressed;
+}
+
+bool FakeUi::prepareControls(std::int32_t windowId) {
+    return windows.count(windowId) != 0 && !failing("controls:" + std::to_string(windowId));
+}
+
+void FakeUi::createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+    controls[controlId] = {windowId, ControlKind::Image, rect, 0, 0, 0, {}};
+    controlOrder.push_back(controlId);
+}
+
+void FakeUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                        std::int32_t minimum, std::int32_t maximum) {
+    controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}};
+    controlOrder.push_back(controlId);
+}
+
+void FakeUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                         const std::string& text) {
+    controls[controlId] = {windowId, ControlKind::Label, rect, 0, 0, 0, text};
+    controlOrder.push_back(controlId);
+}
+
+void FakeUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                          const std::string& text) {
+    controls[controlId] = {windowId, ControlKind::Button, rect, 0, 0, 0, text};
+    controlOrder.push_back(controlId);
+}
+
+void FakeUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+    controls[controlId] = {windowId, ControlKind::Editor, rect, 0, 0, 0, {}};
+    controlOrder.push_back(controlId);
+}
+
+void FakeUi::moveControl(std::int32_t controlId, Rect rect) { controls[controlId].rect = rect; }
+Rect FakeUi::controlRect(std::int32_t controlId) { return controls[controlId].rect; }
+
+void FakeUi::showImage(std::int32_t controlId, const Image& image) {
+    shownImages[controlId] = image;
+    ++showImageCount[controlId];
+}
+
+std::int32_t FakeUi::spinValue(std::int32_t controlId) { return controls[controlId].value; }
+
+void FakeUi::setSpinValue(std::int32_t controlId, std::int32_t value) {
+    FakeControl& c = controls[controlId];
+    c.value = std::clamp(value, c.minimum, std::max(c.minimum, c.maximum));
+}
+
+std::string FakeUi::editorText(std::int32_t controlId) { return controls[controlId].text; }
+void FakeUi::clearEditor(std::int32_t controlId) { controls[controlId].text.clear(); }
+void FakeUi::appendEditorText(std::int32_t controlId, const std::string& text) {
+    controls[controlId].text += text;
+}
+void FakeUi::focusControl(std::int32_t controlId) { focusedControl = controlId; }
+
+bool FakeUi::createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) {
+    if (failing("menu:" + std::to_string(menuId))) return false;
+    menus[menuId] = entries;
+    return true;
+}
+
+void FakeUi::showPopupMenu(std::int32_t menuId) {
+    shownMenus.push_back(menuId);
+    if (menuChoices.empty()) return;
+    events.push_front({EventKind::Command, 0, menuChoices.front(), 0});
+    menuChoices.pop_front();
+}
+
+void FakeUi::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
+    shortcuts.push_back({key, modifiers, commandId});
+}
+
+bool FakeUi::messageBox(const std::string& title, const std::string& text, bool yesNo) {
+    boxes.push_back({title, text, yesNo});
+    if (boxAnswers.empty()) return true;
+    const bool answer = boxAnswers.front();
+    boxAnswers.pop_front();
+    return answer;
+}
+
+namespace {
+std::string nextAnswer(std::deque<std::string>& answers) {
+    if (answers.empty()) return {};
+    std::string answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+} // namespace
+
+std::string FakeUi::openFileDialog(const std::string& title, const std::string& defaultPath,
+                                   const std::string& filter) {
+    openDialogs.push_back({title, defaultPath, filter});
+    return nextAnswer(openAnswers);
+}
+
+std::string FakeUi::saveFileDialog(const std::string& title, const std::string& defaultPath,
+                                   const std::string& filter) {
+    saveDialogs.push_back({title, defaultPath, filter});
+    return nextAnswer(saveAnswers);
+}
+
+void FakeUi::setClipboardText(const std::string& text) { clipboard = text; }
+
+bool FakeUi::openWithShell(const std::string& path) {
+    shellOpened.push_back(path);
+    if (shellAnswers.empty()) return true;
+    const bool answer = shellAnswers.front();
+    shellAnswers.pop_front();
+    return answer;
+}
+
+Point FakeUi::pointer() { return pointerAt; }
+
+std::int32_t FakeUi::keyState(std::int32_t key) {
+    auto scripted = keyAnswers.find(key);
+    if (scripted != keyAnswers.end() && !scripted->second.empty()) {
+        const std::int32_t answer = scripted->second.front();
+        scripted->second.pop_front();
+        return answer;
+    }
+    auto held = keys.find(key);
+    return held == keys.end() ? 0 : held->second;
+}
+
+Event FakeUi::waitEvent(std::int32_t timeoutMs) {
+    waitTimeouts.push_back(timeoutMs);
+    if (events.empty()) return {};
+    Event event = events.front();
+    events.pop_front();
+    return event;
+}
+
+void FakeUi::drainEvents() {
+    ++drainCount;
+    events.clear();
+}
+
+bool FakeUi::loadImage(const std::string& path, Image& image) {
+    auto it = imageFiles.find(path);
+    if (it == imageFiles.end()) return false;
+    image = it->second;
+    return true;
+}
+
+void RecordingBeeper::record(Call call) {
+    std::unique_lock lock(mutex_);
+    calls_.push_back(call);
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !held_ || aborted_; });
+}
+
+void RecordingBeeper::beep(std::int32_t frequencyHz, std::int32_t durationMs) {
+    record({frequencyHz, durationMs, false});
+}
+
+void RecordingBeeper::rest(std::int32_t durationMs) { record({0, durationMs, true}); }
+
+void RecordingBeeper::abort() {
+    std::lock_guard lock(mutex_);
+    aborted_ = true;
+    changed_.notify_all();
+}
+
+std::vector<RecordingBeeper::Call> RecordingBeeper::calls() {
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+void RecordingBeeper::hold() {
+    std::lock_guard lock(mutex_);
+    held_ = true;
+}
+
+void RecordingBeeper::release() {
+    std::lock_guard lock(mutex_);
+    held_ = false;
+    changed_.notify_all();
+}
+
+bool RecordingBeeper::waitForCalls(std::size_t count) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(10),
+                             [&] { return calls_.size() >= count; });
+}
+
+FakeRuntime::~FakeRuntime() { joinAll(); }
+
+ThreadHandle FakeRuntime::startThread(std::function<void()> body) {
+    if (failThreadStart) return ThreadHandle();
+    ++threadsStarted;
+    auto running = std::make_shared<std::atomic<bool>>(true);
+    threads_.emplace_back([running, body = std::move(body)] {
+        body();
+        running->store(false, std::memory_order_release);
+    });
+    return ThreadHandle(running);
+}
+
+void FakeRuntime::sleepMs(std::int32_t milliseconds) {
+    sleeps.push_back(milliseconds);
+    nowMs_ += milliseconds;
+    if (onSleep) onSleep();
+    // Give real worker threads a chance to run while the program polls them.
+    std::this_thread::yield();
+}
+
+std::int64_t FakeRuntime::nowMs() { return nowMs_; }
+
+void FakeRuntime::joinAll() {
+    for (auto& t : threads_)
+        if (t.joinable()) t.join();
+    threads_.clear();
+}
+
+} // namespace vemo::test

@@ -1,0 +1,223 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vemo::test {
+
+struct FakeWindow {
+    WindowStyle style = WindowStyle::Main;
+    std::string title;
+    std::int32_t x = 0, y = 0, width = 0, height = 0;
+    bool visible = false;
+};
+
+struct FakeButton {
+    std::int32_t commandId = 0;
+    bool isToggle = false;
+    bool enabled = true;
+    bool pressed = false;
+    std::string tooltip;
+};
+
+enum class ControlKind { Image, Spin, Label, Button, Editor };
+
+struct FakeControl {
+    std::int32_t window = 0;
+    ControlKind kind = ControlKind::Image;
+    Rect rect;
+    std::int32_t minimum = 0, maximum = 0, value = 0;
+    std::string text;
+};
+
+struct BoxCall {
+    std::string title;
+    std::string text;
+    bool yesNo = false;
+};
+
+struct DialogCall {
+    std::string title;
+    std::string defaultPath;
+    std::string filter;
+};
+
+struct ShortcutCall {
+    ShortcutKey key;
+    std::int32_t modifiers;
+    std::int32_t commandId;
+};
+
+// Records every call and answers from scripts; what a test does not script gets a plain answer.
+class FakeUi final : public Ui {
+public:
+    // Scripts
+    std::deque<Event> events;
+    std::deque<bool> boxAnswers;      // empty: true (OK / Yes)
+    std::deque<std::string> openAnswers;
+    std::deque<std::string> saveAnswers;
+    std::deque<bool> shellAnswers;    // empty: true
+    std::deque<std::int32_t> menuChoices; // a command queued when a popup menu is shown
+    std::map<std::string, Image> imageFiles; // loadImage by path
+    std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
+    std::map<std::int32_t, std::deque<std::int32_t>> keyAnswers; // one-off answers first
+    Point pointerAt{-1, -1};
+    std::int32_t toolbarHeightValue = 39;
+    std::vector<std::string> failCreations; // "window:0", "toolbar", "controls:24", "menu:36"
+
+    // Records
+    std::map<std::int32_t, FakeWindow> windows;
+    std::vector<std::int32_t> windowOrder;
+    std::vector<FakeButton> buttons;
+    std::vector<std::int32_t> controlOrder;
+    std::map<std::int32_t, FakeControl> controls;
+    std::map<std::int32_t, Image> shownImages;
+    std::map<std::int32_t, int> showImageCount;
+    std::map<std::int32_t, std::vector<MenuEntry>> menus;
+    std::vector<std::int32_t> shownMenus;
+    std::vector<ShortcutCall> shortcuts;
+    std::vector<BoxCall> boxes;
+    std::vector<DialogCall> openDialogs;
+    std::vector<DialogCall> saveDialogs;
+    std::vector<std::string> shellOpened;
+    std::vector<std::string> placements; // "id x y w h" of every placeWindow
+    std::string clipboard;
+    std::vector<std::int32_t> waitTimeouts;
+    int drainCount = 0;
+    std::int32_t focusedControl = -1;
+    bool programIconSet = false;
+
+    FakeButton* button(std::int32_t commandId);
+    bool buttonEnabled(std::int32_t commandId); // thread-safe read
+    void addAllDataFiles(std::int32_t cellWidth = 11, std::int32_t cellHeight = 7);
+
+    bool createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+                      Rect placement) override;
+    void setWindowTitle(std::int32_t windowId, const std::string& title) override;
+    std::string windowTitle(std::int32_t windowId) override;
+    void placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+                     std::int32_t clientWidth, std::int32_t clientHeight) override;
+    void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                       std::int32_t clientHeight) override;
+    Size clientSize(std::int32_t windowId) override;
+    Point windowPosition(std::int32_t windowId) override;
+    void showWindow(std::int32_t windowId, bool activate) override;
+    void hideWindow(std::int32_t windowId) override;
+    bool isWindowVisible(std::int32_t windowId) override;
+    void setProgramIcon(const Image& icon) override;
+    bool createToolbar(std::int32_t toolbarId) override;
+    void addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
+                          const std::string& tooltip) override;
+    std::int32_t toolbarHeight() override;
+    void setButtonEnabled(std::int32_t commandId, bool enabled) override;
+    bool isButtonEnabled(std::int32_t commandId) override;
+    bool isButtonPressed(std::int32_t commandId) override;
+    void setButtonPressed(std::int32_t commandId, bool pressed) override;
+    bool prepareControls(std::int32_t windowId) override;
+    void createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) override;
+    void createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect, std::int32_t minimum,
+                    std::int32_t maximum) override;
+    void createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                     const std::string& text) override;
+    void createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                      const std::string& text) override;
+    void createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) override;
+    void moveControl(std::int32_t controlId, Rect rect) override;
+    Rect controlRect(std::int32_t controlId) override;
+    void showImage(std::int32_t controlId, const Image& image) override;
+    std::int32_t spinValue(std::int32_t controlId) override;
+    void setSpinValue(std::int32_t controlId, std::int32_t value) override;
+    std::string editorText(std::int32_t controlId) override;
+    void clearEditor(std::int32_t controlId) override;
+    void appendEditorText(std::int32_t controlId, const std::string& text) override;
+    void focusControl(std::int32_t controlId) override;
+    bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
+    void showPopupMenu(std::int32_t menuId) override;
+    void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) override;
+    bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
+    std::string openFileDialog(const std::string& title, const std::string& defaultPath,
+                               const std::string& filter) override;
+    std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
+                               const std::string& filter) override;
+    void setClipboardText(const std::string& text) override;
+    bool openWithShell(const std::string& path) override;
+    Point pointer() override;
+    std::int32_t keyState(std::int32_t key) override;
+    Event waitEvent(std::int32_t timeoutMs) override;
+    void drainEvents() override;
+    bool loadImage(const std::string& path, Image& image) override;
+
+private:
+    bool failing(const std::string& what) const;
+    std::mutex buttonsMutex_; // worker threads set enabled states
+};
+
+// Every beeper call, in order; optionally each call blocks until released.
+class RecordingBeeper final : public Beeper {
+public:
+    struct Call {
+        std::int32_t frequencyHz = 0; // 0 for a rest
+        std::int32_t durationMs = 0;
+        bool isRest = false;
+        friend bool operator==(const Call&, const Call&) = default;
+    };
+
+    void beep(std::int32_t frequencyHz, std::int32_t durationMs) override;
+    void rest(std::int32_t durationMs) override;
+    void abort() override;
+
+    std::vector<Call> calls();
+    // While held, every call waits until release() or abort().
+    void hold();
+    void release();
+    // Waits until at least count calls have been made (or a generous time-out passed).
+    bool waitForCalls(std::size_t count);
+
+private:
+    void record(Call call);
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Call> calls_;
+    bool held_ = false;
+    bool aborted_ = false;
+};
+
+// Real threads (tracked and joined at the end), a virtual clock for sleeps.
+class FakeRuntime final : public Runtime {
+public:
+    ~FakeRuntime() override;
+    ThreadHandle startThread(std::function<void()> body) override;
+    void sleepMs(std::int32_t milliseconds) override;
+    std::int64_t nowMs() override;
+
+    void joinAll();
+    bool failThreadStart = false;
+    int threadsStarted = 0;
+    std::vector<std::int32_t> sleeps;
+    // Called on every sleep, e.g. to let a worker finish while the program polls.
+    std::function<void()> onSleep;
+
+private:
+    std::int64_t nowMs_ = 0;
+    std::vector<std::thread> threads_;
+};
+
+struct FakePlatform {
+    ~FakePlatform() {
+        beeper.abort();
+        runtime.joinAll();
+    }
+    FakeUi ui;
+    RecordingBeeper beeper;
+    FakeRuntime runtime;
+    Platform platform{ui, beeper, runtime};
+};
+
+} // namespace vemo::test
