@@ -1,0 +1,144 @@
+#include "app/Ids.h"
+#include "sound/Playback.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/MelodyFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace vemo {
+namespace {
+
+using Call = test::RecordingBeeper::Call;
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::resetMelody(state.melody, 64);
+        test::startPitch(state.pitch);
+        state.selection = {0, 0, 63, 0, 0};
+        fake.ui.addToolbarButton(CommandId::Sing, {}, false, "sing");
+        fake.ui.addToolbarButton(CommandId::ShutUp, {}, false, "shut up");
+        fake.ui.setButtonEnabled(CommandId::ShutUp, false);
+    }
+    void waitUntilIdle() {
+        fake.runtime.joinAll();
+        EXPECT_FALSE(state.playback.playbackThread.isRunning());
+    }
+    void expectIdleToolbar() {
+        EXPECT_TRUE(fake.ui.buttonEnabled(CommandId::Sing));
+        EXPECT_FALSE(fake.ui.buttonEnabled(CommandId::ShutUp));
+    }
+    void threeEventMelody() {
+        test::setNote(state.melody, 0, 50, false, true);
+        test::setNote(state.melody, 1, 50, true, false);
+        test::setNote(state.melody, 3, 57);
+    }
+    const std::vector<Call> threeEventCalls{{440, 240, false}, {0, 120, true}, {297, 120, false}};
+
+    EditorState state;
+    test::FakePlatform fake;
+};
+
+TEST_F(PlaybackTest, NothingInRangeRestoresToolbarAndKeepsTheOldList) {
+    state.playback.toneList = {{123, 0, 45}};
+    fake.ui.events.push_back({EventKind::Command, 0, CommandId::Sing, 0});
+    playMelody(state, fake.platform);
+    expectIdleToolbar();
+    EXPECT_EQ(fake.runtime.threadsStarted, 0);
+    EXPECT_EQ(state.playback.toneList, (ToneList{{123, 0, 45}}));
+    EXPECT_TRUE(fake.ui.events.empty()) << "pending events are drained";
+}
+
+TEST_F(PlaybackTest, PlaysTonesAndRestsInOrderThenGoesIdle) {
+    threeEventMelody();
+    state.playback.stopRequested = 1; // a stale stop from "shut up" while idle
+    playMelody(state, fake.platform);
+    waitUntilIdle();
+    EXPECT_EQ(fake.beeper.calls(), threeEventCalls);
+    expectIdleToolbar();
+}
+
+TEST_F(PlaybackTest, ToolbarShowsPlayingWhileTheWorkerRuns) {
+    threeEventMelody();
+    fake.beeper.hold();
+    playMelody(state, fake.platform);
+    ASSERT_TRUE(fake.beeper.waitForCalls(1));
+    EXPECT_FALSE(fake.ui.buttonEnabled(CommandId::Sing));
+    EXPECT_TRUE(fake.ui.buttonEnabled(CommandId::ShutUp));
+    EXPECT_TRUE(state.playback.playbackThread.isRunning());
+    fake.beeper.release();
+    waitUntilIdle();
+    expectIdleToolbar();
+}
+
+TEST_F(PlaybackTest, StopTakesEffectAfterTheSoundingEvent) {
+    threeEventMelody();
+    fake.beeper.hold();
+    playMelody(state, fake.platform);
+    ASSERT_TRUE(fake.beeper.waitForCalls(1));
+    state.playback.stopRequested = 1;
+    fake.beeper.release();
+    waitUntilIdle();
+    EXPECT_EQ(fake.beeper.calls(), (std::vector<Call>{threeEventCalls[0]}));
+    expectIdleToolbar();
+}
+
+TEST_F(PlaybackTest, RepeatStartsOverUntilStopped) {
+    threeEventMelody();
+    state.playback.repeatOn = 1;
+    fake.beeper.hold();
+    playMelody(state, fake.platform);
+    fake.beeper.release();
+    ASSERT_TRUE(fake.beeper.waitForCalls(7));
+    state.playback.stopRequested = 1;
+    waitUntilIdle();
+    const auto calls = fake.beeper.calls();
+    ASSERT_GE(calls.size(), 7u);
+    for (std::size_t i = 0; i < calls.size(); ++i) EXPECT_EQ(calls[i], threeEventCalls[i % 3]) << i;
+}
+
+TEST_F(PlaybackTest, RepeatTurnedOffLetsThePassFinish) {
+    threeEventMelody();
+    state.playback.repeatOn = 1;
+    fake.beeper.hold();
+    playMelody(state, fake.platform);
+    ASSERT_TRUE(fake.beeper.waitForCalls(1));
+    state.playback.repeatOn = 0;
+    fake.beeper.release();
+    waitUntilIdle();
+    EXPECT_EQ(fake.beeper.calls(), threeEventCalls);
+}
+
+TEST_F(PlaybackTest, FailedThreadStartRestoresTheIdleToolbar) {
+    threeEventMelody();
+    fake.runtime.failThreadStart = true;
+    playMelody(state, fake.platform);
+    expectIdleToolbar();
+    EXPECT_FALSE(state.playback.playbackThread.isRunning());
+    EXPECT_EQ(state.playback.toneList.size(), 3u);
+}
+
+TEST_F(PlaybackTest, PreviewIsDroppedWhileOneStillSounds) {
+    fake.beeper.hold();
+    startPreview(state.playback, fake.platform, 440, 120);
+    ASSERT_TRUE(fake.beeper.waitForCalls(1));
+    startPreview(state.playback, fake.platform, 880, 120);
+    fake.beeper.release();
+    fake.runtime.joinAll();
+    EXPECT_EQ(fake.beeper.calls(), (std::vector<Call>{{440, 120, false}}));
+    startPreview(state.playback, fake.platform, 660, 90);
+    fake.runtime.joinAll();
+    EXPECT_EQ(fake.beeper.calls().back(), (Call{660, 90, false}));
+}
+
+TEST_F(PlaybackTest, SweepTonesWaitForThePreviousOne) {
+    for (std::int32_t step = 0; step < 5; ++step)
+        startPreviewAfterPrevious(state.playback, fake.platform, 750 + 100 * step, 10);
+    fake.runtime.joinAll();
+    const auto calls = fake.beeper.calls();
+    ASSERT_EQ(calls.size(), 5u);
+    for (std::int32_t step = 0; step < 5; ++step) EXPECT_EQ(calls[step].frequencyHz, 750 + 100 * step);
+}
+
+} // namespace
+} // namespace vemo
