@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Editor.h"
+
+namespace vemo {
+
+// A command of the toolbar, a shortcut or a popup menu entry.
+void runCommand(Editor& editor, std::int32_t commandId);
+
+// "apply" in the "new vemo.." dialog.
+void applyNewMelodyDialog(Editor& editor);
+
+// The paste chosen from the paste menu, carried out in the pass that received the choice.
+void runPaste(Editor& editor);
+
+// F1: the help page from the working directory, else an offer to open that folder.
+void openHelp(Editor& editor, const std::string& workingDirectory);
+
+} // namespace vemo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/EditorState.h"
+#include "platform/Platform.h"
+#include "view/CellBitmaps.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vemo {
+
+// What the editor's operations work on: the state, the loaded cell bitmaps and the platform.
+struct Editor {
+    EditorState& state;
+    const CellBitmaps& bitmaps;
+    Platform& platform;
+};
+
+// The process around the program: its command line and folders.
+struct ProgramContext {
+    std::vector<std::string> arguments;   // program parameters, without the program itself
+    std::string executableFolder;         // ends in a path separator
+    bool isDevelopmentRun = false;        // keep the working directory as started
+    std::function<std::string()> workingDirectory;
+    std::function<bool(const std::string&)> setWorkingDirectory;
+};
+
+// Reads the real working directory and changes it through std::filesystem.
+ProgramContext systemProgramContext(std::vector<std::string> arguments,
+                                    std::string executableFolder, bool isDevelopmentRun);
+
+} // namespace vemo

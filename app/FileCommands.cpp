@@ -1,0 +1,109 @@
+#include "app/FileCommands.h"
+
+#include "app/Ids.h"
+#include "model/Geometry.h"
+#include "model/Marks.h"
+#include "model/NewMelody.h"
+#include "store/FileIo.h"
+#include "store/MelodyCodec.h"
+#include "view/Redraw.h"
+
+namespace vemo {
+
+namespace {
+
+const std::string TitlePrefix = "       vemo - ";
+constexpr const char* SaveFilter = "*.vemo|*.vemo";
+constexpr const char* LoadFilter = "*.vemo|*.vemo|*.*|*.*";
+
+// Nothing a loader uses lies beyond the raw block of the largest grid.
+constexpr std::size_t MaxMelodyFileBytes =
+    MelodyHeaderSize + 5 * 4 + MaxColumnCount * (1 + 4 + 4) +
+    static_cast<std::size_t>(MaxColumnCount) * (MelodyLastRow + 1) * 5 * 4;
+
+void invalidFile(Ui& ui, const std::string& text) { ui.messageBox("invalid file", text, false); }
+
+// The decoded melody replaces the editor's, then everything derived from it is recomputed.
+void takeMelody(Editor& editor, DecodedMelody decoded) {
+    EditorState& state = editor.state;
+    Melody& melody = state.melody;
+    melody.previousLastColumn = melody.lastColumn;
+    melody.lastColumn = decoded.lastColumn;
+    melody.lastRow = decoded.lastRow;
+    melody.columnDuration = decoded.columnDuration;
+    melody.grid = std::move(decoded.grid);
+    melody.marks = std::move(decoded.marks);
+    Ui& ui = editor.platform.ui;
+    ui.setSpinValue(ControlId::DurationSpin, melody.columnDuration);
+    carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
+    computeGeometry(melody);
+    melody.markTotal = sumOfMarks(melody.marks);
+    state.view.horizontalScroll = 0.0;
+    state.view.verticalScroll = 0.5;
+    state.selection.selectionActive = 0;
+    ui.setButtonPressed(CommandId::ToggleSelection, false);
+    state.selection.selectionFirst = 0;
+    state.selection.selectionLast = melody.lastColumn;
+    updateSelectionEdges(melody, state.selection);
+    redraw(state, editor.bitmaps, editor.platform, RedrawMain);
+}
+
+LoadOutcome loadFrom(Editor& editor, const std::string& path) {
+    Ui& ui = editor.platform.ui;
+    const auto bytes = readFileBytes(path, MaxMelodyFileBytes);
+    if (!bytes) {
+        if (path.empty()) return LoadOutcome::Stopped;
+        invalidFile(ui, "can't load \r\n\r\n'" + path + "'");
+        return LoadOutcome::Failed;
+    }
+    DecodeResult decoded = decodeMelody(*bytes);
+    if (!decoded.melody) {
+        invalidFile(ui, "invalid file-format:\r\n\r\n'" + path + "'");
+        return LoadOutcome::Failed;
+    }
+    takeMelody(editor, std::move(*decoded.melody));
+    ui.setWindowTitle(WindowId::Main, TitlePrefix + path);
+    editor.state.shell.fileName = path;
+    return LoadOutcome::Loaded;
+}
+
+} // namespace
+
+std::string withMelodyExtension(const std::string& path) {
+    const std::size_t lastSeparator = path.find_last_of("/\\");
+    const std::size_t lastDot = path.find_last_of('.');
+    const bool hasExtension =
+        lastDot != std::string::npos && (lastSeparator == std::string::npos || lastDot > lastSeparator);
+    if (hasExtension && path.substr(lastDot + 1) == "vemo") return path;
+    return path + ".vemo";
+}
+
+void saveMelody(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    Shell& shell = editor.state.shell;
+    shell.fileName = ui.saveFileDialog("save file", shell.fileName, SaveFilter);
+    if (shell.fileName.empty()) return;
+    shell.fileName = withMelodyExtension(shell.fileName);
+    if (fileExists(shell.fileName) &&
+        !ui.messageBox("please confirm",
+                       "'" + shell.fileName + "'\r\n already exists.\r\nreplace file?", true))
+        return;
+    if (!writeFileReplacing(shell.fileName, encodeMelody(editor.state.melody))) {
+        invalidFile(ui, "can't create \r\n\r\n'" + shell.fileName + "'");
+        return;
+    }
+    ui.setWindowTitle(WindowId::Main, TitlePrefix + shell.fileName);
+}
+
+LoadOutcome loadMelody(Editor& editor) {
+    Shell& shell = editor.state.shell;
+    shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, LoadFilter);
+    return loadFrom(editor, shell.loadPath);
+}
+
+bool loadMelodyFromCommandLine(Editor& editor, const std::string& path) {
+    editor.state.shell.loadPath = path;
+    return loadFrom(editor, path) == LoadOutcome::Loaded;
+}
+
+} // namespace vemo

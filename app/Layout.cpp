@@ -1,0 +1,32 @@
+#include "app/Layout.h"
+
+#include "app/Ids.h"
+
+namespace vemo {
+
+void layoutMainWindow(View& view, Ui& ui) {
+    Size client = ui.clientSize(WindowId::Main);
+    if (client.width < MinClientWidth) ui.setClientSize(WindowId::Main, MinClientWidth, client.height);
+    client = ui.clientSize(WindowId::Main);
+    if (client.height < MinClientHeight) ui.setClientSize(WindowId::Main, client.width, MinClientHeight);
+    client = ui.clientSize(WindowId::Main);
+
+    ImageArea& hor = view.horArea;
+    hor.x = client.width - hor.width - AreaGap;
+    hor.height = client.height - hor.y - AreaGap;
+    ui.moveControl(ControlId::HorImage, {hor.x, hor.y, hor.width, hor.height});
+    hor.image.resize(hor.width, hor.height);
+
+    ImageArea& ver = view.verArea;
+    ver.width = client.width - ver.x - view.horArea.width - 2 * AreaGap;
+    ui.moveControl(ControlId::VerImage, {ver.x, ver.y, ver.width, ver.height});
+    ver.image.resize(ver.width, ver.height);
+
+    ImageArea& grid = view.mainArea;
+    grid.width = client.width - grid.x - view.horArea.width - 2 * AreaGap;
+    grid.height = client.height - grid.y - AreaGap;
+    ui.moveControl(ControlId::MainImage, {grid.x, grid.y, grid.width, grid.height});
+    grid.image.resize(grid.width, grid.height);
+}
+
+} // namespace vemo

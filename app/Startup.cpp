@@ -1,0 +1,172 @@
+#include "app/Startup.h"
+
+#include "app/EventLoop.h"
+#include "app/FileCommands.h"
+#include "app/Ids.h"
+#include "app/Layout.h"
+#include "app/Windows.h"
+#include "model/NewMelody.h"
+#include "model/PitchTable.h"
+#include "sound/Playback.h"
+#include "view/Redraw.h"
+
+#include <cmath>
+
+namespace vemo {
+
+namespace {
+
+constexpr std::int32_t StartLeft = 100;
+constexpr std::int32_t StartTop = 100;
+constexpr std::int32_t StartClientWidth = 800;
+constexpr std::int32_t StartClientHeight = 600;
+constexpr std::int32_t SweepStepPixels = 50;
+constexpr std::int32_t OpeningToneMs = 10;
+constexpr std::int32_t ClosingToneMs = 8;
+constexpr std::int32_t WorkerStopWaitMs = 2000;
+
+void setStartValues(EditorState& state) {
+    Melody& melody = state.melody;
+    melody.octaveCount = StartOctaveCount;
+    melody.octaveShift = StartOctaveShift;
+    melody.smallBlock = StartBlockSize;
+    melody.largeBlock = StartBlockSize;
+    melody.lastColumn = melody.smallBlock * melody.largeBlock * 32 - 1;
+    melody.lastRow = melody.octaveCount * RowsPerOctave - 1;
+    melody.previousLastColumn = melody.lastColumn;
+    melody.grid = CellGrid(melody.lastColumn + 1, melody.lastRow + 1);
+    melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
+    melody.markTotal = 0;
+    melody.columnDuration = StartColumnDuration;
+    state.shell.codeLines.clear();
+    state.playback.toneList.clear();
+    buildPitchTable(state.pitch, melody.octaveShift, melody.lastRow);
+    state.stroke.strokeFirst = -1;
+}
+
+bool fail(Platform& platform, const std::string& text) {
+    platform.ui.messageBox("error", text, false);
+    return false;
+}
+
+// The Data files are named with a backslash in messages on every system.
+bool loadDataFile(Platform& platform, const std::string& name, Image& image) {
+    if (platform.ui.loadImage("Data/" + name, image)) return true;
+    return fail(platform, "can't load Data\\" + name);
+}
+
+bool loadBitmaps(Platform& platform, CellBitmaps& bitmaps) {
+    return loadDataFile(platform, "img01.bmp", bitmaps.img01) &&
+           loadDataFile(platform, "img02.bmp", bitmaps.img02) &&
+           loadDataFile(platform, "img02_L.bmp", bitmaps.img02L) &&
+           loadDataFile(platform, "img02_LR.bmp", bitmaps.img02LR) &&
+           loadDataFile(platform, "img02_R.bmp", bitmaps.img02R);
+}
+
+bool loadIcons(Platform& platform, Resources& resources) {
+    for (std::size_t i = 0; i < IconFiles.size(); ++i)
+        if (!loadDataFile(platform, IconFiles[i], resources.icons[i])) return false;
+    return true;
+}
+
+std::string withTrailingSeparator(std::string path) {
+    if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
+    return path;
+}
+
+void applyWorkingDirectoryRule(ProgramContext& context) {
+    if (!context.isDevelopmentRun && !context.executableFolder.empty())
+        context.setWorkingDirectory(context.executableFolder);
+}
+
+void runSweep(Editor& editor, bool opening) {
+    Platform& platform = editor.platform;
+    for (std::int32_t step = 0; step <= 12; ++step) {
+        const std::int32_t height = opening ? step * SweepStepPixels : 600 - step * SweepStepPixels;
+        const std::int32_t frequencyHz =
+            opening ? 750 + 2 * height
+                    : static_cast<std::int32_t>(std::lround(150 + 1.1 * height));
+        startPreviewAfterPrevious(editor.state.playback, platform, frequencyHz,
+                                  opening ? OpeningToneMs : ClosingToneMs);
+        platform.ui.placeWindow(WindowId::Main, StartLeft, 400 - height / 2, StartClientWidth,
+                                height);
+        if (!opening) layoutMainWindow(editor.state.view, platform.ui);
+        platform.ui.drainEvents();
+    }
+}
+
+} // namespace
+
+bool startUp(EditorState& state, Resources& resources, Platform& platform,
+             ProgramContext& context) {
+    setStartValues(state);
+    applyWorkingDirectoryRule(context);
+    if (!loadBitmaps(platform, resources.bitmaps)) return false;
+    state.melody.columnWidth = resources.bitmaps.img01.width() + 1;
+    state.melody.rowHeight = resources.bitmaps.img01.height() + 1;
+    state.view.horizontalScroll = 0.0;
+    state.view.verticalScroll = 0.5;
+    state.clipboard.clipboardGrid = CellGrid(state.melody.lastColumn + 1, state.melody.lastRow + 1);
+    state.clipboard.clipboardMarks.assign(static_cast<std::size_t>(state.melody.lastColumn) + 1, 0);
+    if (!loadIcons(platform, resources)) return false;
+    state.shell.fileName = withTrailingSeparator(context.workingDirectory());
+    state.shell.loadPath = state.shell.fileName;
+    const WindowsResult created = createWindows(state, resources.icons, platform);
+    if (!created.ok) return fail(platform, created.failure);
+    return true;
+}
+
+void openMainWindow(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, 0);
+    layoutMainWindow(editor.state.view, ui);
+    ui.showWindow(WindowId::Main, true);
+    runSweep(editor, true);
+    ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, StartClientHeight);
+    layoutMainWindow(editor.state.view, ui);
+    newMelody(editor.state, editor.bitmaps, editor.platform);
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    ui.drainEvents();
+}
+
+void closeMainWindow(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, StartClientHeight);
+    layoutMainWindow(editor.state.view, ui);
+    ui.showWindow(WindowId::Main, false);
+    runSweep(editor, false);
+    ui.placeWindow(WindowId::Main, StartLeft, 400, StartClientWidth, 0);
+    layoutMainWindow(editor.state.view, ui);
+}
+
+std::int32_t endProgram(EditorState& state, Platform& platform, std::int32_t exitCode) {
+    // Threads are not waited for as such: the beeper lets go of them at once, so they end
+    // within moments and never touch a state or window that is already gone.
+    state.playback.stopRequested.store(1);
+    state.playback.repeatOn.store(0);
+    platform.beeper.abort();
+    for (std::int32_t waitedMs = 0; waitedMs < WorkerStopWaitMs; ++waitedMs) {
+        if (!state.playback.playbackThread.isRunning() && !state.playback.previewThread.isRunning())
+            break;
+        platform.runtime.sleepMs(1);
+    }
+    return exitCode;
+}
+
+std::int32_t runProgram(Platform& platform, ProgramContext& context) {
+    EditorState state;
+    Resources resources;
+    if (!startUp(state, resources, platform, context))
+        return endProgram(state, platform, ExitFailure);
+    Editor editor{state, resources.bitmaps, platform};
+    openMainWindow(editor);
+    if (!context.arguments.empty() && !context.arguments.front().empty()) {
+        if (!loadMelodyFromCommandLine(editor, context.arguments.front()))
+            return endProgram(state, platform, ExitFailure);
+    }
+    while (state.shell.quitRequested == 0) eventStep(editor);
+    closeMainWindow(editor);
+    return endProgram(state, platform, ExitNormal);
+}
+
+} // namespace vemo

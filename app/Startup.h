@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/Editor.h"
+
+#include <array>
+
+namespace vemo {
+
+constexpr std::int32_t IconCount = 11;
+
+// Images read from Data/ at start-up; they live until the end of the program.
+struct Resources {
+    CellBitmaps bitmaps;
+    std::array<Image, IconCount> icons; // in the order of the Data files
+};
+
+constexpr std::int32_t ExitNormal = 0;
+constexpr std::int32_t ExitFailure = 1;
+
+// Start values, Data files, windows, controls, menus and shortcuts. On a failure the "error" box
+// has been shown and the result is false.
+bool startUp(EditorState& state, Resources& resources, Platform& platform,
+             ProgramContext& context);
+
+// The main window unfolding with the rising sweep, then the first melody drawn.
+void openMainWindow(Editor& editor);
+// The window folding up with the falling sweep.
+void closeMainWindow(Editor& editor);
+// Stops the workers so that nothing outlives the program, and gives its exit code.
+std::int32_t endProgram(EditorState& state, Platform& platform, std::int32_t exitCode);
+
+// The whole program from start-up to the end; returns the exit code.
+std::int32_t runProgram(Platform& platform, ProgramContext& context);
+
+} // namespace vemo
