@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Startup.h"
+#include "tests/support/FakePlatform.h"
+
+#include <string>
+#include <vector>
+
+namespace vemo::test {
+
+// A program context whose folders are only strings: no real directory changes.
+struct FakeProcess {
+    std::string workingDirectory = "/home/user/melodies";
+    std::vector<std::string> directoryChanges;
+
+    ProgramContext context(std::vector<std::string> arguments = {},
+                           std::string executableFolder = "/opt/vemo/", bool isDevelopmentRun = false) {
+        ProgramContext result;
+        result.arguments = std::move(arguments);
+        result.executableFolder = std::move(executableFolder);
+        result.isDevelopmentRun = isDevelopmentRun;
+        result.workingDirectory = [this] { return workingDirectory; };
+        result.setWorkingDirectory = [this](const std::string& folder) {
+            directoryChanges.push_back(folder);
+            workingDirectory = folder;
+            return true;
+        };
+        return result;
+    }
+};
+
+// The editor after a complete start-up on the fake platform.
+struct StartedEditor {
+    StartedEditor() {
+        fake.ui.addAllDataFiles();
+        ProgramContext context = process.context();
+        started = startUp(state, resources, fake.platform, context);
+        openMainWindow(editor);
+        fake.ui.boxes.clear();
+    }
+    FakePlatform fake;
+    FakeProcess process;
+    EditorState state;
+    Resources resources;
+    bool started = false;
+    Editor editor{state, resources.bitmaps, fake.platform};
+};
+
+} // namespace vemo::test
