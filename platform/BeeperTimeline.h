@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <thread>
+#include <unordered_map>
+
+namespace vemo {
+
+// The running timeline of every thread that uses one beeper, on that beeper's clock counted in
+// ticks (audio samples, or steady-clock nanoseconds). An event issued no later than
+// joinToleranceTicks after the end of the same thread's previous event starts exactly at that
+// end, so a melody played through blocking calls keeps its rhythm without gaps or drift; an
+// event issued after a longer pause starts at once.
+// Not synchronised: the owning beeper holds its lock around every call.
+class BeeperTimeline {
+public:
+    explicit BeeperTimeline(std::int64_t joinToleranceTicks);
+
+    // Places an event of durationTicks that thread issues at nowTicks; returns its start tick.
+    std::int64_t place(std::thread::id thread, std::int64_t nowTicks, std::int64_t durationTicks);
+
+    std::size_t threadCount() const { return endTicks_.size(); }
+
+private:
+    void forgetIdleThreads(std::int64_t nowTicks);
+
+    std::int64_t joinToleranceTicks_;
+    std::unordered_map<std::thread::id, std::int64_t> endTicks_;
+};
+
+} // namespace vemo

@@ -1,0 +1,72 @@
+#include "platform/Beeper.h"
+#include "platform/BeeperTimeline.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace vemo {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// A caller that comes back this soon after its previous event's end continues that rhythm.
+constexpr std::chrono::nanoseconds JoinTolerance = std::chrono::milliseconds(30);
+
+// Keeps the audio beeper's timing on the steady clock: each thread's events follow one
+// another on an absolute timeline, so a late wake-up never adds up to drift.
+class SilentBeeper final : public Beeper {
+public:
+    SilentBeeper() : timeline_(JoinTolerance.count()) {}
+
+    ~SilentBeeper() override {
+        std::unique_lock lock(mutex_);
+        aborted_ = true;
+        wakeUp_.notify_all();
+        // A blocked caller still touches the lock and the condition on its way out.
+        wakeUp_.wait(lock, [this] { return activeCalls_ == 0; });
+    }
+
+    void beep(std::int32_t /*frequencyHz*/, std::int32_t durationMs) override {
+        waitEvent(durationMs);
+    }
+
+    void rest(std::int32_t durationMs) override { waitEvent(durationMs); }
+
+    void abort() override {
+        std::lock_guard lock(mutex_);
+        aborted_ = true;
+        wakeUp_.notify_all();
+    }
+
+private:
+    void waitEvent(std::int32_t durationMs) {
+        if (durationMs <= 0) return;
+        std::unique_lock lock(mutex_);
+        if (aborted_) return;
+        ++activeCalls_;
+
+        const std::chrono::nanoseconds duration = std::chrono::milliseconds(durationMs);
+        const std::chrono::nanoseconds now = SteadyClock::now().time_since_epoch();
+        const std::chrono::nanoseconds start(
+            timeline_.place(std::this_thread::get_id(), now.count(), duration.count()));
+        const SteadyClock::time_point end(start + duration);
+        wakeUp_.wait_until(lock, end, [this] { return aborted_; });
+
+        --activeCalls_;
+        if (activeCalls_ == 0) wakeUp_.notify_all();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wakeUp_;
+    BeeperTimeline timeline_;
+    bool aborted_ = false;
+    int activeCalls_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Beeper> makeSilentBeeper() { return std::make_unique<SilentBeeper>(); }
+
+} // namespace vemo

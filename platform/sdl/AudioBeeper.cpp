@@ -1,0 +1,148 @@
+#include "platform/sdl/AudioBeeper.h"
+
+#include "platform/BeeperTimeline.h"
+#include "platform/sdl/ToneMixer.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+namespace vemo {
+
+namespace {
+
+constexpr std::uint8_t MonoChannels = 1;
+// About 11 ms: a preview starts quickly, yet the callback does not run too often.
+constexpr Uint16 BufferSamples = 512;
+// A blocking call returns this many buffers before its event ends, so that the caller's next
+// event is queued before the callback reaches that end.
+constexpr std::int64_t ReturnEarlyBuffers = 2;
+// A caller that comes back this soon after its previous event's end continues that rhythm.
+constexpr std::int64_t JoinToleranceMs = 30;
+// If the device stops asking for samples, a blocked call still returns this long after its
+// event should have ended.
+constexpr std::chrono::milliseconds StallMargin(500);
+
+class AudioBeeper final : public Beeper {
+public:
+    AudioBeeper() : timeline_(JoinToleranceMs * SamplesPerMs) {}
+
+    AudioBeeper(const AudioBeeper&) = delete;
+    AudioBeeper& operator=(const AudioBeeper&) = delete;
+
+    ~AudioBeeper() override {
+        {
+            std::unique_lock lock(mutex_);
+            aborted_ = true;
+            progress_.notify_all();
+            // A blocked caller still touches the lock and the condition on its way out.
+            progress_.wait(lock, [this] { return activeCalls_ == 0; });
+        }
+        if (device_ != 0) SDL_CloseAudioDevice(device_);
+        if (isAudioInitialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    // Returns an empty text on success, else SDL's reason.
+    std::string open() {
+        if (SDL_Init(SDL_INIT_AUDIO) != 0) return SDL_GetError();
+        isAudioInitialised_ = true;
+
+        SDL_AudioSpec wanted{};
+        wanted.freq = SampleRateHz;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = MonoChannels;
+        wanted.samples = BufferSamples;
+        wanted.callback = &AudioBeeper::fill;
+        wanted.userdata = this;
+        SDL_AudioSpec obtained{};
+        // No changes allowed: SDL converts for the device, so the clock is exactly 48 kHz.
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+        if (device_ == 0) return SDL_GetError();
+
+        returnEarlySamples_ = ReturnEarlyBuffers * obtained.samples;
+        SDL_PauseAudioDevice(device_, 0);
+        return {};
+    }
+
+    void beep(std::int32_t frequencyHz, std::int32_t durationMs) override {
+        play(frequencyHz, durationMs);
+    }
+
+    void rest(std::int32_t durationMs) override { play(0, durationMs); }
+
+    void abort() override {
+        std::lock_guard lock(mutex_);
+        aborted_ = true;
+        mixer_.clear();
+        progress_.notify_all();
+    }
+
+private:
+    static void SDLCALL fill(void* userdata, Uint8* stream, int byteCount) {
+        auto* beeper = static_cast<AudioBeeper*>(userdata);
+        const std::size_t sampleCount = static_cast<std::size_t>(byteCount) / sizeof(std::int16_t);
+        {
+            std::lock_guard lock(beeper->mutex_);
+            beeper->mixer_.mix(reinterpret_cast<std::int16_t*>(stream), sampleCount,
+                               beeper->playedSamples_);
+            beeper->playedSamples_ += static_cast<std::int64_t>(sampleCount);
+        }
+        beeper->progress_.notify_all();
+    }
+
+    // A frequency of 0 is a rest: the timeline advances in silence.
+    void play(std::int32_t frequencyHz, std::int32_t durationMs) {
+        if (durationMs <= 0) return;
+        std::unique_lock lock(mutex_);
+        if (aborted_) return;
+        ++activeCalls_;
+
+        const std::int64_t durationSamples = durationMs * SamplesPerMs;
+        const std::int64_t startSample =
+            timeline_.place(std::this_thread::get_id(), playedSamples_, durationSamples);
+        const std::int64_t endSample = startSample + durationSamples;
+        mixer_.addVoice(startSample, endSample, frequencyHz);
+
+        const std::int64_t releaseSample = endSample - returnEarlySamples_;
+        const std::chrono::milliseconds expectedWait(
+            std::max<std::int64_t>(0, releaseSample - playedSamples_) / SamplesPerMs);
+        const auto deadline = std::chrono::steady_clock::now() + expectedWait + StallMargin;
+        progress_.wait_until(lock, deadline, [this, releaseSample] {
+            return aborted_ || playedSamples_ >= releaseSample;
+        });
+
+        --activeCalls_;
+        if (activeCalls_ == 0) progress_.notify_all();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable progress_;
+    ToneMixer mixer_;
+    BeeperTimeline timeline_;
+    // The audio clock: how many samples the callback has produced so far.
+    std::int64_t playedSamples_ = 0;
+    std::int64_t returnEarlySamples_ = 0;
+    SDL_AudioDeviceID device_ = 0;
+    bool isAudioInitialised_ = false;
+    bool aborted_ = false;
+    int activeCalls_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Beeper> makeAudioBeeper() {
+    auto beeper = std::make_unique<AudioBeeper>();
+    const std::string failure = beeper->open();
+    if (failure.empty()) return beeper;
+
+    beeper.reset();
+    std::fprintf(stderr, "vemo: no audio output (%s), sound is off\n", failure.c_str());
+    return makeSilentBeeper();
+}
+
+} // namespace vemo
