@@ -1,0 +1,106 @@
+#include "model/ColumnEditing.h"
+
+#include "model/Geometry.h"
+#include "model/Joins.h"
+#include "model/Marks.h"
+
+#include <algorithm>
+
+namespace vemo {
+
+namespace {
+
+// A column moves with its notes and both join flags; x and y stay with the position.
+void moveColumnContent(Melody& melody, std::int32_t fromColumn, std::int32_t toColumn) {
+    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
+        const Cell& from = melody.grid.at(fromColumn, r);
+        Cell& to = melody.grid.at(toColumn, r);
+        to.hasNote = from.hasNote;
+        to.joinRight = from.joinRight;
+        to.joinLeft = from.joinLeft;
+    }
+}
+
+// After a shift the columns on both sides of a seam may no longer belong together: a join
+// survives only as a whole pair between two notes of one row, so playback and drawing never
+// meet half of one. leftColumn may be -1 or lastColumn, where the seam has one side only.
+void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn) {
+    const std::int32_t rightColumn = leftColumn + 1;
+    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
+        if (leftColumn < 0) {
+            melody.grid.at(rightColumn, r).joinLeft = 0;
+            continue;
+        }
+        if (rightColumn > melody.lastColumn) {
+            melody.grid.at(leftColumn, r).joinRight = 0;
+            continue;
+        }
+        Cell& left = melody.grid.at(leftColumn, r);
+        Cell& right = melody.grid.at(rightColumn, r);
+        const bool isWholeJoin = left.hasNote != 0 && right.hasNote != 0 && left.joinRight != 0 &&
+                                 right.joinLeft != 0;
+        if (!isWholeJoin) {
+            left.joinRight = 0;
+            right.joinLeft = 0;
+        }
+    }
+}
+
+void refreshLayout(Melody& melody, Selection& selection) {
+    computeGeometry(melody);
+    updateSelectionEdges(melody, selection);
+}
+
+} // namespace
+
+void insertColumn(Melody& melody, Selection& selection, std::int32_t popupColumn) {
+    const std::int32_t lastColumn = melody.lastColumn;
+    if (popupColumn < 0 || popupColumn > lastColumn) return;
+    for (std::int32_t c = lastColumn; c > popupColumn; --c) {
+        melody.marks[c] = melody.marks[c - 1];
+        moveColumnContent(melody, c - 1, c);
+    }
+    clearColumn(melody, popupColumn);
+    keepOnlyWholeJoins(melody, popupColumn - 1);
+    keepOnlyWholeJoins(melody, popupColumn);
+    // The old last column fell off: its partner's joinRight points at nothing now.
+    keepOnlyWholeJoins(melody, lastColumn);
+    if (popupColumn < lastColumn) {
+        // The empty column takes over the block role; the shifted column goes on inside it.
+        melody.marks[popupColumn] = melody.marks[popupColumn + 1];
+        melody.marks[popupColumn + 1] = 0;
+    }
+    melody.marks[0] = MarkLargeStart;
+    melody.markTotal = sumOfMarks(melody.marks);
+    refreshLayout(melody, selection);
+}
+
+void deleteColumn(Melody& melody, Selection& selection, std::int32_t popupColumn) {
+    const std::int32_t lastColumn = melody.lastColumn;
+    if (popupColumn < 0 || popupColumn > lastColumn) return;
+    const std::int32_t deletedMark = melody.marks[popupColumn];
+    for (std::int32_t c = popupColumn; c < lastColumn; ++c) {
+        melody.marks[c] = melody.marks[c + 1];
+        moveColumnContent(melody, c + 1, c);
+    }
+    clearColumn(melody, lastColumn);
+    keepOnlyWholeJoins(melody, popupColumn - 1);
+    keepOnlyWholeJoins(melody, lastColumn - 1);
+    // A block start on the deleted column stays at its position.
+    if (deletedMark != 0) melody.marks[popupColumn] = deletedMark;
+    melody.marks[0] = MarkLargeStart;
+    melody.marks[lastColumn] = 0;
+    repatternTail(melody);
+    refreshLayout(melody, selection);
+}
+
+void clearSelection(Melody& melody, const Selection& selection) {
+    const std::int32_t first = std::max(selection.selectionFirst, 0);
+    const std::int32_t last = std::min(selection.selectionLast, melody.lastColumn);
+    if (first > last) return;
+    cutJoinsAfter(melody, first - 1);
+    for (std::int32_t c = first; c <= last; ++c) clearColumn(melody, c);
+    cutJoinsAfter(melody, last);
+}
+
+} // namespace vemo
