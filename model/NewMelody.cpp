@@ -1,0 +1,80 @@
+#include "model/NewMelody.h"
+
+#include "app/Ids.h"
+#include "model/Geometry.h"
+#include "model/Marks.h"
+#include "view/Redraw.h"
+
+#include <utility>
+
+namespace vemo {
+
+namespace {
+
+constexpr double ScrollAtStart = 0.0;
+constexpr double ScrollAtMiddle = 0.5;
+
+} // namespace
+
+void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn,
+                    std::int32_t lastColumn, std::int32_t lastRow) {
+    const CellGrid oldGrid = std::exchange(clipboard.clipboardGrid,
+                                           CellGrid(lastColumn + 1, lastRow + 1));
+    const ColumnMarks oldMarks = std::exchange(
+        clipboard.clipboardMarks, ColumnMarks(static_cast<std::size_t>(lastColumn) + 1, 0));
+    std::int32_t copied = 0;
+    for (std::int32_t k = 0; k <= lastColumn && clipboard.clipboardFirst + k <= previousLastColumn &&
+                             clipboard.clipboardFirst + k <= clipboard.clipboardLast;
+         ++k) {
+        const std::int32_t from = clipboard.clipboardFirst + k;
+        ++copied;
+        // A clipboard that was never allocated reads as empty columns.
+        if (from >= oldGrid.columnCount()) continue;
+        for (std::int32_t r = 0; r <= lastRow && r < oldGrid.rowCount(); ++r) {
+            const Cell& source = oldGrid.at(from, r);
+            Cell& target = clipboard.clipboardGrid.at(k, r);
+            target.hasNote = source.hasNote;
+            target.joinRight = source.joinRight;
+            target.joinLeft = source.joinLeft;
+        }
+        if (static_cast<std::size_t>(from) < oldMarks.size())
+            clipboard.clipboardMarks[k] = oldMarks[from];
+    }
+    clipboard.clipboardFirst = 0;
+    clipboard.clipboardLast = copied - 1;
+}
+
+void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform) {
+    Melody& melody = state.melody;
+    melody.grid = CellGrid(melody.lastColumn + 1, melody.lastRow + 1);
+    melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
+    computeMarks(melody);
+    computeGeometry(melody);
+    carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
+
+    Selection& selection = state.selection;
+    selection.selectionActive = 0;
+    platform.ui.setButtonPressed(CommandId::ToggleSelection, false);
+    selection.selectionFirst = 0;
+    selection.selectionLast = melody.lastColumn;
+    updateSelectionEdges(melody, selection);
+
+    state.view.horizontalScroll = ScrollAtStart;
+    state.view.verticalScroll = ScrollAtMiddle;
+    redraw(state, bitmaps, platform, RedrawMain);
+    platform.ui.setWindowTitle(WindowId::Main, UntitledTitle);
+}
+
+void applyNewMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform,
+                    std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock) {
+    Melody& melody = state.melody;
+    melody.previousLastColumn = melody.lastColumn;
+    melody.lastColumn = width - 1;
+    melody.smallBlock = smallBlock;
+    melody.largeBlock = largeBlock;
+    newMelody(state, bitmaps, platform);
+    redraw(state, bitmaps, platform, RedrawVer | RedrawHor | RedrawMain);
+    platform.ui.hideWindow(WindowId::NewMelody);
+}
+
+} // namespace vemo

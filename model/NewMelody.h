@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/EditorState.h"
+#include "platform/Platform.h"
+#include "view/CellBitmaps.h"
+
+namespace vemo {
+
+// Title of the main window while the melody has no file.
+inline constexpr const char* UntitledTitle = "       vemo - F1:help - untitled";
+
+// Moves the copied columns into a clipboard of the new width: they start at column 0 and keep
+// only what fits. clipboardGrid still has previousLastColumn + 1 columns on entry.
+void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn,
+                    std::int32_t lastColumn, std::int32_t lastRow);
+
+// An empty melody of the current lastColumn and block sizes; the clipboard is carried over
+// from previousLastColumn + 1 columns, the selection spans everything and is not in use.
+void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform);
+
+// The "apply" button of the new-melody dialog.
+void applyNewMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform,
+                    std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock);
+
+} // namespace vemo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/EditorState.h"
+#include "view/CellBitmaps.h"
+
+#include <functional>
+
+namespace vemo {
+
+// View coordinates = content coordinates - (scrollX, scrollY).
+struct ScrollOffsets {
+    std::int32_t scrollX = 0;
+    std::int32_t scrollY = 0;
+};
+
+// Cells closer than this to the view, or inside it, are drawn.
+constexpr std::int32_t VisibilityMarginPx = 10;
+// Bitmaps of notes held on from the left start this far left of their cell.
+constexpr std::int32_t HeldNoteLeadPx = 4;
+
+// Offsets for the current scroll fractions and the size of the grid image.
+ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view);
+
+// Whether a cell whose cached top-left corner is (x, y) is drawn in a view of viewWidth x
+// viewHeight at these offsets.
+bool isCellVisible(std::int32_t x, std::int32_t y, ScrollOffsets offsets, std::int32_t viewWidth,
+                   std::int32_t viewHeight);
+
+// The bitmap that shows a cell's note and its joins, and how far left of the cell it starts.
+struct CellPicture {
+    const Image* bitmap = nullptr;
+    std::int32_t leadPx = 0;
+};
+CellPicture pictureFor(const Cell& cell, const CellBitmaps& bitmaps);
+
+// Called for each visible cell, column by column and top to bottom, just before it is drawn.
+using VisibleCellHook = std::function<void(std::int32_t column, std::int32_t row)>;
+
+// Repaints the grid image: background, the selection when it is in use, and every visible cell.
+// Only the columns and rows that can be visible are looked at; the picture is the same as
+// testing every cell of the melody.
+void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
+               const VisibleCellHook& beforeDrawingCell = {});
+
+} // namespace vemo
