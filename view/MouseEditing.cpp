@@ -1,0 +1,70 @@
+#include "view/MouseEditing.h"
+
+#include "app/Ids.h"
+#include "model/Joins.h"
+#include "view/KeyQueries.h"
+#include "view/Redraw.h"
+#include "view/Scrolling.h"
+
+namespace vemo {
+
+namespace {
+
+bool isPointerInsideGrid(const View& view) {
+    const ImageArea& grid = view.mainArea;
+    return grid.x <= view.pointerX && view.pointerX < grid.x + grid.width &&
+           grid.y <= view.pointerY && view.pointerY < grid.y + grid.height;
+}
+
+bool isScrollBarDragRunning(const View& view) {
+    return view.hScrollDrag != 0 || view.vScrollDrag != 0;
+}
+
+// Edits the cell under the pointer. The edit's own pass has already drawn the columns left of
+// the edited one when their joins change, so a second pass shows the grid as it now is.
+void requestEdit(Editor& editor, std::int32_t editFlag) {
+    View& view = editor.state.view;
+    view.mouseX = view.pointerX - view.mainArea.x;
+    view.mouseY = view.pointerY - view.mainArea.y;
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain + editFlag);
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
+}
+
+} // namespace
+
+void gridClick(Editor& editor, std::int32_t clickType) {
+    if (isScrollBarDragRunning(editor.state.view)) return;
+    requestEdit(editor, clickType == LeftClick ? EditLeft : EditRight);
+}
+
+void pointerMoved(Editor& editor) {
+    EditorState& state = editor.state;
+    Ui& ui = editor.platform.ui;
+    const View& view = state.view;
+    if (isHeld(ui, Key::Shift) && isPointerInsideGrid(view)) {
+        if (isHeld(ui, Key::LeftButton)) {
+            state.selection.selectionActive = 1;
+            requestEdit(editor, EditLeft);
+        } else if (isHeld(ui, Key::RightButton)) {
+            state.selection.selectionActive = 1;
+            requestEdit(editor, EditRight);
+        }
+    } else if (isHeldAskedTwice(ui, Key::LeftButton) && isPointerInsideGrid(view)) {
+        // A left drag paints only into a stroke that a click on the grid opened.
+        if (!isScrollBarDragRunning(view) && state.stroke.strokeFirst >= 0)
+            requestEdit(editor, EditLeft);
+    } else if (isHeldAskedTwice(ui, Key::RightButton) && isPointerInsideGrid(view)) {
+        if (!isScrollBarDragRunning(view)) requestEdit(editor, EditRight);
+    }
+    panStep(editor);
+}
+
+void leftButtonReleased(Editor& editor) {
+    EditorState& state = editor.state;
+    state.view.hScrollDrag = 0;
+    state.view.vScrollDrag = 0;
+    updateJoins(state.melody, state.stroke);
+    state.stroke.strokeFirst = -1;
+}
+
+} // namespace vemo
