@@ -1,0 +1,82 @@
+// One grid pass (no pause, nothing shown) over the widest melody in a full-HD grid image.
+#include "model/EditorState.h"
+#include "model/Geometry.h"
+#include "model/Marks.h"
+#include "view/GridPass.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vemo;
+
+constexpr std::int32_t ColumnCount = MaxColumnCount;
+constexpr std::int32_t GridWidthPx = 1920;
+constexpr std::int32_t GridHeightPx = 1080;
+
+CellBitmaps benchBitmaps() {
+    return {Image(11, 7, rgb(0x30, 0x40, 0xB0)), Image(11, 7, rgb(0xF0, 0xE0, 0x40)),
+            Image(15, 7, rgb(0xF0, 0xC0, 0x40)), Image(15, 7, rgb(0xF0, 0xA0, 0x40)),
+            Image(11, 7, rgb(0xF0, 0xD0, 0x40))};
+}
+
+// A note in every column, climbing through the rows, every other pair tied.
+void prepareMelody(EditorState& state) {
+    Melody& melody = state.melody;
+    melody.lastColumn = ColumnCount - 1;
+    melody.lastRow = StartOctaveCount * RowsPerOctave - 1;
+    melody.smallBlock = StartBlockSize;
+    melody.largeBlock = StartBlockSize;
+    melody.columnWidth = 12;
+    melody.rowHeight = 8;
+    melody.grid = CellGrid(ColumnCount, melody.lastRow + 1);
+    melody.marks.assign(ColumnCount, 0);
+    computeMarks(melody);
+    computeGeometry(melody);
+    for (std::int32_t c = 0; c < ColumnCount; ++c) {
+        const std::int32_t row = (c / 2 * 5) % (melody.lastRow + 1);
+        Cell& cell = melody.grid.at(c, row);
+        cell.hasNote = 1;
+        if (c % 2 == 0) cell.joinRight = 1;
+        else cell.joinLeft = 1;
+    }
+    state.selection.selectionActive = 1;
+    state.selection.selectionFirst = 0;
+    state.selection.selectionLast = melody.lastColumn;
+    updateSelectionEdges(melody, state.selection);
+    state.view.mainArea.image = Image(GridWidthPx, GridHeightPx);
+    state.view.verticalScroll = 0.5;
+}
+
+void gridPass(benchmark::State& bench, double horizontalScroll) {
+    EditorState state;
+    prepareMelody(state);
+    state.view.horizontalScroll = horizontalScroll;
+    const CellBitmaps bitmaps = benchBitmaps();
+    for (auto _ : bench) {
+        paintGrid(state, bitmaps);
+        benchmark::DoNotOptimize(state.view.mainArea.image.pixels().data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void gridPassWithEditHook(benchmark::State& bench) {
+    EditorState state;
+    prepareMelody(state);
+    state.view.horizontalScroll = 0.5;
+    const CellBitmaps bitmaps = benchBitmaps();
+    std::int64_t visited = 0;
+    for (auto _ : bench) {
+        paintGrid(state, bitmaps, [&](std::int32_t, std::int32_t) { ++visited; });
+        benchmark::DoNotOptimize(visited);
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(gridPass, start, 0.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(gridPass, middle, 0.5)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(gridPass, end, 1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(gridPassWithEditHook)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
