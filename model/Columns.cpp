@@ -37,8 +37,8 @@ void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn) {
         }
         Cell& left = melody.grid.at(leftColumn, r);
         Cell& right = melody.grid.at(rightColumn, r);
-        const bool isWholeJoin = left.hasNote != 0 && right.hasNote != 0 && left.joinRight != 0 &&
-                                 right.joinLeft != 0;
+        const bool isWholeJoin =
+            left.hasNote != 0 && right.hasNote != 0 && left.joinRight != 0 && right.joinLeft != 0;
         if (!isWholeJoin) {
             left.joinRight = 0;
             right.joinLeft = 0;
@@ -99,7 +99,8 @@ void clearSelection(Melody& melody, const Selection& selection) {
     const std::int32_t last = std::min(selection.selectionLast, melody.lastColumn);
     if (first > last) return;
     cutJoinsAfter(melody, first - 1);
-    for (std::int32_t c = first; c <= last; ++c) clearColumn(melody, c);
+    for (std::int32_t c = first; c <= last; ++c)
+        clearColumn(melody, c);
     cutJoinsAfter(melody, last);
 }
 

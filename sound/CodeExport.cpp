@@ -12,8 +12,7 @@ constexpr const char* LineBreak = "\r\n";
 
 // std::to_string writes plain decimal with a leading '-', no grouping, no padding.
 std::string toneStatement(const ToneEvent& tone) {
-    return "Beep_( " + std::to_string(tone.frequency) + ", " + std::to_string(tone.duration) +
-           " )";
+    return "Beep_( " + std::to_string(tone.frequency) + ", " + std::to_string(tone.duration) + " )";
 }
 
 std::string restStatement(const ToneEvent& rest) {

@@ -29,7 +29,8 @@ std::int32_t joinedRow(const Melody& melody, std::int32_t column) {
 
 std::vector<std::int32_t> noteRows(const Melody& melody) {
     std::vector<std::int32_t> rows;
-    for (std::int32_t c = 0; c <= melody.lastColumn; ++c) rows.push_back(melody.grid.noteRow(c));
+    for (std::int32_t c = 0; c <= melody.lastColumn; ++c)
+        rows.push_back(melody.grid.noteRow(c));
     return rows;
 }
 
@@ -77,7 +78,7 @@ void tieRun(Melody& melody, std::int32_t firstColumn, std::int32_t lastColumn, s
 }
 
 class ColumnEditing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         resetMelody(melody, ColumnCount);
         clipboard.clipboardGrid = CellGrid(ColumnCount, melody.lastRow + 1);
@@ -180,7 +181,8 @@ TEST_F(ColumnEditing, PasteIsCutAtTheLastColumn) {
 TEST_F(ColumnEditing, LayoutOnlyPasteLeavesNotesAlone) {
     std::mt19937 random(7);
     test::fillRandom(melody, random);
-    for (std::int32_t c = 16; c <= 31; ++c) melody.marks[c] = (c % 3 == 0) ? MarkLargeStart : 0;
+    for (std::int32_t c = 16; c <= 31; ++c)
+        melody.marks[c] = (c % 3 == 0) ? MarkLargeStart : 0;
     select(16, 31);
     copySelection(melody, selection, clipboard);
     const Melody before = melody;
@@ -197,14 +199,16 @@ TEST_F(ColumnEditing, LayoutOnlyPasteLeavesNotesAlone) {
             ASSERT_EQ(now.joinRight, then.joinRight) << c << "," << r;
         }
     }
-    for (std::int32_t i = 1; i <= 15; ++i) EXPECT_EQ(melody.marks[5 + i], before.marks[16 + i]);
+    for (std::int32_t i = 1; i <= 15; ++i)
+        EXPECT_EQ(melody.marks[5 + i], before.marks[16 + i]);
     EXPECT_EQ(melody.marks[5], before.marks[5]);
     EXPECT_NE(melody.grid.at(last, 0).x, before.grid.at(last, 0).x) << "geometry follows marks";
     EXPECT_TRUE(cachesAreFresh(melody, selection));
 }
 
 TEST_F(ColumnEditing, PasteOverItsOwnSourceReadsTheSnapshot) {
-    for (std::int32_t c = 0; c < 8; ++c) setNote(melody, c, 20 + c);
+    for (std::int32_t c = 0; c < 8; ++c)
+        setNote(melody, c, 20 + c);
     select(0, 7);
     copySelection(melody, selection, clipboard);
     select(2, 30);
@@ -233,8 +237,10 @@ TEST_F(ColumnEditing, ClearStopsAtTheGridEdgesAndCutsHeldTones) {
     clearSelection(melody, selection);
 
     const std::vector<std::int32_t> rows = noteRows(melody);
-    for (std::int32_t c : {0, 3, 30, 33, last - 2, last}) EXPECT_EQ(rows[c], NoRow) << c;
-    for (std::int32_t c : {4, 29, 34, last - 3}) EXPECT_EQ(rows[c], 20) << c;
+    for (std::int32_t c : {0, 3, 30, 33, last - 2, last})
+        EXPECT_EQ(rows[c], NoRow) << c;
+    for (std::int32_t c : {4, 29, 34, last - 3})
+        EXPECT_EQ(rows[c], 20) << c;
     EXPECT_EQ(joinedRow(melody, 4), 20);
     EXPECT_EQ(joinedRow(melody, 28), 20);
     EXPECT_EQ(joinedRow(melody, 3), NoRow);
@@ -302,6 +308,7 @@ TEST_F(ColumnEditing, DeleteKeepsAHeldToneHeldAndSplitsWhatDoesNotAgree) {
 
 TEST_F(ColumnEditing, InsertAtABlockStartGivesTheEmptyColumnThatStart) {
     tieRun(melody, 15, 17, 30);
+    tieRun(melody, last - 3, last, 70); // its last column falls off the end
     select(20, 30);
     insertColumn(melody, selection, 16);
     EXPECT_EQ(melody.grid.noteRow(16), NoRow);
@@ -375,12 +382,14 @@ TEST_F(ColumnEditing, RandomEditsKeepJoinsWholeAndMoveColumnsWhole) {
                 const std::int32_t first = selection.selectionFirst;
                 pasteClipboard(melody, selection, clipboard, PasteNotes);
                 for (std::int32_t c = first; c <= selection.selectionLast; ++c)
-                    expected[c] = clipboard.clipboardGrid.noteRow(clipboard.clipboardFirst + c - first);
+                    expected[c] =
+                        clipboard.clipboardGrid.noteRow(clipboard.clipboardFirst + c - first);
                 EXPECT_EQ(selection.selectionLast - first,
                           std::min(clipboard.clipboardLast - clipboard.clipboardFirst,
                                    melody.lastColumn - first));
             }
-            ASSERT_EQ(noteRows(melody), expected) << "round " << round << " operation " << operation;
+            ASSERT_EQ(noteRows(melody), expected)
+                << "round " << round << " operation " << operation;
             ASSERT_TRUE(onlyWholeJoins(melody)) << "round " << round << " operation " << operation;
             ASSERT_TRUE(cachesAreFresh(melody, selection)) << "round " << round;
             ASSERT_EQ(melody.marks[0], MarkLargeStart);

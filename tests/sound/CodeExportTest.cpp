@@ -18,7 +18,7 @@ using Lines = std::vector<std::string>;
 using test::setNote;
 
 class CodeExport : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::resetMelody(state.melody, 64);
         test::startPitch(state.pitch);
@@ -73,8 +73,8 @@ TEST_F(CodeExport, HeldToneRestAndToneFillTheCodeWindow) {
 TEST_F(CodeExport, OnlyColumnsBetweenTheFirstAndLastNote) {
     setNote(state.melody, 20, 0);
     setNote(state.melody, 23, 95);
-    EXPECT_EQ(exported(), (Lines{"Beep_( 7920, 120 )", "Delay(120)", "Delay(120)",
-                                 "Beep_( 33, 120 )"}));
+    EXPECT_EQ(exported(),
+              (Lines{"Beep_( 7920, 120 )", "Delay(120)", "Delay(120)", "Beep_( 33, 120 )"}));
     setNote(state.melody, 63, 50);
     EXPECT_EQ(exported().size(), 44u);
     EXPECT_EQ(editorText().substr(editorText().size() - 19), "\r\nBeep_( 440, 120 )")
@@ -100,8 +100,8 @@ TEST_F(CodeExport, SelectionStartingInsideAChainCountsOnlyItsColumns) {
     state.selection = {1, 5, 10, 0, 0};
     EXPECT_EQ(exported(), (Lines{"Beep_( 440, 600 )"}));
     state.selection = {1, 7, 63, 0, 0};
-    EXPECT_EQ(exported(), (Lines{"Beep_( 440, 360 )", "Delay(120)", "Delay(120)",
-                                 "Beep_( 792, 120 )"}));
+    EXPECT_EQ(exported(),
+              (Lines{"Beep_( 440, 360 )", "Delay(120)", "Delay(120)", "Beep_( 792, 120 )"}));
 }
 
 TEST_F(CodeExport, NoNoteInRangeLeavesWindowAndTextAlone) {
