@@ -70,7 +70,8 @@ std::vector<std::int16_t> readSamples(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::vector<std::int16_t> samples;
     std::int16_t sample = 0;
-    while (file.read(reinterpret_cast<char*>(&sample), sizeof sample)) samples.push_back(sample);
+    while (file.read(reinterpret_cast<char*>(&sample), sizeof sample))
+        samples.push_back(sample);
     return samples;
 }
 
@@ -89,7 +90,8 @@ Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_
         return index >= 0 && index < size ? samples[static_cast<std::size_t>(index)] : 0;
     };
     std::int64_t firstOnset = 0;
-    while (firstOnset < size && sampleAt(firstOnset) == 0) ++firstOnset;
+    while (firstOnset < size && sampleAt(firstOnset) == 0)
+        ++firstOnset;
     if (firstOnset == size) return result;
 
     std::int64_t idealStart = firstOnset;
@@ -101,8 +103,7 @@ Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_
         const Event& current = melody[index];
         idealStart += previous.lengthSamples();
         const std::int64_t from = std::max(previousStart + 1, idealStart - SearchWindowSamples);
-        const std::int64_t to =
-            idealStart + std::min(current.lengthSamples(), SearchWindowSamples);
+        const std::int64_t to = idealStart + std::min(current.lengthSamples(), SearchWindowSamples);
         std::int64_t bestStart = idealStart;
         std::int64_t fewestMisses = -1;
         for (std::int64_t start = from; start <= to; ++start) {
@@ -114,15 +115,15 @@ Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_
                 if (model != sampleAt(sample)) ++misses;
             }
             const bool isCloser = std::abs(start - idealStart) < std::abs(bestStart - idealStart);
-            if (fewestMisses < 0 || misses < fewestMisses ||
-                (misses == fewestMisses && isCloser)) {
+            if (fewestMisses < 0 || misses < fewestMisses || (misses == fewestMisses && isCloser)) {
                 fewestMisses = misses;
                 bestStart = start;
             }
         }
         onset = bestStart;
         if (current.frequencyHz != 0) {
-            while (onset < size && sampleAt(onset) == 0) ++onset;
+            while (onset < size && sampleAt(onset) == 0)
+                ++onset;
         }
         const double errorMs = static_cast<double>(std::abs(onset - idealStart)) / SamplesPerMs;
         result.largestOnsetErrorMs = std::max(result.largestOnsetErrorMs, errorMs);
@@ -130,7 +131,8 @@ Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_
         previousStart = bestStart;
     }
     std::int64_t end = onset;
-    while (end < size && sampleAt(end) != 0) ++end;
+    while (end < size && sampleAt(end) != 0)
+        ++end;
     const std::int64_t idealEnd = idealStart + melody.back().lengthSamples();
     result.endDriftMs = static_cast<double>(end - idealEnd) / SamplesPerMs;
     return result;
@@ -158,7 +160,8 @@ void BM_BeeperRhythmOnDiskDriver(benchmark::State& state) {
         }
         state.PauseTiming();
         const Measured measured = measure(melody, readSamples(path));
-        worst.largestOnsetErrorMs = std::max(worst.largestOnsetErrorMs, measured.largestOnsetErrorMs);
+        worst.largestOnsetErrorMs =
+            std::max(worst.largestOnsetErrorMs, measured.largestOnsetErrorMs);
         if (std::abs(measured.endDriftMs) >= std::abs(worst.endDriftMs)) {
             worst.endDriftMs = measured.endDriftMs;
         }
@@ -172,7 +175,8 @@ void BM_BeeperRhythmOnDiskDriver(benchmark::State& state) {
     state.counters["endDriftMs"] = worst.endDriftMs;
     state.counters["onsetsFound"] = worst.onsetsFound;
     std::int64_t idealMs = 0;
-    for (const Event& event : melody) idealMs += event.durationMs;
+    for (const Event& event : melody)
+        idealMs += event.durationMs;
     state.counters["melodyMs"] = static_cast<double>(idealMs);
 }
 

@@ -10,6 +10,7 @@ class Runtime;
 // One-voice beeper. beep and rest block until the event is over. Events issued back to back by
 // one thread are placed end to end on the beeper's clock, so a melody keeps its rhythm; an event
 // issued after a pause starts at once. Any thread may call; tones of different threads are mixed.
+// A frequency of 0 or less sounds like a rest.
 class Beeper {
 public:
     virtual ~Beeper() = default;

@@ -14,7 +14,7 @@ namespace vemo {
 // event issued after a longer pause starts at once.
 // Not synchronised: the owning beeper holds its lock around every call.
 class BeeperTimeline {
-public:
+  public:
     explicit BeeperTimeline(std::int64_t joinToleranceTicks);
 
     // Places an event of durationTicks that thread issues at nowTicks; returns its start tick.
@@ -22,7 +22,7 @@ public:
 
     std::size_t threadCount() const { return endTicks_.size(); }
 
-private:
+  private:
     void forgetIdleThreads(std::int64_t nowTicks);
 
     std::int64_t joinToleranceTicks_;

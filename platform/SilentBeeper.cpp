@@ -17,7 +17,7 @@ constexpr std::chrono::nanoseconds JoinTolerance = std::chrono::milliseconds(30)
 // Keeps the audio beeper's timing on the steady clock: each thread's events follow one
 // another on an absolute timeline, so a late wake-up never adds up to drift.
 class SilentBeeper final : public Beeper {
-public:
+  public:
     SilentBeeper() : timeline_(JoinTolerance.count()) {}
 
     ~SilentBeeper() override {
@@ -40,7 +40,7 @@ public:
         wakeUp_.notify_all();
     }
 
-private:
+  private:
     void waitEvent(std::int32_t durationMs) {
         if (durationMs <= 0) return;
         std::unique_lock lock(mutex_);
@@ -67,6 +67,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Beeper> makeSilentBeeper() { return std::make_unique<SilentBeeper>(); }
+std::unique_ptr<Beeper> makeSilentBeeper() {
+    return std::make_unique<SilentBeeper>();
+}
 
 } // namespace vemo

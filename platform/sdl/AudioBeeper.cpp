@@ -29,7 +29,7 @@ constexpr std::int64_t JoinToleranceMs = 30;
 constexpr std::chrono::milliseconds StallMargin(500);
 
 class AudioBeeper final : public Beeper {
-public:
+  public:
     AudioBeeper() : timeline_(JoinToleranceMs * SamplesPerMs) {}
 
     AudioBeeper(const AudioBeeper&) = delete;
@@ -82,7 +82,7 @@ public:
         progress_.notify_all();
     }
 
-private:
+  private:
     static void SDLCALL fill(void* userdata, Uint8* stream, int byteCount) {
         auto* beeper = static_cast<AudioBeeper*>(userdata);
         const std::size_t sampleCount = static_cast<std::size_t>(byteCount) / sizeof(std::int16_t);

@@ -39,7 +39,8 @@ void ToneMixer::mix(std::int16_t* samples, std::size_t sampleCount, std::int64_t
         samples[index] = static_cast<std::int16_t>(std::clamp(sum, Lowest, Highest));
     }
     const std::int64_t nextSample = firstSample + static_cast<std::int64_t>(sampleCount);
-    std::erase_if(voices_, [nextSample](const Voice& voice) { return voice.endSample <= nextSample; });
+    std::erase_if(voices_,
+                  [nextSample](const Voice& voice) { return voice.endSample <= nextSample; });
 }
 
 } // namespace vemo

@@ -13,7 +13,7 @@ inline constexpr std::int32_t VoiceAmplitude = 8192;
 
 // Square-wave voices placed on the audio clock (absolute sample numbers), summed and clipped.
 class ToneMixer {
-public:
+  public:
     // The voice sounds for samples startSample <= n < endSample.
     void addVoice(std::int64_t startSample, std::int64_t endSample, std::int32_t frequencyHz);
     void clear() { voices_.clear(); }
@@ -23,7 +23,7 @@ public:
     // voices that have ended by the last of them.
     void mix(std::int16_t* samples, std::size_t sampleCount, std::int64_t firstSample);
 
-private:
+  private:
     struct Voice {
         std::int64_t startSample;
         std::int64_t endSample;

@@ -31,7 +31,8 @@ std::vector<std::thread::id> distinctThreadIds(std::size_t count) {
         isReleased = true;
     }
     released.notify_all();
-    for (std::thread& thread : threads) thread.join();
+    for (std::thread& thread : threads)
+        thread.join();
     return ids;
 }
 

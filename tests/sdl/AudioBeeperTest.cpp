@@ -37,7 +37,8 @@ std::vector<std::int16_t> idealSequence(const std::vector<Event>& events) {
     std::vector<std::int16_t> samples;
     for (const Event& event : events) {
         if (event.frequencyHz == 0) {
-            samples.resize(samples.size() + static_cast<std::size_t>(event.durationMs * SamplesPerMs));
+            samples.resize(samples.size() +
+                           static_cast<std::size_t>(event.durationMs * SamplesPerMs));
         } else {
             const auto wave = idealSquare(event.frequencyHz, event.durationMs);
             samples.insert(samples.end(), wave.begin(), wave.end());
@@ -51,7 +52,8 @@ std::vector<std::int16_t> idealSequence(const std::vector<Event>& events) {
 std::size_t firstDeviation(const std::vector<std::int16_t>& captured, std::size_t onset,
                            const std::vector<std::int16_t>& ideal) {
     for (std::size_t index = 0; index < ideal.size(); ++index) {
-        if (onset + index >= captured.size() || captured[onset + index] != ideal[index]) return index;
+        if (onset + index >= captured.size() || captured[onset + index] != ideal[index])
+            return index;
     }
     if (firstSoundAt(captured, onset + ideal.size()) != captured.size()) return ideal.size();
     return std::string::npos;
@@ -60,11 +62,12 @@ std::size_t firstDeviation(const std::vector<std::int16_t>& captured, std::size_
 TEST(AudioBeeper, PlacesOneThreadsTonesAndRestsEndToEnd) {
     DiskAudio disk("sequence");
     // Frequencies divide the half-rate, so each half period is a whole number of samples.
-    const std::vector<Event> events{{1000, 60}, {1500, 45}, {0, 30},  {600, 25}, {0, 10},
+    const std::vector<Event> events{{1000, 60}, {1500, 45}, {0, 30},   {600, 25}, {0, 10},
                                     {0, 15},    {2000, 40}, {800, 35}, {3000, 1}, {1200, 20}};
     {
         auto beeper = makeAudioBeeper();
-        for (const Event& event : events) play(*beeper, event);
+        for (const Event& event : events)
+            play(*beeper, event);
         beeper->rest(TailRestMs);
     }
     const auto captured = disk.samples();
@@ -142,7 +145,8 @@ TEST(AudioBeeper, TonesOfTwoThreadsAreMixed) {
     bool isSummed = false;
     for (std::size_t index = 0; index < longTone.size(); ++index) {
         isSummed = isSummed || captured[onset + index] == 2 * VoiceAmplitude;
-        captured[onset + index] = static_cast<std::int16_t>(captured[onset + index] - longTone[index]);
+        captured[onset + index] =
+            static_cast<std::int16_t>(captured[onset + index] - longTone[index]);
     }
     EXPECT_TRUE(isSummed) << "the tones did not overlap";
     const auto shortOnset = firstSoundAt(captured);

@@ -16,7 +16,7 @@ namespace vemo {
 // Sends SDL's audio output to a raw file of 16-bit mono samples while it lives. Create it
 // before the beeper, and read the samples once the beeper is gone and the file is closed.
 class DiskAudio {
-public:
+  public:
     explicit DiskAudio(const std::string& name)
         : path_(std::filesystem::temp_directory_path() /
                 ("vemo-" + name + "-" + std::to_string(::getpid()) + ".raw")) {
@@ -40,11 +40,12 @@ public:
         std::ifstream file(path_, std::ios::binary);
         std::vector<std::int16_t> result;
         std::int16_t sample = 0;
-        while (file.read(reinterpret_cast<char*>(&sample), sizeof sample)) result.push_back(sample);
+        while (file.read(reinterpret_cast<char*>(&sample), sizeof sample))
+            result.push_back(sample);
         return result;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -22,7 +22,8 @@ TEST(ToneMixer, SoundsASquareWaveOnlyInsideTheVoice) {
     mixer.addVoice(Start, Start + static_cast<std::int64_t>(wave.size()), 1000);
 
     const auto samples = mixed(mixer, 900, 700);
-    for (std::size_t index = 0; index < 100; ++index) ASSERT_EQ(samples[index], 0) << index;
+    for (std::size_t index = 0; index < 100; ++index)
+        ASSERT_EQ(samples[index], 0) << index;
     for (std::size_t index = 0; index < wave.size(); ++index) {
         ASSERT_EQ(samples[100 + index], wave[index]) << index;
     }
@@ -55,7 +56,8 @@ TEST(ToneMixer, OverlappingVoicesAddUpAndClip) {
 
     constexpr int CrowdSize = 5;
     ToneMixer crowd;
-    for (int voice = 0; voice < CrowdSize; ++voice) crowd.addVoice(0, 100, 1000);
+    for (int voice = 0; voice < CrowdSize; ++voice)
+        crowd.addVoice(0, 100, 1000);
     const auto samples = mixed(crowd, 0, 48);
     EXPECT_EQ(samples.front(), 32767);
     EXPECT_EQ(samples.back(), -32768);
