@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace vemo::art {
+
+struct Icon {
+    QString fileName; // without the folder
+    QImage image;     // 16 x 16 with alpha
+};
+
+// The eleven toolbar icons and the program's own icon, in one style: flat colours with a dark
+// outline, so they read on a light toolbar and on the blue grid alike.
+std::vector<Icon> icons();
+
+} // namespace vemo::art

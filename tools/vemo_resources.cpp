@@ -1,0 +1,39 @@
+// Writes the cell bitmaps and icons of Data/. Usage: vemo-resources [output folder]
+#include "CellArt.h"
+#include "IconArt.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+
+#include <cstdio>
+
+namespace {
+
+bool save(const QDir& folder, const QString& fileName, const QImage& image, const char* format) {
+    const QString path = folder.filePath(fileName);
+    if (image.save(path, format)) return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv); // image format plugins (ICO) load through it
+    const QString target = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(VEMO_DATA_DIR);
+    QDir folder(target);
+    if (!folder.mkpath(".")) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(target));
+        return 1;
+    }
+    bool ok = true;
+    ok = save(folder, "img01.bmp", vemo::art::emptyCell(), "BMP") && ok;
+    ok = save(folder, "img02.bmp", vemo::art::note(), "BMP") && ok;
+    ok = save(folder, "img02_R.bmp", vemo::art::noteHeldRight(), "BMP") && ok;
+    ok = save(folder, "img02_L.bmp", vemo::art::noteHeldLeft(), "BMP") && ok;
+    ok = save(folder, "img02_LR.bmp", vemo::art::noteHeldBoth(), "BMP") && ok;
+    for (const vemo::art::Icon& icon : vemo::art::icons())
+        ok = save(folder, icon.fileName, icon.image, "ICO") && ok;
+    return ok ? 0 : 1;
+}
