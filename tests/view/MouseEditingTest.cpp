@@ -150,6 +150,12 @@ TEST_F(MouseEditing, HitRectanglesTakeTheGapBeforeAColumnAndFollowTheScroll) {
     state.view.pointerY = rowTop + state.melody.rowHeight;
     gridClick(editor, LeftClick);
     EXPECT_EQ(state.melody.grid.noteRow(column), Row + 1);
+    ASSERT_EQ(state.melody.marks[column + 1], 0);
+    state.view.pointerX = left + state.melody.columnWidth; // the next column, which has no gap
+    state.view.pointerY = rowTop;
+    gridClick(editor, LeftClick);
+    EXPECT_EQ(state.melody.grid.noteRow(column + 1), Row);
+    EXPECT_EQ(state.melody.grid.noteRow(column), Row + 1);
 }
 
 TEST_F(MouseEditing, OnlyCellsThePassVisitsCanBeHit) {
