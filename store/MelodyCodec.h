@@ -58,6 +58,7 @@ bool hasMelodyHeader(std::span<const std::uint8_t> bytes);
 // Reads a whole file's bytes the way a load does (short files read zeros for what is missing,
 // an optional raw cell block after the records overrides them) and then accepts only what the
 // editor can hold. Never reads out of bounds and allocates only after checking the dimensions.
+// expectedLastRow lies in 0..127, the rows a record's row byte can name.
 DecodeResult decodeMelody(std::span<const std::uint8_t> bytes,
                           std::int32_t expectedLastRow = MelodyLastRow);
 

@@ -16,7 +16,7 @@ namespace {
 using test::Bytes;
 using test::uniform;
 
-constexpr int DamagedFileCount = 15000;
+constexpr int DamagedFileCount = 8000;
 
 // Values near every limit the decoder checks.
 constexpr std::array<std::int32_t, 14> EdgeValues = {
