@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+
+namespace vemo {
+
+class EventQueue;
+
+// Shows an image pixel for pixel at its top-left corner, never scaled. A left press is a click
+// at once; a right click counts when the button is released over the control.
+class ImageWidget final : public QWidget {
+    Q_OBJECT
+  public:
+    ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQueue& events, QWidget* parent);
+
+    void setImage(QImage image);
+    const QImage& image() const { return image_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    std::int32_t controlId_;
+    std::int32_t windowId_;
+    EventQueue& events_;
+    QImage image_;
+};
+
+} // namespace vemo

@@ -1,0 +1,142 @@
+#include "platform/qt/InputFilter.h"
+
+#include "platform/qt/EventQueue.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace vemo {
+
+namespace {
+
+// Native codes of the two Ctrl keys under X11: keysyms Control_L / Control_R and their keycodes.
+constexpr quint32 LeftControlKeysym = 0xffe3;
+constexpr quint32 LeftControlScanCode = 37;
+
+// The modifiers a shortcut must match exactly; keypad and group switches do not count.
+constexpr Qt::KeyboardModifiers MatchedModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+int qtKeyOf(ShortcutKey key) {
+    switch (key) {
+    case ShortcutKey::F1:
+        return Qt::Key_F1;
+    case ShortcutKey::F2:
+        return Qt::Key_F2;
+    case ShortcutKey::F3:
+        return Qt::Key_F3;
+    case ShortcutKey::Space:
+        return Qt::Key_Space;
+    case ShortcutKey::R:
+        return Qt::Key_R;
+    case ShortcutKey::G:
+        return Qt::Key_G;
+    case ShortcutKey::C:
+        return Qt::Key_C;
+    case ShortcutKey::V:
+        return Qt::Key_V;
+    case ShortcutKey::Delete:
+        return Qt::Key_Delete;
+    case ShortcutKey::S:
+        return Qt::Key_S;
+    }
+    return Qt::Key_unknown;
+}
+
+bool isLeftControl(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Control && (event.nativeVirtualKey() == LeftControlKeysym ||
+                                              event.nativeScanCode() == LeftControlScanCode);
+}
+
+} // namespace
+
+InputFilter::InputFilter(EventQueue& events) : events_(events) {}
+
+void InputFilter::setMainWindow(QWidget* window, std::int32_t windowId) {
+    mainWindow_ = window;
+    mainWindowId_ = windowId;
+}
+
+void InputFilter::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
+    Qt::KeyboardModifiers qtModifiers;
+    if (modifiers & Modifier::Control) qtModifiers |= Qt::ControlModifier;
+    shortcuts_.push_back({qtKeyOf(key), qtModifiers, commandId});
+}
+
+std::int32_t InputFilter::trackedKeyState(std::int32_t key) {
+    HeldKey* held = nullptr;
+    if (key == Key::M) held = &keyM_;
+    if (key == Key::LeftControl) held = &leftControl_;
+    if (!held) return 0;
+    std::int32_t state = held->isDown ? KeyDownNow : 0;
+    if (held->wentDown) state |= KeyPressedSince;
+    held->wentDown = false;
+    return state;
+}
+
+bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
+        track(keyEvent);
+        return fireShortcut(watched, keyEvent);
+    }
+    case QEvent::KeyRelease:
+        track(static_cast<const QKeyEvent&>(*event));
+        return false;
+    case QEvent::ApplicationDeactivate:
+        // Releases that happen in other programs never reach us.
+        keyM_ = {};
+        leftControl_ = {};
+        return false;
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        // The main window's native window sees each mouse event once, before any child widget.
+        if (mainWindow_ && watched == mainWindow_->windowHandle())
+            handleMainWindowMouse(static_cast<const QMouseEvent&>(*event));
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool InputFilter::belongsToMainWindow(QObject* watched) const {
+    if (!mainWindow_) return false;
+    if (watched == mainWindow_->windowHandle()) return true;
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget && widget->window() == mainWindow_;
+}
+
+bool InputFilter::fireShortcut(QObject* watched, const QKeyEvent& event) {
+    if (!belongsToMainWindow(watched) || !mainWindow_->isActiveWindow()) return false;
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & MatchedModifiers;
+    for (const Shortcut& shortcut : shortcuts_) {
+        if (shortcut.qtKey == event.key() && shortcut.modifiers == modifiers) {
+            events_.push({EventKind::Command, mainWindowId_, shortcut.commandId});
+            return true;
+        }
+    }
+    return false;
+}
+
+void InputFilter::track(const QKeyEvent& event) {
+    if (event.isAutoRepeat()) return;
+    HeldKey* held = nullptr;
+    if (event.key() == Qt::Key_M) held = &keyM_;
+    if (isLeftControl(event)) held = &leftControl_;
+    if (!held) return;
+    const bool isDown = event.type() == QEvent::KeyPress;
+    if (isDown && !held->isDown) held->wentDown = true;
+    held->isDown = isDown;
+}
+
+void InputFilter::handleMainWindowMouse(const QMouseEvent& event) {
+    if (event.type() == QEvent::MouseMove) {
+        events_.push({EventKind::PointerMove, mainWindowId_});
+    } else if (event.button() == Qt::LeftButton) {
+        events_.push({EventKind::LeftRelease, mainWindowId_});
+    }
+}
+
+} // namespace vemo

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace vemo {
+
+class EventQueue;
+
+// Watches every event of the application before its receiver does: the main window's shortcuts
+// (ahead of the focused control, as window accelerators are), the keys the program asks about
+// at the moment, and the main window's pointer moves and left-button releases.
+class InputFilter final : public QObject {
+    Q_OBJECT
+  public:
+    explicit InputFilter(EventQueue& events);
+
+    void setMainWindow(QWidget* window, std::int32_t windowId);
+    void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId);
+
+    // Keys only the key events tell about; the answer follows keyState's bits.
+    std::int32_t trackedKeyState(std::int32_t key);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Shortcut {
+        int qtKey;
+        Qt::KeyboardModifiers modifiers;
+        std::int32_t commandId;
+    };
+    struct HeldKey {
+        bool isDown = false;
+        bool wentDown = false;
+    };
+
+    bool belongsToMainWindow(QObject* watched) const;
+    bool fireShortcut(QObject* watched, const QKeyEvent& event);
+    void track(const QKeyEvent& event);
+    void handleMainWindowMouse(const QMouseEvent& event);
+
+    EventQueue& events_;
+    QPointer<QWidget> mainWindow_;
+    std::int32_t mainWindowId_ = -1;
+    std::vector<Shortcut> shortcuts_;
+    HeldKey keyM_;
+    HeldKey leftControl_;
+};
+
+} // namespace vemo

@@ -1,0 +1,142 @@
+#include "platform/qt/QtUi.h"
+
+#include "platform/qt/ImageWidget.h"
+#include "platform/qt/QtImage.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/WindowWidget.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTextCursor>
+
+namespace vemo {
+
+bool QtUi::prepareControls(std::int32_t windowId) {
+    return window(windowId) != nullptr;
+}
+
+QWidget* QtUi::controlWidget(std::int32_t controlId) const {
+    const auto found = controls_.find(controlId);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+template <typename Widget> Widget* QtUi::control(std::int32_t controlId) const {
+    return qobject_cast<Widget*>(controlWidget(controlId));
+}
+
+void QtUi::addControl(std::int32_t controlId, QWidget* widget, Rect rect) {
+    // A second control with the same id replaces the first, as a recreated window control would.
+    delete controlWidget(controlId);
+    controls_[controlId] = widget;
+    widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    widget->show();
+}
+
+void QtUi::createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+    WindowWidget* owner = window(windowId);
+    if (!owner) return;
+    addControl(controlId, new ImageWidget(controlId, windowId, events_, owner), rect);
+}
+
+void QtUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                      std::int32_t minimum, std::int32_t maximum) {
+    WindowWidget* owner = window(windowId);
+    if (!owner) return;
+    auto* spin = new QSpinBox(owner);
+    spin->setRange(minimum, maximum);
+    spin->setMouseTracking(true);
+    QObject::connect(spin, &QSpinBox::valueChanged, [this, windowId, controlId] {
+        events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
+    });
+    addControl(controlId, spin, rect);
+}
+
+void QtUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                       const std::string& text) {
+    WindowWidget* owner = window(windowId);
+    if (!owner) return;
+    auto* label = new QLabel(owner);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setText(toQtText(text));
+    addControl(controlId, label, rect);
+}
+
+void QtUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                        const std::string& text) {
+    WindowWidget* owner = window(windowId);
+    if (!owner) return;
+    auto* button = new QPushButton(toQtText(text), owner);
+    QObject::connect(button, &QPushButton::clicked, [this, windowId, controlId] {
+        events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
+    });
+    addControl(controlId, button, rect);
+}
+
+void QtUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+    WindowWidget* owner = window(windowId);
+    if (!owner) return;
+    auto* editor = new QPlainTextEdit(owner);
+    // Program text keeps its lines: scroll sideways rather than wrap, and let Tab be typed.
+    editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor->setTabChangesFocus(false);
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    addControl(controlId, editor, rect);
+}
+
+void QtUi::moveControl(std::int32_t controlId, Rect rect) {
+    if (QWidget* widget = controlWidget(controlId))
+        widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+}
+
+Rect QtUi::controlRect(std::int32_t controlId) {
+    const QWidget* widget = controlWidget(controlId);
+    if (!widget) return {};
+    const QRect geometry = widget->geometry();
+    return {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
+}
+
+void QtUi::showImage(std::int32_t controlId, const Image& image) {
+    if (auto* target = control<ImageWidget>(controlId)) target->setImage(toOpaqueQImage(image));
+}
+
+std::int32_t QtUi::spinValue(std::int32_t controlId) {
+    const auto* spin = control<QSpinBox>(controlId);
+    return spin ? spin->value() : 0;
+}
+
+void QtUi::setSpinValue(std::int32_t controlId, std::int32_t value) {
+    auto* spin = control<QSpinBox>(controlId);
+    if (!spin) return;
+    // Only the user's changes are events; the program knows what it set.
+    const QSignalBlocker quiet(spin);
+    spin->setValue(value);
+}
+
+std::string QtUi::editorText(std::int32_t controlId) {
+    const auto* editor = control<QPlainTextEdit>(controlId);
+    return editor ? fromQtText(editor->toPlainText()) : std::string();
+}
+
+void QtUi::clearEditor(std::int32_t controlId) {
+    if (auto* editor = control<QPlainTextEdit>(controlId)) editor->clear();
+}
+
+void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
+    auto* editor = control<QPlainTextEdit>(controlId);
+    if (!editor) return;
+    // As if typed at the end: appendPlainText would start a new paragraph.
+    QTextCursor end(editor->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(toQtText(text));
+}
+
+void QtUi::focusControl(std::int32_t controlId) {
+    if (QWidget* widget = controlWidget(controlId)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace vemo

@@ -1,0 +1,101 @@
+#include "platform/qt/QtUi.h"
+
+#include "platform/qt/QtText.h"
+#include "platform/qt/WindowWidget.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace vemo {
+
+bool QtUi::createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) {
+    auto menu = std::make_unique<QMenu>();
+    for (const MenuEntry& entry : entries) {
+        if (entry.commandId == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(toQtText(entry.text));
+        action->setData(entry.commandId);
+    }
+    menus_[menuId] = std::move(menu);
+    return true;
+}
+
+QMenu* QtUi::popupMenu(std::int32_t menuId) const {
+    const auto found = menus_.find(menuId);
+    return found == menus_.end() ? nullptr : found->second.get();
+}
+
+void QtUi::showPopupMenu(std::int32_t menuId) {
+    QMenu* menu = popupMenu(menuId);
+    if (!menu) return;
+    const QAction* chosen = menu->exec(QCursor::pos());
+    if (chosen) events_.push({EventKind::Command, mainWindowId_, chosen->data().toInt()});
+}
+
+void QtUi::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
+    inputFilter_.addShortcut(key, modifiers, commandId);
+}
+
+bool QtUi::messageBox(const std::string& title, const std::string& text, bool yesNo) {
+    const QMessageBox::StandardButtons buttons =
+        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), toQtText(text), buttons,
+                    mainWindow());
+    // Paths and program messages are never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int answer = box.exec();
+    return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
+}
+
+std::string QtUi::runFileDialog(bool isSave, const std::string& title,
+                                const std::string& defaultPath, const std::string& filter) {
+    QFileDialog dialog(mainWindow(), QString::fromStdString(title),
+                       QString::fromStdString(defaultPath), toQtFileFilter(filter));
+    // The platform's own dialogs need a desktop session that may not exist.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (isSave) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program asks about overwriting itself.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? std::string() : chosen.front().toStdString();
+}
+
+std::string QtUi::openFileDialog(const std::string& title, const std::string& defaultPath,
+                                 const std::string& filter) {
+    return runFileDialog(false, title, defaultPath, filter);
+}
+
+std::string QtUi::saveFileDialog(const std::string& title, const std::string& defaultPath,
+                                 const std::string& filter) {
+    return runFileDialog(true, title, defaultPath, filter);
+}
+
+void QtUi::setClipboardText(const std::string& text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(toQtText(text));
+}
+
+bool QtUi::openWithShell(const std::string& path) {
+    const QString target = QString::fromStdString(path);
+    if (!QFileInfo::exists(target)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+}
+
+} // namespace vemo

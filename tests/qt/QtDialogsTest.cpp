@@ -1,0 +1,179 @@
+#include "QtTestSupport.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+namespace vemo::testing_qt {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+using QtDialogsTest = QtUiTest;
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QStringList buttons;
+};
+
+void answerBox(QWidget* modal, QMessageBox::StandardButton answer, SeenBox& seen) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) {
+        modal->close();
+        return;
+    }
+    seen = {};
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    for (QAbstractButton* button : box->buttons())
+        seen.buttons << button->text().remove(u'&');
+    box->button(answer)->click();
+}
+
+TEST_F(QtDialogsTest, MessageBoxesShowTitleAndLinesAndReturnTheAnswer) {
+    SeenBox seen;
+    whenModalOpens([&](QWidget* modal) { answerBox(modal, QMessageBox::Yes, seen); });
+    EXPECT_TRUE(ui->messageBox("please confirm", "exit program?", true));
+    EXPECT_EQ(seen.title, QStringLiteral("please confirm"));
+    EXPECT_EQ(seen.text, QStringLiteral("exit program?"));
+    EXPECT_THAT(seen.buttons,
+                ::testing::UnorderedElementsAre(QStringLiteral("Yes"), QStringLiteral("No")));
+
+    whenModalOpens([&](QWidget* modal) { answerBox(modal, QMessageBox::No, seen); });
+    EXPECT_FALSE(ui->messageBox("please confirm", "exit program?", true));
+
+    whenModalOpens([&](QWidget* modal) { answerBox(modal, QMessageBox::Ok, seen); });
+    EXPECT_TRUE(ui->messageBox("error", "can't open folder\r\n\r\n/tmp/<b>x</b>/", false));
+    EXPECT_EQ(seen.text, QStringLiteral("can't open folder\n\n/tmp/<b>x</b>/"));
+    EXPECT_THAT(seen.buttons, ElementsAre(QStringLiteral("OK")));
+}
+
+TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString existing = folder.filePath("song.vemo");
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QStringList filters;
+    QString title;
+    whenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        title = dialog->windowTitle();
+        dialog->selectFile(existing);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::string opened = ui->openFileDialog("load", folder.path().toStdString(),
+                                                  "vemo melody|*.vemo|bitmaps|*.bmp;*.ico");
+    EXPECT_EQ(opened, existing.toStdString());
+    EXPECT_EQ(title, QStringLiteral("load"));
+    EXPECT_THAT(filters, ElementsAre(QStringLiteral("vemo melody (*.vemo)"),
+                                     QStringLiteral("bitmaps (*.bmp *.ico)")));
+
+    const QString target = folder.filePath("new.vemo");
+    whenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        dialog->selectFile(target);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(ui->saveFileDialog("save", existing.toStdString(), "*.vemo|*.vemo"),
+              target.toStdString());
+}
+
+TEST_F(QtDialogsTest, CancelledFileDialogsGiveAnEmptyPath) {
+    whenModalOpens([](QWidget* modal) { modal->close(); });
+    EXPECT_EQ(ui->openFileDialog("load", "", "*.vemo|*.vemo"), "");
+    whenModalOpens([](QWidget* modal) { modal->close(); });
+    EXPECT_EQ(ui->saveFileDialog("save", "", "*.vemo|*.vemo"), "");
+}
+
+class QtPopupMenuTest : public QtUiTest {
+  protected:
+    void SetUp() override {
+        QtUiTest::SetUp();
+        ASSERT_TRUE(ui->createPopupMenu(
+            MenuId::Paste, {{CommandId::MenuCancel, "cancel"},
+                            {0, ""},
+                            {CommandId::PasteNotesOnly, "paste notes only"},
+                            {CommandId::PasteLayoutOnly, "paste layout only"},
+                            {CommandId::PasteNotesAndLayout, "paste notes and layout"}}));
+        activate(WindowId::Main);
+        QCursor::setPos(MainPlacement.x + 200, MainPlacement.y + 200);
+    }
+};
+
+TEST_F(QtPopupMenuTest, EntriesAndSeparatorKeepTheirOrder) {
+    const QList<QAction*> actions = ui->popupMenu(MenuId::Paste)->actions();
+    ASSERT_EQ(actions.size(), 5);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("cancel"));
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[2]->text(), QStringLiteral("paste notes only"));
+    EXPECT_EQ(actions[4]->text(), QStringLiteral("paste notes and layout"));
+}
+
+TEST_F(QtPopupMenuTest, TheChosenEntryArrivesAsACommand) {
+    whenModalOpens([](QWidget* popup) {
+        auto* menu = qobject_cast<QMenu*>(popup);
+        ASSERT_NE(menu, nullptr);
+        menu->setActiveAction(menu->actions()[3]);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    ui->showPopupMenu(MenuId::Paste);
+    EXPECT_THAT(takeEvents(*ui), ElementsAre(IsCommand(CommandId::PasteLayoutOnly)));
+}
+
+TEST_F(QtPopupMenuTest, ADismissedMenuQueuesNothing) {
+    whenModalOpens([](QWidget* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
+    ui->showPopupMenu(MenuId::Paste);
+    EXPECT_THAT(takeEvents(*ui), IsEmpty());
+}
+
+TEST_F(QtDialogsTest, ClipboardGetsTheTextWithLineBreaks) {
+    ui->setClipboardText("Beep_( 440, 120 )\r\nDelay(120)\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("Beep_( 440, 120 )\nDelay(120)\n"));
+}
+
+TEST_F(QtDialogsTest, OpeningAMissingPathFails) {
+    EXPECT_FALSE(ui->openWithShell("/nonexistent/folder/vemo - help.html"));
+}
+
+TEST_F(QtDialogsTest, BitmapsAndIconsLoadPixelForPixel) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const Image drawn = patternImage(16, 12);
+    const QImage source = QImage(reinterpret_cast<const uchar*>(drawn.pixels().data()),
+                                 drawn.width(), drawn.height(), QImage::Format_ARGB32);
+    ASSERT_TRUE(source.save(folder.filePath("cell.bmp"), "BMP"));
+    ASSERT_TRUE(source.save(folder.filePath("tool.ico"), "ICO"));
+
+    Image loaded;
+    ASSERT_TRUE(ui->loadImage(folder.filePath("cell.bmp").toStdString(), loaded));
+    EXPECT_EQ(loaded, drawn);
+    Image icon;
+    ASSERT_TRUE(ui->loadImage(folder.filePath("tool.ico").toStdString(), icon));
+    EXPECT_EQ(icon, drawn);
+
+    QFile junk(folder.filePath("junk.bmp"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a bitmap");
+    junk.close();
+    Image untouched(2, 2);
+    EXPECT_FALSE(ui->loadImage(folder.filePath("junk.bmp").toStdString(), untouched));
+    EXPECT_FALSE(ui->loadImage(folder.filePath("missing.ico").toStdString(), untouched));
+    EXPECT_EQ(untouched, Image(2, 2));
+}
+
+} // namespace
+} // namespace vemo::testing_qt

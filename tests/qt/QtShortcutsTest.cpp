@@ -1,0 +1,130 @@
+#include "QtTestSupport.h"
+
+#include <QKeyEvent>
+#include <QSpinBox>
+
+namespace vemo::testing_qt {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// X11 keysyms and keycodes of the two Ctrl keys.
+constexpr quint32 LeftControlKeysym = 0xffe3;
+constexpr quint32 RightControlKeysym = 0xffe4;
+constexpr quint32 LeftControlScanCode = 37;
+constexpr quint32 RightControlScanCode = 105;
+
+class QtShortcutsTest : public QtUiTest {
+  protected:
+    void SetUp() override {
+        QtUiTest::SetUp();
+        ui->createSpin(WindowId::Main, ControlId::DurationSpin, {5, 60, 40, 20}, 1, 999);
+        ui->setSpinValue(ControlId::DurationSpin, 120);
+        ui->createSpin(WindowId::NewMelody, ControlId::WidthSpin, {90, 10, 50, 20}, 32, 4096);
+        ui->setSpinValue(ControlId::WidthSpin, 512);
+        ui->addShortcut(ShortcutKey::F1, Modifier::None, CommandId::Help);
+        ui->addShortcut(ShortcutKey::F3, Modifier::None, CommandId::Load);
+        ui->addShortcut(ShortcutKey::F2, Modifier::None, CommandId::Save);
+        ui->addShortcut(ShortcutKey::Space, Modifier::None, CommandId::SpaceKey);
+        ui->addShortcut(ShortcutKey::R, Modifier::None, CommandId::RepeatKey);
+        ui->addShortcut(ShortcutKey::G, Modifier::None, CommandId::GetCode);
+        ui->addShortcut(ShortcutKey::C, Modifier::Control, CommandId::Copy);
+        ui->addShortcut(ShortcutKey::V, Modifier::Control, CommandId::Paste);
+        ui->addShortcut(ShortcutKey::Delete, Modifier::None, CommandId::DeleteKey);
+        ui->addShortcut(ShortcutKey::S, Modifier::None, CommandId::SelectionKey);
+    }
+
+    QSpinBox* focusedSpin() {
+        activate(WindowId::Main);
+        ui->focusControl(ControlId::DurationSpin);
+        auto* spin = qobject_cast<QSpinBox*>(ui->controlWidget(ControlId::DurationSpin));
+        EXPECT_EQ(QApplication::focusWidget(), spin);
+        return spin;
+    }
+
+    void sendControlKey(QEvent::Type type, quint32 scanCode, quint32 keysym) {
+        const Qt::KeyboardModifiers modifiers =
+            type == QEvent::KeyPress ? Qt::ControlModifier : Qt::NoModifier;
+        QKeyEvent event(type, Qt::Key_Control, modifiers, scanCode, keysym, 0);
+        QApplication::sendEvent(mainWidget(), &event);
+    }
+};
+
+TEST_F(QtShortcutsTest, PlainKeysBeatAFocusedSpinBoxWhileDigitsStillEditIt) {
+    QSpinBox* spin = focusedSpin();
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_R, Qt::Key_S, Qt::Key_G, Qt::Key_Delete,
+                              Qt::Key_F1, Qt::Key_F2, Qt::Key_F3})
+        QTest::keyClick(spin, key);
+    EXPECT_THAT(takeEvents(*ui),
+                ElementsAre(IsCommand(CommandId::SpaceKey), IsCommand(CommandId::RepeatKey),
+                            IsCommand(CommandId::SelectionKey), IsCommand(CommandId::GetCode),
+                            IsCommand(CommandId::DeleteKey), IsCommand(CommandId::Help),
+                            IsCommand(CommandId::Save), IsCommand(CommandId::Load)));
+    EXPECT_EQ(spin->value(), 120);
+
+    spin->selectAll();
+    QTest::keyClicks(spin, "47");
+    EXPECT_EQ(spin->value(), 47);
+}
+
+TEST_F(QtShortcutsTest, ControlShortcutsNeedControlAlone) {
+    QSpinBox* spin = focusedSpin();
+    QTest::keyClick(spin, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(spin, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(spin, Qt::Key_C);
+    QTest::keyClick(spin, Qt::Key_R, Qt::ShiftModifier);
+    QTest::keyClick(spin, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_THAT(takeEvents(*ui),
+                ElementsAre(IsCommand(CommandId::Copy), IsCommand(CommandId::Paste)));
+}
+
+TEST_F(QtShortcutsTest, ShortcutsActOnlyWhileTheMainWindowIsActive) {
+    activate(WindowId::Main);
+    activate(WindowId::NewMelody);
+    ui->focusControl(ControlId::WidthSpin);
+    QTest::keyClick(ui->controlWidget(ControlId::WidthSpin), Qt::Key_Space);
+    QTest::keyClick(ui->controlWidget(ControlId::WidthSpin), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_THAT(takeEvents(*ui), IsEmpty());
+
+    // A key sent to the main window while another one is active does nothing either.
+    QTest::keyClick(mainWidget(), Qt::Key_G);
+    EXPECT_THAT(takeEvents(*ui), IsEmpty());
+}
+
+TEST_F(QtShortcutsTest, LeftControlIsToldFromRightControl) {
+    activate(WindowId::Main);
+    EXPECT_EQ(ui->keyState(Key::LeftControl), 0);
+
+    sendControlKey(QEvent::KeyPress, RightControlScanCode, RightControlKeysym);
+    EXPECT_EQ(ui->keyState(Key::LeftControl), 0);
+    sendControlKey(QEvent::KeyRelease, RightControlScanCode, RightControlKeysym);
+
+    sendControlKey(QEvent::KeyPress, LeftControlScanCode, LeftControlKeysym);
+    EXPECT_EQ(ui->keyState(Key::LeftControl), KeyDownNow | KeyPressedSince);
+    EXPECT_EQ(ui->keyState(Key::LeftControl), KeyDownNow);
+    sendControlKey(QEvent::KeyRelease, LeftControlScanCode, LeftControlKeysym);
+    EXPECT_EQ(ui->keyState(Key::LeftControl), 0);
+}
+
+TEST_F(QtShortcutsTest, MIsDownFromItsPressToItsRelease) {
+    activate(WindowId::Main);
+    QTest::keyPress(mainWidget(), Qt::Key_M);
+    EXPECT_TRUE(ui->keyState(Key::M) & KeyDownNow);
+    QTest::keyRelease(mainWidget(), Qt::Key_M);
+    EXPECT_FALSE(ui->keyState(Key::M) & KeyDownNow);
+}
+
+TEST_F(QtShortcutsTest, MouseButtonsAreReadAtTheMoment) {
+    activate(WindowId::Main);
+    QTest::mousePress(mainWidget(), Qt::LeftButton, {}, {300, 300});
+    EXPECT_TRUE(ui->keyState(Key::LeftButton) & KeyDownNow);
+    EXPECT_FALSE(ui->keyState(Key::RightButton) & KeyDownNow);
+    QTest::mouseRelease(mainWidget(), Qt::LeftButton, {}, {300, 300});
+    EXPECT_FALSE(ui->keyState(Key::LeftButton) & KeyDownNow);
+}
+
+} // namespace
+} // namespace vemo::testing_qt

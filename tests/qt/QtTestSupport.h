@@ -1,0 +1,108 @@
+#pragma once
+
+// Mouse input goes through the native window, as real input does, not straight to the widget.
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include "app/Ids.h"
+#include "platform/qt/QtUi.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gmock/gmock.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vemo::testing_qt {
+
+constexpr Rect MainPlacement{100, 100, 800, 600};
+constexpr Rect CodePlacement{30, 100, 120, 600};
+constexpr Rect DialogPlacement{425, 335, 150, 130};
+constexpr std::int32_t PollIntervalMs = 10;
+
+// Every event queued so far, oldest first.
+inline std::vector<Event> takeEvents(Ui& ui) {
+    std::vector<Event> events;
+    for (Event event = ui.waitEvent(0); event.kind != EventKind::None; event = ui.waitEvent(0))
+        events.push_back(event);
+    return events;
+}
+
+// The same without the pointer moves that the window system reports along the way.
+inline std::vector<Event> takeEventsButMoves(Ui& ui) {
+    std::vector<Event> events = takeEvents(ui);
+    std::erase_if(events, [](const Event& event) { return event.kind == EventKind::PointerMove; });
+    return events;
+}
+
+// Only the commands, without the clicks' pointer moves and button releases.
+inline std::vector<Event> takeCommands(Ui& ui) {
+    std::vector<Event> events = takeEvents(ui);
+    std::erase_if(events, [](const Event& event) { return event.kind != EventKind::Command; });
+    return events;
+}
+
+inline auto IsEvent(EventKind kind, std::int32_t window, std::int32_t id = 0,
+                    std::int32_t type = 0) {
+    return ::testing::FieldsAre(kind, window, id, type);
+}
+
+inline auto IsCommand(std::int32_t commandId) {
+    return IsEvent(EventKind::Command, WindowId::Main, commandId);
+}
+
+// A raster in which no two pixels of a row or a column are alike.
+inline Image patternImage(std::int32_t width, std::int32_t height) {
+    Image image(width, height);
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           rgb(static_cast<std::uint32_t>(x * 5 % 256),
+                               static_cast<std::uint32_t>(y * 7 % 256),
+                               static_cast<std::uint32_t>((x + y) % 256)));
+    return image;
+}
+
+// Runs handler on the first modal window or popup that opens, from inside its own event loop.
+inline void whenModalOpens(std::function<void(QWidget*)> handler) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler = std::move(handler)] {
+        QWidget* modal = QApplication::activePopupWidget();
+        if (!modal) modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        handler(modal);
+    });
+    poll->start(PollIntervalMs);
+}
+
+// The program's three windows, created as start-up does, not yet shown.
+class QtUiTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ui = std::make_unique<QtUi>();
+        ASSERT_TRUE(ui->createWindow(WindowId::Main, WindowStyle::Main, "main", MainPlacement));
+        ASSERT_TRUE(ui->createWindow(WindowId::Code, WindowStyle::Tool, "code", CodePlacement));
+        ASSERT_TRUE(
+            ui->createWindow(WindowId::NewMelody, WindowStyle::Dialog, "dialog", DialogPlacement));
+    }
+
+    QWidget* mainWidget() const { return ui->windowWidget(WindowId::Main); }
+
+    // Shows the window, makes it the active one and forgets the events that produced.
+    void activate(std::int32_t windowId) {
+        ui->showWindow(windowId, true);
+        QWidget* widget = ui->windowWidget(windowId);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(widget));
+        ui->drainEvents();
+    }
+
+    std::unique_ptr<QtUi> ui;
+};
+
+} // namespace vemo::testing_qt
