@@ -60,12 +60,12 @@ TEST_F(CodeExport, HeldToneRestAndToneFillTheCodeWindow) {
     tie(0, 1, 50);
     setNote(state.melody, 3, 57);
     fake.ui.controls[ControlId::CodeEditor].text = "older text";
-    fake.ui.events.push_back({EventKind::Command, WindowId::Main, CommandId::Sing, 0});
+    fake.ui.pendingEvents.push_back({EventKind::Command, WindowId::Main, CommandId::Sing, 0});
     EXPECT_EQ(exported(), (Lines{"Beep_( 440, 240 )", "Delay(120)", "Beep_( 297, 120 )"}));
     EXPECT_EQ(editorText(), "Beep_( 440, 240 )\r\nDelay(120)\r\nBeep_( 297, 120 )");
     EXPECT_TRUE(fake.ui.isWindowVisible(WindowId::Code));
     EXPECT_EQ(fake.ui.focusedControl, ControlId::CodeEditor);
-    EXPECT_TRUE(fake.ui.events.empty()) << "pending events are dropped, not acted on";
+    EXPECT_TRUE(fake.ui.pendingEvents.empty()) << "pending events are dropped, not acted on";
     expectToolbar(false);
     EXPECT_EQ(fake.runtime.threadsStarted, 0) << "exporting plays nothing";
 }
@@ -107,12 +107,12 @@ TEST_F(CodeExport, SelectionStartingInsideAChainCountsOnlyItsColumns) {
 TEST_F(CodeExport, NoNoteInRangeLeavesWindowAndTextAlone) {
     state.shell.codeLines = {"Delay(5)"};
     fake.ui.controls[ControlId::CodeEditor].text = "Delay(5)";
-    fake.ui.events.push_back({EventKind::Command, WindowId::Main, CommandId::GetCode, 0});
+    fake.ui.pendingEvents.push_back({EventKind::Command, WindowId::Main, CommandId::GetCode, 0});
     EXPECT_EQ(exported(), (Lines{"Delay(5)"}));
     EXPECT_EQ(editorText(), "Delay(5)");
     EXPECT_FALSE(fake.ui.isWindowVisible(WindowId::Code));
     EXPECT_NE(fake.ui.focusedControl, ControlId::CodeEditor);
-    EXPECT_TRUE(fake.ui.events.empty());
+    EXPECT_TRUE(fake.ui.pendingEvents.empty());
     expectToolbar(false);
 
     // Notes outside the selection in use do not count.

@@ -41,12 +41,12 @@ protected:
 
 TEST_F(PlaybackTest, NothingInRangeRestoresToolbarAndKeepsTheOldList) {
     state.playback.toneList = {{123, 0, 45}};
-    fake.ui.events.push_back({EventKind::Command, 0, CommandId::Sing, 0});
+    fake.ui.pendingEvents.push_back({EventKind::Command, 0, CommandId::Sing, 0});
     playMelody(state, fake.platform);
     expectIdleToolbar();
     EXPECT_EQ(fake.runtime.threadsStarted, 0);
     EXPECT_EQ(state.playback.toneList, (ToneList{{123, 0, 45}}));
-    EXPECT_TRUE(fake.ui.events.empty()) << "pending events are drained";
+    EXPECT_TRUE(fake.ui.pendingEvents.empty()) << "pending events are drained";
 }
 
 TEST_F(PlaybackTest, PlaysTonesAndRestsInOrderThenGoesIdle) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 namespace vemo::test {
 
@@ -234,15 +236,24 @@ std::int32_t FakeUi::keyState(std::int32_t key) {
 
 Event FakeUi::waitEvent(std::int32_t timeoutMs) {
     waitTimeouts.push_back(timeoutMs);
-    if (events.empty()) return {};
-    Event event = events.front();
-    events.pop_front();
-    return event;
+    for (auto* queue : {&pendingEvents, &events}) {
+        if (queue->empty()) continue;
+        Event event = queue->front();
+        queue->pop_front();
+        idleWaits_ = 0;
+        return event;
+    }
+    // A scenario that never lets the program end would hang the test run.
+    if (++idleWaits_ > 100000) {
+        std::fprintf(stderr, "FakeUi: the program waited for events that never come\n");
+        std::abort();
+    }
+    return {};
 }
 
 void FakeUi::drainEvents() {
     ++drainCount;
-    events.clear();
+    pendingEvents.clear();
 }
 
 bool FakeUi::loadImage(const std::string& path, Image& image) {

@@ -59,7 +59,8 @@ struct ShortcutCall {
 class FakeUi final : public Ui {
 public:
     // Scripts
-    std::deque<Event> events;
+    std::deque<Event> events;        // arrive one per wait, in order
+    std::deque<Event> pendingEvents; // already queued: handed out first, dropped by a drain
     std::deque<bool> boxAnswers;      // empty: true (OK / Yes)
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
@@ -156,6 +157,7 @@ public:
 
 private:
     bool failing(const std::string& what) const;
+    int idleWaits_ = 0;
     std::mutex buttonsMutex_; // worker threads set enabled states
 };
 

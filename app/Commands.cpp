@@ -1,0 +1,149 @@
+#include "app/Commands.h"
+
+#include "app/FileCommands.h"
+#include "app/Ids.h"
+#include "model/ColumnEditing.h"
+#include "model/NewMelody.h"
+#include "sound/CodeExport.h"
+#include "sound/Playback.h"
+#include "view/Redraw.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace vemo {
+
+namespace {
+
+void flipToggle(Ui& ui, std::int32_t commandId) {
+    ui.setButtonPressed(commandId, !ui.isButtonPressed(commandId));
+}
+
+void takeRepeatToggle(Editor& editor) {
+    editor.state.playback.repeatOn.store(
+        editor.platform.ui.isButtonPressed(CommandId::ToggleRepeat) ? 1 : 0);
+}
+
+void takeSelectionToggle(Editor& editor) {
+    editor.state.selection.selectionActive =
+        editor.platform.ui.isButtonPressed(CommandId::ToggleSelection) ? 1 : 0;
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
+}
+
+void redrawGrid(Editor& editor) { redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain); }
+
+// The folder the process works in at the moment of the key press.
+std::string currentWorkingDirectory() {
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}
+
+} // namespace
+
+void runCommand(Editor& editor, std::int32_t commandId) {
+    EditorState& state = editor.state;
+    Ui& ui = editor.platform.ui;
+    const bool selectionInUse = state.selection.selectionActive != 0;
+    switch (commandId) {
+    case CommandId::Sing:
+        playMelody(state, editor.platform);
+        break;
+    case CommandId::ShutUp:
+        state.playback.stopRequested.store(1);
+        break;
+    case CommandId::ToggleRepeat:
+        takeRepeatToggle(editor);
+        break;
+    case CommandId::RepeatKey:
+        flipToggle(ui, CommandId::ToggleRepeat);
+        takeRepeatToggle(editor);
+        break;
+    case CommandId::GetCode:
+        exportCode(state, editor.platform);
+        break;
+    case CommandId::New:
+        ui.showWindow(WindowId::NewMelody, true);
+        break;
+    case CommandId::Load:
+        loadMelody(editor);
+        break;
+    case CommandId::Save:
+        saveMelody(editor);
+        break;
+    case CommandId::ToggleSelection:
+        takeSelectionToggle(editor);
+        break;
+    case CommandId::SelectionKey:
+        flipToggle(ui, CommandId::ToggleSelection);
+        takeSelectionToggle(editor);
+        break;
+    case CommandId::Copy:
+        if (selectionInUse) copySelection(state.melody, state.selection, state.clipboard);
+        break;
+    case CommandId::Paste:
+        if (selectionInUse && state.shell.pasteMode == 0) ui.showPopupMenu(MenuId::Paste);
+        break;
+    case CommandId::SpaceKey:
+        if (state.playback.playbackThread.isRunning())
+            state.playback.stopRequested.store(1);
+        else
+            playMelody(state, editor.platform);
+        break;
+    case CommandId::Help:
+        openHelp(editor, currentWorkingDirectory());
+        break;
+    case CommandId::DeleteKey:
+        if (!selectionInUse) break;
+        clearSelection(state.melody, state.selection);
+        redrawGrid(editor);
+        break;
+    case CommandId::DeleteColumn:
+        deleteColumn(state.melody, state.selection, state.shell.popupColumn);
+        redrawGrid(editor);
+        break;
+    case CommandId::InsertColumn:
+        insertColumn(state.melody, state.selection, state.shell.popupColumn);
+        redrawGrid(editor);
+        break;
+    case CommandId::PasteLayoutOnly:
+        state.shell.pasteMode = PasteLayout;
+        break;
+    case CommandId::PasteNotesOnly:
+        state.shell.pasteMode = PasteNotes;
+        break;
+    case CommandId::PasteNotesAndLayout:
+        state.shell.pasteMode = PasteNotes | PasteLayout;
+        break;
+    default: // 37 "cancel" and anything unknown
+        break;
+    }
+}
+
+void applyNewMelodyDialog(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    applyNewMelody(editor.state, editor.bitmaps, editor.platform, ui.spinValue(ControlId::WidthSpin),
+                   ui.spinValue(ControlId::SmallBlockSpin), ui.spinValue(ControlId::LargeBlockSpin));
+}
+
+void runPaste(Editor& editor) {
+    EditorState& state = editor.state;
+    pasteClipboard(state.melody, state.selection, state.clipboard, state.shell.pasteMode);
+    redrawGrid(editor);
+    state.shell.pasteMode = 0;
+}
+
+void openHelp(Editor& editor, const std::string& workingDirectory) {
+    Ui& ui = editor.platform.ui;
+    std::string folder = workingDirectory;
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
+    if (ui.openWithShell(folder + "vemo - help.html")) return;
+    if (!ui.messageBox("error",
+                       "can't open html-help \r\n" + folder +
+                           "vemo - help.html\r\n\r\ndo you want watch the folder?",
+                       true))
+        return;
+    if (ui.openWithShell(folder)) return;
+    ui.messageBox("error", "can't open folder\r\n\r\n" + folder, false);
+}
+
+} // namespace vemo

@@ -1,0 +1,101 @@
+#include "app/EventLoop.h"
+
+#include "app/Commands.h"
+#include "app/Ids.h"
+#include "app/Layout.h"
+#include "view/MouseEditing.h"
+#include "view/Redraw.h"
+#include "view/Scrolling.h"
+
+namespace vemo {
+
+namespace {
+
+void onMainWindow(Editor& editor, const Event& event) {
+    EditorState& state = editor.state;
+    Ui& ui = editor.platform.ui;
+    switch (event.kind) {
+    case EventKind::Close:
+        if (ui.messageBox("please confirm", "exit program?", true)) state.shell.quitRequested = 1;
+        return;
+    case EventKind::Size:
+        layoutMainWindow(state.view, ui);
+        redraw(state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+        return;
+    case EventKind::Command:
+        runCommand(editor, event.id);
+        return;
+    case EventKind::Control:
+        if (event.id == ControlId::DurationSpin)
+            state.melody.columnDuration = ui.spinValue(ControlId::DurationSpin);
+        else if (event.id == ControlId::VerImage && event.type == LeftClick)
+            state.view.hScrollDrag = 1;
+        else if (event.id == ControlId::HorImage && event.type == LeftClick)
+            state.view.vScrollDrag = 1;
+        else if (event.id == ControlId::MainImage &&
+                 (event.type == LeftClick || event.type == RightClick))
+            gridClick(editor, event.type);
+        return;
+    case EventKind::LeftRelease:
+        leftButtonReleased(editor);
+        return;
+    case EventKind::PointerMove:
+        pointerMoved(editor);
+        return;
+    case EventKind::None:
+        return;
+    }
+}
+
+void onCodeWindow(Editor& editor, const Event& event) {
+    Ui& ui = editor.platform.ui;
+    if (event.kind == EventKind::Close) {
+        ui.hideWindow(WindowId::Code);
+    } else if (event.kind == EventKind::Size) {
+        const Size client = ui.clientSize(WindowId::Code);
+        ui.moveControl(ControlId::CodeEditor, {2, 24, client.width - 4, client.height - 26});
+        ui.moveControl(ControlId::CodeCopy, {2, 2, client.width - 4, 20});
+    } else if (event.kind == EventKind::Control && event.id == ControlId::CodeCopy) {
+        ui.setClipboardText(ui.editorText(ControlId::CodeEditor));
+    }
+}
+
+void onNewMelodyDialog(Editor& editor, const Event& event) {
+    if (event.kind == EventKind::Close ||
+        (event.kind == EventKind::Control && event.id == ControlId::Cancel))
+        editor.platform.ui.hideWindow(WindowId::NewMelody);
+    else if (event.kind == EventKind::Control && event.id == ControlId::Apply)
+        applyNewMelodyDialog(editor);
+}
+
+} // namespace
+
+void eventStep(Editor& editor) {
+    EditorState& state = editor.state;
+    Ui& ui = editor.platform.ui;
+    const Point pointer = ui.pointer();
+    state.view.pointerX = pointer.x;
+    state.view.pointerY = pointer.y;
+    if (pointer.x == -1) {
+        state.view.hScrollDrag = 0;
+        state.view.vScrollDrag = 0;
+    }
+    const Event event = ui.waitEvent(EventWaitMs);
+    if (event.kind != EventKind::None) {
+        if (event.window == WindowId::Main)
+            onMainWindow(editor, event);
+        else if (event.window == WindowId::Code)
+            onCodeWindow(editor, event);
+        else if (event.window == WindowId::NewMelody)
+            onNewMelodyDialog(editor, event);
+    }
+    switchPanMode(editor);
+    scrollBarDragStep(editor);
+    if (state.shell.popupRequested != 0) {
+        ui.showPopupMenu(MenuId::Column);
+        state.shell.popupRequested = 0;
+    }
+    if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0) runPaste(editor);
+}
+
+} // namespace vemo
