@@ -13,10 +13,10 @@ namespace vemo {
 namespace {
 
 // The gap before a column belongs to the column; the gaps between octaves belong to no row.
-bool isUnderEditPoint(const EditorState& state, std::int32_t column, std::int32_t row) {
+bool isUnderEditPoint(const EditorState& state, std::int32_t column, std::int32_t row,
+                      ScrollOffsets offsets) {
     const Melody& melody = state.melody;
     const View& view = state.view;
-    const ScrollOffsets offsets = gridScrollOffsets(melody, view);
     const Cell& cell = melody.grid.at(column, row);
     const std::int32_t left = cell.x - melody.marks[column] - offsets.scrollX;
     const std::int32_t right = cell.x - offsets.scrollX + melody.columnWidth;
@@ -106,8 +106,8 @@ EditOutcome editRight(EditorState& state, Ui& ui, std::int32_t column, std::int3
 } // namespace
 
 EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column,
-                     std::int32_t row, std::int32_t editFlag) {
-    if (!isUnderEditPoint(state, column, row)) return {};
+                     std::int32_t row, std::int32_t editFlag, ScrollOffsets offsets) {
+    if (!isUnderEditPoint(state, column, row, offsets)) return {};
     if (editFlag == EditLeft) return editLeft(state, platform.ui, column, row);
     return editRight(state, platform.ui, column, row);
 }

@@ -2,6 +2,7 @@
 
 #include "model/EditorState.h"
 #include "platform/Platform.h"
+#include "view/GridPass.h"
 
 namespace vemo {
 
@@ -11,8 +12,9 @@ struct EditOutcome {
 };
 
 // The mouse edit, offered every visible cell by the grid pass just before the cell is drawn.
-// editFlag is EditLeft or EditRight; only the cell under (mouseX, mouseY) is changed.
+// editFlag is EditLeft or EditRight; only the cell under (mouseX, mouseY) is changed. offsets
+// are the pass's own, computed once for all its cells.
 EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column,
-                     std::int32_t row, std::int32_t editFlag);
+                     std::int32_t row, std::int32_t editFlag, ScrollOffsets offsets);
 
 } // namespace vemo

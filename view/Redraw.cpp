@@ -15,8 +15,10 @@ void redrawGrid(EditorState& state, const CellBitmaps& bitmaps, Platform& platfo
     EditOutcome outcome;
     if ((flags & (EditLeft | EditRight)) != 0) {
         const std::int32_t editFlag = (flags & EditLeft) != 0 ? EditLeft : EditRight;
+        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
         paintGrid(state, bitmaps, [&](std::int32_t column, std::int32_t row) {
-            const EditOutcome cellOutcome = editStep(state, platform, column, row, editFlag);
+            const EditOutcome cellOutcome =
+                editStep(state, platform, column, row, editFlag, offsets);
             if (cellOutcome.previewFrequencyHz != 0) outcome = cellOutcome;
         });
     } else {
