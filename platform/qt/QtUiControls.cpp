@@ -47,6 +47,8 @@ void QtUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
     if (!owner) return;
     auto* spin = new QSpinBox(owner);
     spin->setRange(minimum, maximum);
+    // The boxes are narrow (40 pixels for three digits): the frame's pixels go to the digits.
+    spin->setFrame(false);
     spin->setMouseTracking(true);
     QObject::connect(spin, &QSpinBox::valueChanged, [this, windowId, controlId] {
         events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
@@ -129,10 +131,9 @@ void QtUi::clearEditor(std::int32_t controlId) {
 void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
     auto* editor = control<QPlainTextEdit>(controlId);
     if (!editor) return;
-    // As if typed at the end: appendPlainText would start a new paragraph.
-    QTextCursor end(editor->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(toQtText(text));
+    // As if typed at the end, so the view follows; appendPlainText would start a new paragraph.
+    editor->moveCursor(QTextCursor::End);
+    editor->insertPlainText(toQtText(text));
 }
 
 void QtUi::focusControl(std::int32_t controlId) {

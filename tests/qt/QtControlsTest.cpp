@@ -1,6 +1,7 @@
 #include "QtTestSupport.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -85,6 +86,20 @@ TEST_F(QtControlsTest, SpinsHoldTheirRangesAndValues) {
     EXPECT_EQ(ui->spinValue(ControlId::DurationSpin), 1);
     EXPECT_THAT(takeEvents(*ui), Not(Contains(IsEvent(EventKind::Control, WindowId::Main,
                                                       ControlId::DurationSpin))));
+}
+
+TEST_F(QtControlsTest, NarrowSpinsHaveRoomForTheirLargestNumber) {
+    activate(WindowId::Main);
+    ui->showWindow(WindowId::NewMelody, false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui->windowWidget(WindowId::NewMelody)));
+    for (const std::int32_t id : {ControlId::DurationSpin, ControlId::WidthSpin}) {
+        auto* spin = widget<QSpinBox>(id);
+        const auto* field = spin->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        const int digitsWidth =
+            field->fontMetrics().horizontalAdvance(QString::number(spin->maximum()));
+        EXPECT_GE(field->contentsRect().width(), digitsWidth) << "spin " << id;
+    }
 }
 
 TEST_F(QtControlsTest, TypedSpinValuesQueueControlEvents) {
