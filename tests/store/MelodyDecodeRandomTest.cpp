@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 namespace vemo {
@@ -104,36 +107,59 @@ void expectHoldable(const DecodedMelody& melody) {
     }
 }
 
+// Decodes one file; returns whether it was accepted. Fails the test on any broken promise.
+bool decodeChecked(const Bytes& bytes, const std::string& label) {
+    SCOPED_TRACE(label);
+    const DecodeResult result = decodeMelody(bytes);
+    if (!result.melody) {
+        EXPECT_FALSE(result.reason.empty());
+        return false;
+    }
+    EXPECT_TRUE(result.reason.empty());
+    EXPECT_NO_FATAL_FAILURE(expectHoldable(*result.melody));
+
+    // Saving what was loaded and loading it again changes nothing.
+    Melody resaved;
+    resaved.lastColumn = result.melody->lastColumn;
+    resaved.lastRow = result.melody->lastRow;
+    resaved.columnDuration = result.melody->columnDuration;
+    resaved.grid = result.melody->grid;
+    resaved.marks = result.melody->marks;
+    const DecodeResult again = decodeMelody(encodeMelody(resaved));
+    EXPECT_TRUE(again.melody) << again.reason;
+    if (!again.melody) return true;
+    EXPECT_TRUE(again.melody->grid == resaved.grid);
+    EXPECT_EQ(again.melody->marks, resaved.marks);
+    EXPECT_EQ(again.melody->columnDuration, resaved.columnDuration);
+    return true;
+}
+
 TEST(MelodyDecodeRandom, DamagedFilesAreRejectedWithAReasonOrLoadAsAHoldableMelody) {
     std::mt19937 random(20240611u);
     int acceptedCount = 0;
     for (int fileIndex = 0; fileIndex < DamagedFileCount; ++fileIndex) {
-        const Bytes bytes = damaged(random);
-        const DecodeResult result = decodeMelody(bytes);
-        if (!result.melody) {
-            ASSERT_FALSE(result.reason.empty()) << "file " << fileIndex;
-            continue;
-        }
-        ++acceptedCount;
-        ASSERT_TRUE(result.reason.empty()) << "file " << fileIndex;
-        ASSERT_NO_FATAL_FAILURE(expectHoldable(*result.melody)) << "file " << fileIndex;
-
-        // Saving what was loaded and loading it again changes nothing.
-        Melody resaved;
-        resaved.lastColumn = result.melody->lastColumn;
-        resaved.lastRow = result.melody->lastRow;
-        resaved.columnDuration = result.melody->columnDuration;
-        resaved.grid = result.melody->grid;
-        resaved.marks = result.melody->marks;
-        const DecodeResult again = decodeMelody(encodeMelody(resaved));
-        ASSERT_TRUE(again.melody) << "file " << fileIndex << ": " << again.reason;
-        ASSERT_TRUE(again.melody->grid == resaved.grid) << "file " << fileIndex;
-        ASSERT_EQ(again.melody->marks, resaved.marks) << "file " << fileIndex;
-        ASSERT_EQ(again.melody->columnDuration, resaved.columnDuration) << "file " << fileIndex;
+        if (decodeChecked(damaged(random), "file " + std::to_string(fileIndex))) ++acceptedCount;
+        if (::testing::Test::HasFailure()) return;
     }
     // Both outcomes must be exercised, or the damage generator has gone blind.
     EXPECT_GT(acceptedCount, DamagedFileCount / 20);
     EXPECT_LT(acceptedCount, DamagedFileCount - DamagedFileCount / 20);
+}
+
+// The inputs the fuzzer kept for their coverage, replayed without clang.
+TEST(MelodyDecodeRandom, FuzzCorpusReplaysCleanly) {
+    const std::filesystem::path corpus =
+        std::filesystem::path(VEMO_SOURCE_DIR) / "tests/store/corpus";
+    int fileCount = 0;
+    int acceptedCount = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ++fileCount;
+        if (decodeChecked(bytes, entry.path().filename().string())) ++acceptedCount;
+    }
+    EXPECT_GE(fileCount, 10);
+    EXPECT_GT(acceptedCount, 0);
 }
 
 } // namespace
