@@ -30,14 +30,14 @@ constexpr std::int32_t InsetPx = 3;
 
 // Real threads and clock; the grid pass's pause returns at once.
 class NoPauseRuntime final : public Runtime {
-public:
+  public:
     ThreadHandle startThread(std::function<void()> body) override {
         return system_.startThread(std::move(body));
     }
     void sleepMs(std::int32_t) override {}
     std::int64_t nowMs() override { return system_.nowMs(); }
 
-private:
+  private:
     SystemRuntime system_;
 };
 
@@ -71,7 +71,8 @@ struct EditBench {
 
     // Preview threads are detached and use the state: let the last one finish first.
     ~EditBench() {
-        while (state.playback.previewThread.isRunning()) std::this_thread::yield();
+        while (state.playback.previewThread.isRunning())
+            std::this_thread::yield();
     }
 
     void pointAt(std::int32_t column, std::int32_t row) {
@@ -117,7 +118,8 @@ BENCHMARK(BM_LeftEditPass)->Unit(benchmark::kMillisecond);
 // The same grid pass without an edit, for comparison.
 void BM_PlainGridPass(benchmark::State& run) {
     EditBench bench;
-    for (auto _ : run) redraw(bench.state, bench.bitmaps, bench.platform, RedrawMain);
+    for (auto _ : run)
+        redraw(bench.state, bench.bitmaps, bench.platform, RedrawMain);
     benchmark::DoNotOptimize(bench.state.view.mainArea.image.pixels().data());
 }
 BENCHMARK(BM_PlainGridPass)->Unit(benchmark::kMillisecond);

@@ -22,8 +22,7 @@ bool isUnderEditPoint(const EditorState& state, std::int32_t column, std::int32_
     const std::int32_t right = cell.x - offsets.scrollX + melody.columnWidth;
     const std::int32_t top = cell.y - offsets.scrollY;
     const std::int32_t bottom = top + melody.rowHeight;
-    return left <= view.mouseX && view.mouseX < right && top <= view.mouseY &&
-           view.mouseY < bottom;
+    return left <= view.mouseX && view.mouseX < right && top <= view.mouseY && view.mouseY < bottom;
 }
 
 void showSelectionInUse(EditorState& state, Ui& ui) {
@@ -105,8 +104,8 @@ EditOutcome editRight(EditorState& state, Ui& ui, std::int32_t column, std::int3
 
 } // namespace
 
-EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column,
-                     std::int32_t row, std::int32_t editFlag, ScrollOffsets offsets) {
+EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column, std::int32_t row,
+                     std::int32_t editFlag, ScrollOffsets offsets) {
     if (!isUnderEditPoint(state, column, row, offsets)) return {};
     if (editFlag == EditLeft) return editLeft(state, platform.ui, column, row);
     return editRight(state, platform.ui, column, row);

@@ -42,8 +42,7 @@ void switchPanMode(Editor& editor) {
 void scrollBarDragStep(Editor& editor) {
     View& view = editor.state.view;
     if (view.hScrollDrag != 0) {
-        const double fraction =
-            fractionAlongBar(view.pointerX, view.verArea.x, view.verArea.width);
+        const double fraction = fractionAlongBar(view.pointerX, view.verArea.x, view.verArea.width);
         if (fraction >= 0.0) {
             view.horizontalScroll = fraction;
             redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);

@@ -24,7 +24,7 @@ constexpr std::int32_t Row50Hz = 440;
 // The window as start-up leaves it: 512 columns, 12 x 8 cells, the areas laid out for the
 // client size, the view halfway down, the selection toggle on the toolbar.
 class MouseEditing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::resetMelody(state.melody, 512);
         test::startPitch(state.pitch);
@@ -76,7 +76,8 @@ protected:
     void pressAndDrag(std::int32_t row, std::int32_t firstColumn, std::int32_t lastColumn) {
         hold(Key::LeftButton);
         clickAt(firstColumn, row, LeftClick);
-        for (std::int32_t c = firstColumn + 1; c <= lastColumn; ++c) moveTo(c, row);
+        for (std::int32_t c = firstColumn + 1; c <= lastColumn; ++c)
+            moveTo(c, row);
     }
 
     void releaseLeft() {
@@ -247,7 +248,8 @@ TEST_F(MouseEditing, LeftDragPaintsOnlyWhileAClickOnTheGridKeepsAStrokeOpen) {
     state.view.pointerX = GridLeft - 20;
     state.view.pointerY = 300;
     pointerMoved(editor);
-    for (std::int32_t c = 10; c <= 12; ++c) moveTo(c, Row);
+    for (std::int32_t c = 10; c <= 12; ++c)
+        moveTo(c, Row);
     EXPECT_EQ(state.melody.grid, empty);
 
     // After the stroke is closed, a drag with the button still down paints nothing either.
@@ -269,13 +271,15 @@ TEST_F(MouseEditing, ClickOnAnOctaveGapOpensNoStrokeAndSoundsNothing) {
     gridClick(editor, LeftClick);
     EXPECT_EQ(state.melody.grid, empty);
     EXPECT_EQ(state.stroke.strokeFirst, -1);
-    for (std::int32_t c = 11; c <= 13; ++c) moveTo(c, rowAboveGap + 1);
+    for (std::int32_t c = 11; c <= 13; ++c)
+        moveTo(c, rowAboveGap + 1);
     EXPECT_EQ(state.melody.grid, empty);
     EXPECT_EQ(fake.runtime.threadsStarted, 0);
 }
 
 TEST_F(MouseEditing, RightClickOnAHeldNoteSplitsIt) {
-    for (std::int32_t c = 10; c <= 14; ++c) test::setNote(state.melody, c, Row, c > 10, c < 14);
+    for (std::int32_t c = 10; c <= 14; ++c)
+        test::setNote(state.melody, c, Row, c > 10, c < 14);
     clickAt(12, Row, RightClick);
 
     EXPECT_EQ(state.melody.grid.noteRow(12), -1);
@@ -291,7 +295,8 @@ TEST_F(MouseEditing, RightClickOnAHeldNoteSplitsIt) {
 }
 
 TEST_F(MouseEditing, RightDragErasesWithoutAClickAndSoundsTheRowUnderThePointer) {
-    for (std::int32_t c = 10; c <= 14; ++c) test::setNote(state.melody, c, Row, c > 10, c < 14);
+    for (std::int32_t c = 10; c <= 14; ++c)
+        test::setNote(state.melody, c, Row, c > 10, c < 14);
     hold(Key::RightButton);
     moveTo(11, RowBelow);
     fake.runtime.joinAll();
@@ -351,7 +356,8 @@ TEST_F(MouseEditing, ShiftDragMovesTheSelectionEdgeAcrossColumns) {
 }
 
 TEST_F(MouseEditing, LeftControlRightClickAsksForTheColumnMenuAndChangesNothing) {
-    for (std::int32_t c = 10; c <= 14; ++c) test::setNote(state.melody, c, Row, c > 10, c < 14);
+    for (std::int32_t c = 10; c <= 14; ++c)
+        test::setNote(state.melody, c, Row, c > 10, c < 14);
     const CellGrid held = state.melody.grid;
     hold(Key::LeftControl);
     clickAt(12, Row, RightClick);
@@ -362,7 +368,8 @@ TEST_F(MouseEditing, LeftControlRightClickAsksForTheColumnMenuAndChangesNothing)
 }
 
 TEST_F(MouseEditing, ControlThatIsNotTheLeftOneDownNowErases) {
-    for (std::int32_t c = 10; c <= 14; ++c) test::setNote(state.melody, c, Row);
+    for (std::int32_t c = 10; c <= 14; ++c)
+        test::setNote(state.melody, c, Row);
     // Right Control alone: the left one reads as up.
     clickAt(11, Row, RightClick);
     // Left Control that went down earlier but is up now.

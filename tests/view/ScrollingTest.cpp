@@ -21,7 +21,7 @@ constexpr std::int32_t OutsidePx = -1;
 
 // Start-up geometry: 512 columns of 12 x 8 cells, the areas laid out for the client size.
 class Scrolling : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::resetMelody(state.melody, 512);
         test::startPitch(state.pitch);
@@ -99,8 +99,8 @@ TEST_F(Scrolling, BarDragFollowsThePointerOnlyWithinTheBar) {
     const ImageArea& hor = state.view.horArea;
     state.view.hScrollDrag = 1;
     state.view.vScrollDrag = 1;
-    for (const auto& [x, y] : {std::pair{ver.x - 1, hor.y - 1},
-                               std::pair{ver.x + ver.width, hor.y + hor.height}}) {
+    for (const auto& [x, y] :
+         {std::pair{ver.x - 1, hor.y - 1}, std::pair{ver.x + ver.width, hor.y + hor.height}}) {
         pointTo(x, y);
         scrollBarDragStep(editor);
         EXPECT_EQ(state.view.horizontalScroll, 0.3);
