@@ -2,6 +2,7 @@
 
 #include "platform/qt/EventQueue.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -109,7 +110,8 @@ bool InputFilter::belongsToMainWindow(QObject* watched) const {
 }
 
 bool InputFilter::fireShortcut(QObject* watched, const QKeyEvent& event) {
-    if (!belongsToMainWindow(watched) || !mainWindow_->isActiveWindow()) return false;
+    // The main window itself must be the active one, not merely related to it.
+    if (!belongsToMainWindow(watched) || QApplication::activeWindow() != mainWindow_) return false;
     const Qt::KeyboardModifiers modifiers = event.modifiers() & MatchedModifiers;
     for (const Shortcut& shortcut : shortcuts_) {
         if (shortcut.qtKey == event.key() && shortcut.modifiers == modifiers) {

@@ -130,13 +130,13 @@ TEST_F(QtPopupMenuTest, TheChosenEntryArrivesAsACommand) {
         QTest::keyClick(menu, Qt::Key_Return);
     });
     ui->showPopupMenu(MenuId::Paste);
-    EXPECT_THAT(takeEvents(*ui), ElementsAre(IsCommand(CommandId::PasteLayoutOnly)));
+    EXPECT_THAT(takeCommands(*ui), ElementsAre(IsCommand(CommandId::PasteLayoutOnly)));
 }
 
 TEST_F(QtPopupMenuTest, ADismissedMenuQueuesNothing) {
     whenModalOpens([](QWidget* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
     ui->showPopupMenu(MenuId::Paste);
-    EXPECT_THAT(takeEvents(*ui), IsEmpty());
+    EXPECT_THAT(takeCommands(*ui), IsEmpty());
 }
 
 TEST_F(QtDialogsTest, ClipboardGetsTheTextWithLineBreaks) {
