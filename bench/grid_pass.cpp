@@ -37,8 +37,10 @@ void prepareMelody(EditorState& state) {
         const std::int32_t row = (c / 2 * 5) % (melody.lastRow + 1);
         Cell& cell = melody.grid.at(c, row);
         cell.hasNote = 1;
-        if (c % 2 == 0) cell.joinRight = 1;
-        else cell.joinLeft = 1;
+        if (c % 2 == 0)
+            cell.joinRight = 1;
+        else
+            cell.joinLeft = 1;
     }
     state.selection.selectionActive = 1;
     state.selection.selectionFirst = 0;

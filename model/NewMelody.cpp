@@ -16,15 +16,16 @@ constexpr double ScrollAtMiddle = 0.5;
 
 } // namespace
 
-void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn,
-                    std::int32_t lastColumn, std::int32_t lastRow) {
-    const CellGrid oldGrid = std::exchange(clipboard.clipboardGrid,
-                                           CellGrid(lastColumn + 1, lastRow + 1));
+void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
+                    std::int32_t lastRow) {
+    const CellGrid oldGrid =
+        std::exchange(clipboard.clipboardGrid, CellGrid(lastColumn + 1, lastRow + 1));
     const ColumnMarks oldMarks = std::exchange(
         clipboard.clipboardMarks, ColumnMarks(static_cast<std::size_t>(lastColumn) + 1, 0));
     std::int32_t copied = 0;
-    for (std::int32_t k = 0; k <= lastColumn && clipboard.clipboardFirst + k <= previousLastColumn &&
-                             clipboard.clipboardFirst + k <= clipboard.clipboardLast;
+    for (std::int32_t k = 0;
+         k <= lastColumn && clipboard.clipboardFirst + k <= previousLastColumn &&
+         clipboard.clipboardFirst + k <= clipboard.clipboardLast;
          ++k) {
         const std::int32_t from = clipboard.clipboardFirst + k;
         ++copied;

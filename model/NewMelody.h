@@ -11,8 +11,8 @@ inline constexpr const char* UntitledTitle = "       vemo - F1:help - untitled";
 
 // Moves the copied columns into a clipboard of the new width: they start at column 0 and keep
 // only what fits. clipboardGrid still has previousLastColumn + 1 columns on entry.
-void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn,
-                    std::int32_t lastColumn, std::int32_t lastRow);
+void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
+                    std::int32_t lastRow);
 
 // An empty melody of the current lastColumn and block sizes; the clipboard is carried over
 // from previousLastColumn + 1 columns, the selection spans everything and is not in use.

@@ -39,7 +39,8 @@ QRgb barRow(int y) {
 QImage bar(int width, bool roundLeft, bool roundRight) {
     QImage image(width, CellHeight, QImage::Format_RGB32);
     for (int y = 0; y < CellHeight; ++y)
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, barRow(y));
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, barRow(y));
     const auto roundEnd = [&](int edgeX) {
         image.setPixel(edgeX, 0, CornerTop);
         image.setPixel(edgeX, CellHeight - 1, CornerBottom);
@@ -54,13 +55,22 @@ QImage bar(int width, bool roundLeft, bool roundRight) {
 QImage emptyCell() {
     QImage image(CellWidth, CellHeight, QImage::Format_RGB32);
     for (int y = 0; y < CellHeight; ++y)
-        for (int x = 0; x < CellWidth; ++x) image.setPixel(x, y, tileRow(y));
+        for (int x = 0; x < CellWidth; ++x)
+            image.setPixel(x, y, tileRow(y));
     return image;
 }
 
-QImage note() { return bar(CellWidth, true, true); }
-QImage noteHeldRight() { return bar(CellWidth, true, false); }
-QImage noteHeldLeft() { return bar(CellWidth + BridgeWidth, false, true); }
-QImage noteHeldBoth() { return bar(CellWidth + BridgeWidth, false, false); }
+QImage note() {
+    return bar(CellWidth, true, true);
+}
+QImage noteHeldRight() {
+    return bar(CellWidth, true, false);
+}
+QImage noteHeldLeft() {
+    return bar(CellWidth + BridgeWidth, false, true);
+}
+QImage noteHeldBoth() {
+    return bar(CellWidth + BridgeWidth, false, false);
+}
 
 } // namespace vemo::art

@@ -103,7 +103,9 @@ void singIcon(QPainter& p) {
     shape(p, play, Green);
 }
 
-void shutIcon(QPainter& p) { box(p, 2.5, 2.5, 11, 11, Red, 1.5); }
+void shutIcon(QPainter& p) {
+    box(p, 2.5, 2.5, 11, 11, Red, 1.5);
+}
 
 void loopIcon(QPainter& p) {
     const QRectF ring(2.5, 3.5, 11, 11);
@@ -220,18 +222,12 @@ void programIcon(QPainter& p) {
 
 std::vector<Icon> icons() {
     return {
-        {"new.ico", draw(newIcon)},
-        {"space.ico", draw([](QPainter&) {})},
-        {"sing.ico", draw(singIcon)},
-        {"shut.ico", draw(shutIcon)},
-        {"loop.ico", draw(loopIcon)},
-        {"code.ico", draw(codeIcon)},
-        {"load.ico", draw(loadIcon)},
-        {"save.ico", draw(saveIcon)},
-        {"copy.ico", draw(copyIcon)},
-        {"paste.ico", draw(pasteIcon)},
-        {"selec.ico", draw(selectionIcon)},
-        {"vemo.ico", draw(programIcon)},
+        {"new.ico", draw(newIcon)},         {"space.ico", draw([](QPainter&) {})},
+        {"sing.ico", draw(singIcon)},       {"shut.ico", draw(shutIcon)},
+        {"loop.ico", draw(loopIcon)},       {"code.ico", draw(codeIcon)},
+        {"load.ico", draw(loadIcon)},       {"save.ico", draw(saveIcon)},
+        {"copy.ico", draw(copyIcon)},       {"paste.ico", draw(pasteIcon)},
+        {"selec.ico", draw(selectionIcon)}, {"vemo.ico", draw(programIcon)},
     };
 }
 

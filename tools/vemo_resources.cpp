@@ -1,5 +1,6 @@
 // Writes the cell bitmaps and icons of Data/. Usage: vemo-resources [output folder]
 #include "CellArt.h"
+#include "IcoWriter.h"
 #include "IconArt.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ bool save(const QDir& folder, const QString& fileName, const QImage& image, cons
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv); // image format plugins (ICO) load through it
+    QCoreApplication application(argc, argv);
     const QString target = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(VEMO_DATA_DIR);
     QDir folder(target);
     if (!folder.mkpath(".")) {
@@ -33,7 +34,12 @@ int main(int argc, char** argv) {
     ok = save(folder, "img02_R.bmp", vemo::art::noteHeldRight(), "BMP") && ok;
     ok = save(folder, "img02_L.bmp", vemo::art::noteHeldLeft(), "BMP") && ok;
     ok = save(folder, "img02_LR.bmp", vemo::art::noteHeldBoth(), "BMP") && ok;
-    for (const vemo::art::Icon& icon : vemo::art::icons())
-        ok = save(folder, icon.fileName, icon.image, "ICO") && ok;
+    for (const vemo::art::Icon& icon : vemo::art::icons()) {
+        const QString path = folder.filePath(icon.fileName);
+        if (!vemo::art::writeIcon(path, icon.image)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
     return ok ? 0 : 1;
 }

@@ -31,9 +31,9 @@ std::int32_t firstPassing(std::int32_t count, Edge edge, Passes passes) {
 ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view) {
     const std::int32_t viewWidth = view.mainArea.image.width();
     const std::int32_t viewHeight = view.mainArea.image.height();
-    const double horizontalRange =
-        static_cast<double>(melody.lastColumn) * melody.columnWidth + melody.markTotal +
-        melody.columnWidth - (viewWidth - RightSlackPx) + RangePadPx;
+    const double horizontalRange = static_cast<double>(melody.lastColumn) * melody.columnWidth +
+                                   melody.markTotal + melody.columnWidth -
+                                   (viewWidth - RightSlackPx) + RangePadPx;
     const double verticalRange = static_cast<double>(melody.lastRow) * melody.rowHeight +
                                  (melody.lastRow / RowsPerOctave) * OctaveGap -
                                  (viewHeight - BottomSlackPx) + RangePadPx;

@@ -16,7 +16,6 @@ constexpr std::int32_t EditRight = 32; // with RedrawMain: right-button edit; Ed
 constexpr std::int32_t GridPauseMs = 20;
 
 // Repaints the requested images in the order ver, hor, main and shows each in its control.
-void redraw(EditorState& state, const CellBitmaps& bitmaps, Platform& platform,
-            std::int32_t flags);
+void redraw(EditorState& state, const CellBitmaps& bitmaps, Platform& platform, std::int32_t flags);
 
 } // namespace vemo

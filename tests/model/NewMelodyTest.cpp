@@ -17,9 +17,10 @@ namespace {
 using test::setNote;
 
 std::int32_t countNotesAndJoins(const CellGrid& grid) {
-    return static_cast<std::int32_t>(std::count_if(
-        grid.cells().begin(), grid.cells().end(),
-        [](const Cell& c) { return c.hasNote != 0 || c.joinLeft != 0 || c.joinRight != 0; }));
+    return static_cast<std::int32_t>(
+        std::count_if(grid.cells().begin(), grid.cells().end(), [](const Cell& c) {
+            return c.hasNote != 0 || c.joinLeft != 0 || c.joinRight != 0;
+        }));
 }
 
 // A clipboard of the start-up width whose column c holds a note in row c % 96, tied to the next.
@@ -40,7 +41,7 @@ Clipboard filledClipboard(std::int32_t first, std::int32_t last) {
 }
 
 class NewMelody : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::prepareState(state, 512, 300, 200);
         state.clipboard.clipboardGrid = CellGrid(512, 96);

@@ -31,12 +31,14 @@ Image numbered(std::int32_t width, std::int32_t height) {
     Image image(width, height);
     for (std::int32_t y = 0; y < height; ++y)
         for (std::int32_t x = 0; x < width; ++x)
-            image.setPixel(x, y, rgb(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 7));
+            image.setPixel(x, y,
+                           rgb(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 7));
     return image;
 }
 
 TEST(ImageSize, NegativeAndZeroSizesGiveEmptyImages) {
-    for (auto [w, h] : std::vector<std::pair<int, int>>{{0, 5}, {5, 0}, {-3, 4}, {4, -3}, {-1, -1}}) {
+    for (auto [w, h] :
+         std::vector<std::pair<int, int>>{{0, 5}, {5, 0}, {-3, 4}, {4, -3}, {-1, -1}}) {
         const Image image(w, h);
         EXPECT_TRUE(image.empty()) << w << "x" << h;
         EXPECT_GE(image.width(), 0);
@@ -160,8 +162,8 @@ TEST(ImageResize, NearestNeighbourBothWays) {
     wide.resize(3, 4);
     for (std::int32_t y = 0; y < 4; ++y)
         for (std::int32_t x = 0; x < 3; ++x)
-            EXPECT_EQ(wide.pixel(x, y), rgb(static_cast<std::uint32_t>(x * 2),
-                                            static_cast<std::uint32_t>(y / 2), 7));
+            EXPECT_EQ(wide.pixel(x, y),
+                      rgb(static_cast<std::uint32_t>(x * 2), static_cast<std::uint32_t>(y / 2), 7));
 }
 
 TEST(ImageResize, UnchangedSizeKeepsTheContent) {

@@ -76,8 +76,7 @@ Image referenceGrid(const EditorState& state, const CellBitmaps& bitmaps, CellLi
 
 CellList paintAndRecord(EditorState& state, const CellBitmaps& bitmaps) {
     CellList visited;
-    paintGrid(state, bitmaps,
-              [&](std::int32_t c, std::int32_t r) { visited.emplace_back(c, r); });
+    paintGrid(state, bitmaps, [&](std::int32_t c, std::int32_t r) { visited.emplace_back(c, r); });
     return visited;
 }
 
@@ -156,7 +155,7 @@ TEST(GridPass, ViewWiderThanContentMovesColumnsRight) {
 
 // Cells of 16 x 16 with 15 x 15 bitmaps: a cell 10 pixels outside would still reach into view.
 class GridMargin : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         prepareState(state, 32, 200, 100, 16, 16);
         bitmaps = makeBitmaps(16, 16);
@@ -172,7 +171,8 @@ TEST_F(GridMargin, ColumnTenPixelsLeftOfTheViewIsNotDrawn) {
     state.view.horizontalScroll = fractionFor(53, range);
     ASSERT_EQ(gridScrollOffsets(state.melody, state.view).scrollX, 53);
     const CellList visited = paintAndRecord(state, bitmaps);
-    for (std::int32_t x = 0; x < 6; ++x) EXPECT_EQ(at(state, x, 12), colours::GridBackground);
+    for (std::int32_t x = 0; x < 6; ++x)
+        EXPECT_EQ(at(state, x, 12), colours::GridBackground);
     EXPECT_EQ(at(state, 6, 12), EmptyColours.edge); // column 3
     EXPECT_EQ(visited.front().first, 3);
 
@@ -187,7 +187,8 @@ TEST_F(GridMargin, RowTenPixelsAboveTheViewIsNotDrawn) {
     state.view.verticalScroll = fractionFor(36, range);
     ASSERT_EQ(gridScrollOffsets(state.melody, state.view).scrollY, 36);
     const CellList visited = paintAndRecord(state, bitmaps);
-    for (std::int32_t y = 0; y < 6; ++y) EXPECT_EQ(at(state, 12, y), colours::GridBackground);
+    for (std::int32_t y = 0; y < 6; ++y)
+        EXPECT_EQ(at(state, 12, y), colours::GridBackground);
     EXPECT_EQ(at(state, 12, 6), EmptyColours.body); // row 2
     EXPECT_EQ(visited.front().second, 2);
 
@@ -249,9 +250,9 @@ TEST(GridPass, SelectionFillShowsBetweenCellsAndEdgesSitOutside) {
     EXPECT_EQ(at(state, 35, gapRow), colours::SelectionFill);
     EXPECT_EQ(at(state, 71, gapRow), colours::SelectionFill);
     EXPECT_EQ(at(state, 73, gapRow), colours::GridBackground);
-    EXPECT_EQ(at(state, 46, 12), colours::SelectionFill);  // gap before column 3
-    EXPECT_EQ(at(state, 58, 12), colours::SelectionFill);  // wider gap before column 4
-    EXPECT_EQ(at(state, 35, 12), EmptyColours.edge);       // cells cover the fill
+    EXPECT_EQ(at(state, 46, 12), colours::SelectionFill); // gap before column 3
+    EXPECT_EQ(at(state, 58, 12), colours::SelectionFill); // wider gap before column 4
+    EXPECT_EQ(at(state, 35, 12), EmptyColours.edge);      // cells cover the fill
     EXPECT_EQ(at(state, 71, 12), EmptyColours.body);
     EXPECT_EQ(at(state, 72, 12), colours::SelectionRightEdge);
 }

@@ -14,7 +14,7 @@ using test::makeBitmaps;
 using test::prepareState;
 
 class Redraw : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         prepareState(state, 512, 500, 300);
         test::setNote(state.melody, 0, 40);

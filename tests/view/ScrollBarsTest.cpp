@@ -15,13 +15,14 @@ const std::vector<Pixel> MarkerColours{colours::MarkerOuter, colours::MarkerInne
 
 // A 500-pixel bar above the grid, 12 pixels high.
 class VerBar : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { view.verArea.image = Image(500, 12); }
 
     // The colours of one pixel row of the bar from x = first to x = last.
     std::vector<Pixel> rowColours(std::int32_t first, std::int32_t last, std::int32_t y = 0) {
         std::vector<Pixel> result;
-        for (std::int32_t x = first; x <= last; ++x) result.push_back(view.verArea.image.pixel(x, y));
+        for (std::int32_t x = first; x <= last; ++x)
+            result.push_back(view.verArea.image.pixel(x, y));
         return result;
     }
     // Every pixel of the bar from first to last is the background.
@@ -91,7 +92,8 @@ TEST_F(VerBar, MarkerInTheMiddleDrawsFiveLinesOverTheFullHeight) {
     view.horizontalScroll = 0.5;
     paintVerBar(view);
     EXPECT_EQ(view.horizontalScroll, 0.5);
-    for (std::int32_t y = 0; y < 12; ++y) EXPECT_EQ(rowColours(248, 252, y), MarkerColours);
+    for (std::int32_t y = 0; y < 12; ++y)
+        EXPECT_EQ(rowColours(248, 252, y), MarkerColours);
     expectBackground(0, 247);
     expectBackground(253, 499);
 }
@@ -103,7 +105,8 @@ TEST(HorBar, DrawsHorizontalLinesAndSnapsTheVerticalFraction) {
     paintHorBar(view);
     for (std::int32_t x : {0, 11}) {
         std::vector<Pixel> column;
-        for (std::int32_t y = 148; y <= 152; ++y) column.push_back(view.horArea.image.pixel(x, y));
+        for (std::int32_t y = 148; y <= 152; ++y)
+            column.push_back(view.horArea.image.pixel(x, y));
         EXPECT_EQ(column, MarkerColours);
         EXPECT_EQ(view.horArea.image.pixel(x, 147), colours::ScrollBarBackground);
         EXPECT_EQ(view.horArea.image.pixel(x, 153), colours::ScrollBarBackground);
