@@ -1,0 +1,292 @@
+# Driver for end-to-end runs of the built editor on a private X server.
+#
+# Source it from a test script, then call e2e_setup RUNTIME_DIR SOURCE_DIR. Every wait polls with
+# a time-out and fails the test with a message instead of hanging; the X server, the editor and
+# the temporary folder are cleaned up when the script exits.
+
+E2E_DRIVER_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+E2E_SCREEN_GEOMETRY=1280x1024x24
+E2E_POLL_SECONDS=0.05
+E2E_WINDOW_TIMEOUT_SECONDS=30
+E2E_EXIT_TIMEOUT_SECONDS=30
+E2E_FILE_TIMEOUT_SECONDS=15
+# Long enough for the editor's event loop to run a few passes (each waits at most 80 ms).
+E2E_SETTLE_SECONDS=0.3
+
+E2E_VEMO_PID=
+E2E_XVFB_PID=
+E2E_TMP=
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    e2e_show_logs
+    exit 1
+}
+
+e2e_note() {
+    echo "-- $*"
+}
+
+e2e_show_logs() {
+    local log
+    for log in "$E2E_TMP"/vemo-*.log; do
+        [ -s "$log" ] || continue
+        echo "---- $(basename "$log") ----" >&2
+        tail -n 40 "$log" >&2
+    done
+}
+
+e2e_cleanup() {
+    if [ -n "$E2E_VEMO_PID" ] && kill -0 "$E2E_VEMO_PID" 2>/dev/null; then
+        kill -KILL "$E2E_VEMO_PID" 2>/dev/null
+        wait "$E2E_VEMO_PID" 2>/dev/null
+    fi
+    if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+    fi
+    [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
+}
+
+# e2e_setup RUNTIME_DIR SOURCE_DIR: checks the tools, starts the X server, exports DISPLAY.
+e2e_setup() {
+    [ $# -eq 2 ] || e2e_fail "usage: $0 RUNTIME_DIR SOURCE_DIR"
+    E2E_RUNTIME_DIR=$(cd "$1" && pwd) || e2e_fail "no runtime folder $1"
+    E2E_SOURCE_DIR=$(cd "$2" && pwd) || e2e_fail "no source folder $2"
+    E2E_VEMO="$E2E_RUNTIME_DIR/vemo"
+    E2E_TOOL="$E2E_RUNTIME_DIR/vemo-tool"
+    [ -x "$E2E_VEMO" ] || e2e_fail "no editor at $E2E_VEMO"
+    local tool
+    for tool in Xvfb xdotool xclip python3; do
+        command -v "$tool" >/dev/null || e2e_fail "$tool is not installed"
+    done
+    E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vemo-e2e.XXXXXX") || e2e_fail "no temporary folder"
+    trap e2e_cleanup EXIT
+    export LSAN_OPTIONS="suppressions=$E2E_SOURCE_DIR/tests/lsan.supp"
+    # A real audio path that needs no sound card and makes no noise.
+    export SDL_AUDIODRIVER=dummy
+    unset VEMO_DEVELOPMENT_RUN
+    e2e_start_xvfb
+}
+
+e2e_start_xvfb() {
+    local displayFile="$E2E_TMP/display"
+    # -displayfd picks a free display number and reports it once the server accepts clients.
+    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp -ac \
+        3>"$displayFile" >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    local deadline=$((SECONDS + E2E_WINDOW_TIMEOUT_SECONDS))
+    while ! grep -qE '^[0-9]+$' "$displayFile" 2>/dev/null; do
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb ended: $(cat "$E2E_TMP/xvfb.log")"
+        [ $SECONDS -lt $deadline ] || e2e_fail "Xvfb did not report a display"
+        sleep "$E2E_POLL_SECONDS"
+    done
+    export DISPLAY=":$(head -n 1 "$displayFile")"
+    unset WAYLAND_DISPLAY XAUTHORITY
+    xdotool getdisplaygeometry >/dev/null || e2e_fail "cannot talk to the X server on $DISPLAY"
+}
+
+# e2e_start_vemo WORKDIR [ARGS...]: starts the editor from WORKDIR; sets E2E_VEMO_PID and
+# E2E_VEMO_LOG. EXECUTABLE may be overridden with E2E_VEMO_PROGRAM.
+e2e_start_vemo() {
+    local workDir=$1
+    shift
+    local program=${E2E_VEMO_PROGRAM:-$E2E_VEMO}
+    E2E_VEMO_LOG="$E2E_TMP/vemo-$(date +%s%N).log"
+    (cd "$workDir" && exec "$program" "$@") >"$E2E_VEMO_LOG" 2>&1 &
+    E2E_VEMO_PID=$!
+}
+
+e2e_is_running() {
+    local pid=$1
+    kill -0 "$pid" 2>/dev/null || return 1
+    # A dead child that bash has not reaped yet still answers kill -0.
+    [ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" != "Z" ]
+}
+
+# e2e_wait_exit TIMEOUT_SECONDS: waits for the editor to end; sets E2E_EXIT_CODE.
+e2e_wait_exit() {
+    local timeout=${1:-$E2E_EXIT_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    while e2e_is_running "$E2E_VEMO_PID"; do
+        if [ $SECONDS -ge $deadline ]; then
+            e2e_fail "the editor did not end within $timeout s"
+        fi
+        sleep "$E2E_POLL_SECONDS"
+    done
+    wait "$E2E_VEMO_PID"
+    E2E_EXIT_CODE=$?
+    E2E_VEMO_PID=
+}
+
+e2e_expect_exit_code() {
+    local expected=$1
+    e2e_wait_exit
+    [ "$E2E_EXIT_CODE" -eq "$expected" ] ||
+        e2e_fail "the editor ended with exit code $E2E_EXIT_CODE, expected $expected"
+}
+
+e2e_expect_running() {
+    e2e_is_running "$E2E_VEMO_PID" || e2e_fail "the editor is no longer running"
+}
+
+# A literal window title as an anchored pattern for xdotool (extended regular expression).
+e2e_title_pattern() {
+    printf '^%s$' "$(printf '%s' "$1" | sed -e 's/[][\.*^$+?(){}|/]/\\&/g')"
+}
+
+# e2e_find_window TITLE: prints the ids of the visible windows with exactly this title.
+e2e_find_window() {
+    xdotool search --onlyvisible --name "$(e2e_title_pattern "$1")" 2>/dev/null
+}
+
+# e2e_wait_window TITLE [TIMEOUT]: waits for one visible window with exactly this title; sets
+# E2E_WINDOW. Fails if the editor ends meanwhile.
+e2e_wait_window() {
+    local title=$1
+    local timeout=${2:-$E2E_WINDOW_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    local ids
+    while :; do
+        ids=$(e2e_find_window "$title")
+        if [ -n "$ids" ]; then
+            [ "$(printf '%s\n' "$ids" | wc -l)" -eq 1 ] ||
+                e2e_fail "more than one window titled '$title'"
+            E2E_WINDOW=$ids
+            return 0
+        fi
+        if [ -n "$E2E_VEMO_PID" ] && ! e2e_is_running "$E2E_VEMO_PID"; then
+            e2e_fail "the editor ended while waiting for a window titled '$title'"
+        fi
+        [ $SECONDS -lt $deadline ] ||
+            e2e_fail "no window titled '$title' within $timeout s; visible: $(e2e_visible_titles)"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
+
+# e2e_wait_window_gone WINDOW_ID [TIMEOUT]
+e2e_wait_window_gone() {
+    local window=$1
+    local timeout=${2:-$E2E_WINDOW_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    while xdotool search --onlyvisible --name '.*' 2>/dev/null | grep -qx "$window"; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "window $window still shown after $timeout s"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
+
+e2e_visible_titles() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+        printf "'%s' " "$(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+
+# e2e_geometry WINDOW_ID: prints "X Y WIDTH HEIGHT" of the window's client area on the screen.
+# Without a window manager there is no frame, so the window is its client area.
+e2e_geometry() {
+    local X Y WIDTH HEIGHT WINDOW SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")" || return 1
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+# e2e_wait_geometry WINDOW_ID "X Y W H" [TIMEOUT]: the window settles at this geometry.
+e2e_wait_geometry() {
+    local window=$1 expected=$2
+    local timeout=${3:-$E2E_WINDOW_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    local actual
+    while :; do
+        actual=$(e2e_geometry "$window")
+        [ "$actual" = "$expected" ] && return 0
+        [ $SECONDS -lt $deadline ] ||
+            e2e_fail "window $window has geometry '$actual', expected '$expected'"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
+
+# e2e_focus WINDOW_ID: gives the window the keyboard focus (there is no window manager to do it).
+e2e_focus() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+}
+
+# e2e_key WINDOW_ID KEY...: focuses the window and types real key strokes into it.
+e2e_key() {
+    local window=$1
+    shift
+    e2e_focus "$window"
+    xdotool key --clearmodifiers "$@"
+}
+
+# e2e_type WINDOW_ID TEXT
+e2e_type() {
+    e2e_focus "$1"
+    xdotool type --delay 5 -- "$2"
+}
+
+# e2e_close WINDOW_ID: the close request a window manager sends for the close box.
+e2e_close() {
+    python3 "$E2E_DRIVER_DIR/xclose.py" "$1" || e2e_fail "could not send the close request"
+}
+
+# e2e_answer_box TITLE yes|no|ok: waits for a message box, answers it, waits until it is gone.
+# Return presses the default button (Yes, OK); Escape gives No in a Yes/No box.
+e2e_answer_box() {
+    local title=$1 answer=$2
+    e2e_wait_window "$title"
+    local box=$E2E_WINDOW
+    case $answer in
+    yes | ok) e2e_key "$box" Return ;;
+    no) e2e_key "$box" Escape ;;
+    *) e2e_fail "unknown answer '$answer'" ;;
+    esac
+    e2e_wait_window_gone "$box"
+}
+
+# e2e_mouse_move X Y: moves the pointer to a screen position and lets the editor see it.
+e2e_mouse_move() {
+    xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"
+}
+
+# e2e_click X Y [BUTTON]
+e2e_click() {
+    e2e_mouse_move "$1" "$2"
+    sleep "$E2E_SETTLE_SECONDS"
+    xdotool click "${3:-1}"
+    sleep "$E2E_SETTLE_SECONDS"
+}
+
+e2e_settle() {
+    sleep "$E2E_SETTLE_SECONDS"
+}
+
+# e2e_wait_file PATH [TIMEOUT]: waits until the file exists and its size stops changing.
+e2e_wait_file() {
+    local path=$1
+    local timeout=${2:-$E2E_FILE_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    local size previous=-1
+    while :; do
+        if [ -f "$path" ]; then
+            size=$(stat -c %s "$path")
+            [ "$size" = "$previous" ] && return 0
+            previous=$size
+        fi
+        [ $SECONDS -lt $deadline ] || e2e_fail "no file $path within $timeout s"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
+
+# e2e_save_through_dialog MAIN_WINDOW PATH: F2, the path typed into the file dialog, Return.
+e2e_save_through_dialog() {
+    local main=$1 path=$2
+    e2e_key "$main" F2
+    e2e_wait_window "save file"
+    local dialog=$E2E_WINDOW
+    # The file name field has the focus when the dialog opens; replace its default text.
+    e2e_key "$dialog" ctrl+a
+    e2e_type "$dialog" "$path"
+    e2e_key "$dialog" Return
+    e2e_wait_window_gone "$dialog"
+}

@@ -1,0 +1,43 @@
+# Start-up and exit of the real editor: the Data folder beside the program, the first window,
+# the exit question, and a start-up that fails on a missing bitmap.
+source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
+e2e_setup "$@"
+
+MAIN_TITLE="       vemo - F1:help - untitled"
+
+e2e_note "started from another folder, the editor finds Data beside itself"
+elsewhere="$E2E_TMP/elsewhere"
+mkdir -p "$elsewhere"
+e2e_start_vemo "$elsewhere"
+e2e_wait_window "$MAIN_TITLE"
+main=$E2E_WINDOW
+e2e_wait_geometry "$main" "100 100 800 600"
+
+e2e_note "No to the exit question keeps the editor running"
+e2e_close "$main"
+e2e_answer_box "please confirm" no
+e2e_settle
+e2e_expect_running
+[ -n "$(e2e_find_window "$MAIN_TITLE")" ] || e2e_fail "the main window went away after No"
+
+e2e_note "Yes to the exit question ends the editor normally"
+e2e_close "$main"
+e2e_answer_box "please confirm" yes
+e2e_expect_exit_code 0
+
+e2e_note "a missing cell bitmap stops the start with an error box and no main window"
+broken="$E2E_TMP/broken-install"
+mkdir -p "$broken"
+cp "$E2E_VEMO" "$broken/"
+cp -r "$E2E_RUNTIME_DIR/Data" "$broken/"
+rm "$broken/Data/img02_L.bmp"
+E2E_VEMO_PROGRAM="$broken/vemo" e2e_start_vemo "$elsewhere"
+e2e_wait_window "error"
+error_box=$E2E_WINDOW
+[ -z "$(xdotool search --onlyvisible --name 'vemo - F1:help' 2>/dev/null)" ] ||
+    e2e_fail "the main window is shown although start-up failed"
+e2e_answer_box "error" ok
+e2e_wait_window_gone "$error_box"
+e2e_expect_exit_code 1
+
+echo "PASS"
