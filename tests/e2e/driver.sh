@@ -165,12 +165,16 @@ e2e_wait_window() {
     done
 }
 
+e2e_is_shown() {
+    xdotool search --onlyvisible --name '.*' 2>/dev/null | grep -qx "$1"
+}
+
 # e2e_wait_window_gone WINDOW_ID [TIMEOUT]
 e2e_wait_window_gone() {
     local window=$1
     local timeout=${2:-$E2E_WINDOW_TIMEOUT_SECONDS}
     local deadline=$((SECONDS + timeout))
-    while xdotool search --onlyvisible --name '.*' 2>/dev/null | grep -qx "$window"; do
+    while e2e_is_shown "$window"; do
         [ $SECONDS -lt $deadline ] || e2e_fail "window $window still shown after $timeout s"
         sleep "$E2E_POLL_SECONDS"
     done
@@ -288,5 +292,11 @@ e2e_save_through_dialog() {
     e2e_key "$dialog" ctrl+a
     e2e_type "$dialog" "$path"
     e2e_key "$dialog" Return
+    # A completion list for a name that already exists takes the first Return itself.
+    local deadline=$((SECONDS + 2))
+    while e2e_is_shown "$dialog" && [ $SECONDS -lt $deadline ]; do
+        sleep "$E2E_POLL_SECONDS"
+    done
+    e2e_is_shown "$dialog" && e2e_key "$dialog" Return
     e2e_wait_window_gone "$dialog"
 }
