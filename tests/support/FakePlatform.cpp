@@ -221,7 +221,10 @@ bool FakeUi::openWithShell(const std::string& path) {
     return answer;
 }
 
-Point FakeUi::pointer() { return pointerAt; }
+Point FakeUi::pointer() {
+    ++pointerReads;
+    return pointerAt;
+}
 
 std::int32_t FakeUi::keyState(std::int32_t key) {
     auto scripted = keyAnswers.find(key);

@@ -91,6 +91,7 @@ public:
     std::vector<std::string> placements; // "id x y w h" of every placeWindow
     std::string clipboard;
     std::vector<std::int32_t> waitTimeouts;
+    int pointerReads = 0;
     int drainCount = 0;
     std::int32_t focusedControl = -1;
     bool programIconSet = false;

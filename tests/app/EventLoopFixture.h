@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/EventLoop.h"
+#include "app/Ids.h"
+#include "model/ColumnEditing.h"
+#include "model/Geometry.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/MelodyFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace vemo::test {
+
+// A started editor driven one pass of the main loop at a time.
+class EventLoopFixture : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(app.started); }
+
+    void pass() { eventStep(app.editor); }
+    void deliver(Event event) {
+        ui.events.push_back(event);
+        pass();
+    }
+    void command(std::int32_t commandId) {
+        deliver({EventKind::Command, WindowId::Main, commandId, 0});
+    }
+    void control(std::int32_t windowId, std::int32_t controlId, std::int32_t type = LeftClick) {
+        deliver({EventKind::Control, windowId, controlId, type});
+    }
+    void close(std::int32_t windowId) { deliver({EventKind::Close, windowId, 0, 0}); }
+    void resized(std::int32_t windowId) { deliver({EventKind::Size, windowId, 0, 0}); }
+
+    // The selection as a Shift edit or a file would leave it, toolbar toggle included.
+    void selectColumns(std::int32_t first, std::int32_t last, bool inUse) {
+        state.selection.selectionFirst = first;
+        state.selection.selectionLast = last;
+        updateSelectionEdges(state.melody, state.selection);
+        state.selection.selectionActive = inUse ? 1 : 0;
+        ui.setButtonPressed(CommandId::ToggleSelection, inUse);
+    }
+
+    Point insideGrid() const {
+        const ImageArea& grid = state.view.mainArea;
+        return {grid.x + grid.width / 3, grid.y + grid.height / 3};
+    }
+
+    bool hasNote(std::int32_t column, std::int32_t row) const {
+        return state.melody.grid.at(column, row).hasNote != 0;
+    }
+
+    std::int32_t noteCount() const {
+        std::int32_t count = 0;
+        for (const Cell& cell : state.melody.grid.cells())
+            count += cell.hasNote != 0 ? 1 : 0;
+        return count;
+    }
+
+    StartedEditor app;
+    FakeUi& ui = app.fake.ui;
+    EditorState& state = app.state;
+};
+
+} // namespace vemo::test
