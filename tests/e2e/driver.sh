@@ -300,3 +300,115 @@ e2e_save_through_dialog() {
     e2e_is_shown "$dialog" && e2e_key "$dialog" Return
     e2e_wait_window_gone "$dialog"
 }
+
+# Where the cells of a fresh melody lie on the screen: 512 columns in small and large blocks of
+# four, the start view (horizontal 0.0, vertical 0.5) and the main window at (100, 100) with its
+# client area 800 x 600. The toolbar height is the one measured with the Fusion style and the
+# 16 x 16 toolbar icons; every other figure is the editor's fixed layout.
+E2E_MAIN_LEFT=100
+E2E_MAIN_TOP=100
+E2E_MAIN_HEIGHT=600
+E2E_TOOLBAR_HEIGHT=31
+E2E_GRID_LEFT=50
+E2E_GRID_GAP_BELOW_TOOLBAR=17
+E2E_GRID_BOTTOM_MARGIN=5
+E2E_CONTENT_LEFT=5
+E2E_CONTENT_TOP=10
+E2E_COLUMN_WIDTH=12
+E2E_ROW_HEIGHT=8
+E2E_ROWS_PER_OCTAVE=12
+E2E_OCTAVE_GAP=4
+E2E_LAST_ROW=95
+E2E_SMALL_BLOCK=4
+E2E_LARGE_BLOCK=4
+E2E_SMALL_MARK=2
+E2E_LARGE_MARK=6
+E2E_BOTTOM_SLACK=27
+E2E_RANGE_PAD=5
+# The point aimed at inside a cell: its middle, so that a pixel of layout drift still hits it.
+E2E_CELL_AIM_X=5
+E2E_CELL_AIM_Y=4
+
+# e2e_cell_x COLUMN: screen x of the middle of the column's cells.
+e2e_cell_x() {
+    local column=$1
+    local largeStarts=$((column / (E2E_SMALL_BLOCK * E2E_LARGE_BLOCK) + 1))
+    local smallStarts=$((column / E2E_SMALL_BLOCK + 1 - largeStarts))
+    local markSum=$((largeStarts * E2E_LARGE_MARK + smallStarts * E2E_SMALL_MARK))
+    local contentX=$((E2E_CONTENT_LEFT + column * E2E_COLUMN_WIDTH + markSum))
+    echo $((E2E_MAIN_LEFT + E2E_GRID_LEFT + contentX + E2E_CELL_AIM_X))
+}
+
+# e2e_cell_y ROW: screen y of the middle of the row's cells (row 0 is the highest pitch).
+e2e_cell_y() {
+    local row=$1
+    local gridTop=$((E2E_TOOLBAR_HEIGHT + E2E_GRID_GAP_BELOW_TOOLBAR))
+    local gridHeight=$((E2E_MAIN_HEIGHT - gridTop - E2E_GRID_BOTTOM_MARGIN))
+    local range=$((E2E_LAST_ROW * E2E_ROW_HEIGHT + (E2E_LAST_ROW / E2E_ROWS_PER_OCTAVE) * E2E_OCTAVE_GAP -
+        (gridHeight - E2E_BOTTOM_SLACK) + E2E_RANGE_PAD))
+    # Half the range, a half rounded to even.
+    local scrollY=$((range / 2))
+    if [ $((range % 2)) -eq 1 ] && [ $((scrollY % 2)) -eq 1 ]; then scrollY=$((scrollY + 1)); fi
+    local contentY=$((E2E_CONTENT_TOP + row * E2E_ROW_HEIGHT + (row / E2E_ROWS_PER_OCTAVE) * E2E_OCTAVE_GAP))
+    echo $((E2E_MAIN_TOP + gridTop + contentY - scrollY + E2E_CELL_AIM_Y))
+}
+
+# Pointer steps are spaced wider than one pass of the editor's event loop, and each step ends
+# with a one-pixel nudge, so that every cell passed gets a pointer-move event of its own.
+E2E_STEP_SECONDS=0.15
+
+e2e_nudge() {
+    sleep "$E2E_STEP_SECONDS"
+    xdotool mousemove_relative -- 1 0
+    sleep "$E2E_STEP_SECONDS"
+}
+
+# e2e_click_cell COLUMN ROW [BUTTON]
+e2e_click_cell() {
+    e2e_click "$(e2e_cell_x "$1")" "$(e2e_cell_y "$2")" "${3:-1}"
+}
+
+# e2e_drag_row ROW FIRST_COLUMN LAST_COLUMN: a left drag along one row, column by column.
+e2e_drag_row() {
+    local row=$1 first=$2 last=$3
+    local y
+    y=$(e2e_cell_y "$row")
+    e2e_mouse_move "$(e2e_cell_x "$first")" "$y"
+    e2e_settle
+    xdotool mousedown 1
+    e2e_nudge
+    local column
+    for ((column = first + 1; column <= last; ++column)); do
+        e2e_mouse_move "$(e2e_cell_x "$column")" "$y"
+        e2e_nudge
+    done
+    xdotool mouseup 1
+    e2e_settle
+}
+
+# e2e_shift_click_cell COLUMN ROW BUTTON: Shift held while clicking moves a selection edge.
+e2e_shift_click_cell() {
+    e2e_mouse_move "$(e2e_cell_x "$1")" "$(e2e_cell_y "$2")"
+    e2e_settle
+    xdotool keydown shift
+    e2e_settle
+    xdotool click "$3"
+    e2e_settle
+    xdotool keyup shift
+    e2e_settle
+}
+
+# e2e_tones FILE: the melody's tone list, one "tone HZ MS" or "rest MS" a line.
+e2e_tones() {
+    "$E2E_TOOL" tones "$1" || e2e_fail "vemo-tool could not read $1"
+}
+
+# e2e_expect_text WHAT EXPECTED ACTUAL
+e2e_expect_text() {
+    [ "$2" = "$3" ] && return 0
+    e2e_fail "$1 differs.
+expected:
+$2
+actual:
+$3"
+}
