@@ -112,6 +112,10 @@ std::vector<unsigned char> renderWave(const ToneList& tones) {
 
 volatile std::sig_atomic_t interrupted = 0;
 
+// A blocking tone returns a little before it has sounded; this much silence at the end lets the
+// last tone play out before the output is closed.
+constexpr std::int32_t PlayOutMs = 100;
+
 int play(const LoadedMelody& loaded, bool repeat) {
     const ToneList tones = tonesOf(loaded, {});
     if (tones.empty()) return 0;
@@ -126,7 +130,9 @@ int play(const LoadedMelody& loaded, bool repeat) {
                 beeper->rest(event.duration);
         }
     } while (repeat && interrupted == 0);
-    return interrupted != 0 ? 130 : 0;
+    if (interrupted != 0) return 130;
+    beeper->rest(PlayOutMs);
+    return 0;
 }
 
 int run(const std::vector<std::string>& args) {
