@@ -412,3 +412,41 @@ $2
 actual:
 $3"
 }
+
+e2e_visible_windows() {
+    xdotool search --onlyvisible --name '.*' 2>/dev/null | sort
+}
+
+# e2e_wait_new_window "BEFORE_IDS" [TIMEOUT]: waits for a visible window that is not in the list
+# (a popup menu has no title to wait for); sets E2E_WINDOW.
+e2e_wait_new_window() {
+    local before=$1
+    local timeout=${2:-$E2E_WINDOW_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    local added
+    while :; do
+        added=$(comm -13 <(printf '%s\n' "$before") <(e2e_visible_windows) | head -n 1)
+        if [ -n "$added" ]; then
+            E2E_WINDOW=$added
+            return 0
+        fi
+        [ $SECONDS -lt $deadline ] || e2e_fail "no new window within $timeout s"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
+
+# e2e_expect_clipboard EXPECTED [TIMEOUT]: the system clipboard comes to hold exactly this text.
+e2e_expect_clipboard() {
+    local expected=$1
+    local timeout=${2:-$E2E_FILE_TIMEOUT_SECONDS}
+    local deadline=$((SECONDS + timeout))
+    local actual
+    while :; do
+        # The owner answers while its event loop runs; never wait on it for long.
+        actual=$(timeout 5 xclip -o -selection clipboard 2>/dev/null; printf x)
+        actual=${actual%x}
+        [ "$actual" = "$expected" ] && return 0
+        [ $SECONDS -lt $deadline ] || e2e_expect_text "clipboard text" "$expected" "$actual"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
