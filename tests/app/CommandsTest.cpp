@@ -248,8 +248,10 @@ TEST_P(PasteChoices, PasteHappensInThePassThatReceivesTheChoice) {
 INSTANTIATE_TEST_SUITE_P(EachItem, PasteChoices,
                          ::testing::Values(PasteChoice{CommandId::PasteNotesOnly, true, false},
                                            PasteChoice{CommandId::PasteLayoutOnly, false, true},
-                                           PasteChoice{CommandId::PasteNotesAndLayout, true,
-                                                       true}));
+                                           PasteChoice{CommandId::PasteNotesAndLayout, true, true}),
+                         [](const ::testing::TestParamInfo<PasteChoice>& choice) {
+                             return "Command" + std::to_string(choice.param.commandId);
+                         });
 
 // ---- The "new vemo.." dialog ----
 
