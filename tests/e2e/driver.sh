@@ -25,7 +25,7 @@ e2e_fail() {
 }
 
 e2e_note() {
-    echo "-- $*"
+    echo "-- [${SECONDS}s] $*"
 }
 
 e2e_show_logs() {
@@ -250,6 +250,10 @@ e2e_answer_box() {
 
 # e2e_mouse_move X Y: moves the pointer to a screen position and lets the editor see it.
 e2e_mouse_move() {
+    local x y screen window
+    eval "$(xdotool getmouselocation --shell 2>/dev/null | tr 'A-Z' 'a-z')"
+    # --sync waits for the pointer to move, which it never does when it is already there.
+    [ "$x" = "$1" ] && [ "$y" = "$2" ] && return 0
     xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"
 }
 
