@@ -21,7 +21,17 @@ E2E_TMP=
 e2e_fail() {
     echo "FAIL: $*" >&2
     e2e_show_logs
+    e2e_screenshot_on_failure
     exit 1
+}
+
+# With E2E_SCREENSHOT_DIR set, a failing test leaves a picture of the screen there.
+e2e_screenshot_on_failure() {
+    [ -n "${E2E_SCREENSHOT_DIR:-}" ] && [ -n "${DISPLAY:-}" ] || return 0
+    mkdir -p "$E2E_SCREENSHOT_DIR" || return 0
+    local picture
+    picture="$E2E_SCREENSHOT_DIR/$(basename "$0" .sh)-$(date +%s).ppm"
+    python3 "$E2E_DRIVER_DIR/xshot.py" "$picture" && echo "screen saved in $picture" >&2
 }
 
 e2e_note() {
@@ -63,6 +73,8 @@ e2e_setup() {
     done
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vemo-e2e.XXXXXX") || e2e_fail "no temporary folder"
     trap e2e_cleanup EXIT
+    # A test stopped from outside (a time-out) still takes its X server and editor with it.
+    trap 'exit 1' TERM INT HUP
     export LSAN_OPTIONS="suppressions=$E2E_SOURCE_DIR/tests/lsan.supp"
     # A real audio path that needs no sound card and makes no noise.
     export SDL_AUDIODRIVER=dummy
