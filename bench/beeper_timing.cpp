@@ -4,6 +4,7 @@
 
 #include "platform/sdl/AudioBeeper.h"
 #include "platform/sdl/ToneMixer.h"
+#include "tests/sdl/DiskAudio.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -64,15 +65,6 @@ std::int32_t modelValue(const Event& event, std::int64_t offset) {
     if (event.frequencyHz == 0 || offset < 0 || offset >= event.lengthSamples()) return 0;
     const std::int64_t halfPeriod = offset * event.frequencyHz * 2 / SampleRateHz;
     return halfPeriod % 2 == 0 ? VoiceAmplitude : -VoiceAmplitude;
-}
-
-std::vector<std::int16_t> readSamples(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<std::int16_t> samples;
-    std::int16_t sample = 0;
-    while (file.read(reinterpret_cast<char*>(&sample), sizeof sample))
-        samples.push_back(sample);
-    return samples;
 }
 
 struct Measured {
@@ -139,10 +131,7 @@ Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_
 }
 
 void BM_BeeperRhythmOnDiskDriver(benchmark::State& state) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vemo-beeper-timing-" + std::to_string(::getpid()) + ".raw");
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    const DiskAudio diskAudio("beeper-timing");
     const std::vector<Event> melody = makeMelody();
 
     Measured worst;
@@ -159,7 +148,7 @@ void BM_BeeperRhythmOnDiskDriver(benchmark::State& state) {
             beeper->rest(TailRestMs);
         }
         state.PauseTiming();
-        const Measured measured = measure(melody, readSamples(path));
+        const Measured measured = measure(melody, diskAudio.samples());
         worst.largestOnsetErrorMs =
             std::max(worst.largestOnsetErrorMs, measured.largestOnsetErrorMs);
         if (std::abs(measured.endDriftMs) >= std::abs(worst.endDriftMs)) {
@@ -168,8 +157,6 @@ void BM_BeeperRhythmOnDiskDriver(benchmark::State& state) {
         worst.onsetsFound = measured.onsetsFound;
         state.ResumeTiming();
     }
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
 
     state.counters["largestOnsetErrorMs"] = worst.largestOnsetErrorMs;
     state.counters["endDriftMs"] = worst.endDriftMs;

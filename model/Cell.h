@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -38,6 +39,19 @@ public:
 
     std::vector<Cell>& cells() { return cells_; }
     const std::vector<Cell>& cells() const { return cells_; }
+
+    // The notes part of a column (note and both join flags of every row); x and y stay with the
+    // column's position. Rows beyond either grid are left alone.
+    void copyColumnNotes(const CellGrid& from, std::int32_t fromColumn, std::int32_t toColumn) {
+        const std::int32_t rows = std::min(rowCount_, from.rowCount_);
+        for (std::int32_t row = 0; row < rows; ++row) {
+            const Cell& source = from.at(fromColumn, row);
+            Cell& target = at(toColumn, row);
+            target.hasNote = source.hasNote;
+            target.joinRight = source.joinRight;
+            target.joinLeft = source.joinLeft;
+        }
+    }
 
     // Row of the topmost note in the column, or -1: the one voice of that column.
     std::int32_t noteRow(std::int32_t column) const {

@@ -27,15 +27,7 @@ void pasteClipboard(Melody& melody, Selection& selection, const Clipboard& clipb
         const std::int32_t target = targetFirst + i;
         const std::int32_t source = sourceFirst + i;
         if (target > melody.lastColumn || source > sourceLastColumn) break;
-        if (pastesNotes) {
-            for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
-                const Cell& from = clipboard.clipboardGrid.at(source, r);
-                Cell& to = melody.grid.at(target, r);
-                to.hasNote = from.hasNote;
-                to.joinRight = from.joinRight;
-                to.joinLeft = from.joinLeft;
-            }
-        }
+        if (pastesNotes) melody.grid.copyColumnNotes(clipboard.clipboardGrid, source, target);
         // The first target column keeps its own mark, so the block it starts (or not) stays.
         if (i >= 1 && pastesLayout) melody.marks[target] = clipboard.clipboardMarks[source];
         ++pastedCount;

@@ -12,13 +12,7 @@ namespace {
 
 // A column moves with its notes and both join flags; x and y stay with the position.
 void moveColumnContent(Melody& melody, std::int32_t fromColumn, std::int32_t toColumn) {
-    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
-        const Cell& from = melody.grid.at(fromColumn, r);
-        Cell& to = melody.grid.at(toColumn, r);
-        to.hasNote = from.hasNote;
-        to.joinRight = from.joinRight;
-        to.joinLeft = from.joinLeft;
-    }
+    melody.grid.copyColumnNotes(melody.grid, fromColumn, toColumn);
 }
 
 // After a shift the columns on both sides of a seam may no longer belong together: a join

@@ -31,13 +31,7 @@ void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::
         ++copied;
         // A clipboard that was never allocated reads as empty columns.
         if (from >= oldGrid.columnCount()) continue;
-        for (std::int32_t r = 0; r <= lastRow && r < oldGrid.rowCount(); ++r) {
-            const Cell& source = oldGrid.at(from, r);
-            Cell& target = clipboard.clipboardGrid.at(k, r);
-            target.hasNote = source.hasNote;
-            target.joinRight = source.joinRight;
-            target.joinLeft = source.joinLeft;
-        }
+        clipboard.clipboardGrid.copyColumnNotes(oldGrid, from, k);
         if (static_cast<std::size_t>(from) < oldMarks.size())
             clipboard.clipboardMarks[k] = oldMarks[from];
     }

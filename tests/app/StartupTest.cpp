@@ -1,6 +1,6 @@
+#include "app/Startup.h"
 #include "app/Ids.h"
 #include "app/Layout.h"
-#include "app/Startup.h"
 #include "tests/support/AppFixture.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 using Call = test::RecordingBeeper::Call;
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     std::int32_t run(std::vector<std::string> arguments = {}) {
         ProgramContext context = process.context(std::move(arguments));
         const std::int32_t exitCode = runProgram(fake.platform, context);
@@ -134,18 +134,21 @@ TEST_F(StartupTest, StartedEditorShowsTheEmptyMelody) {
 TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     test::StartedEditor editor;
     test::FakeUi& ui = editor.fake.ui;
-    EXPECT_EQ(ui.windowOrder, (std::vector<std::int32_t>{WindowId::Main, WindowId::Code,
-                                                         WindowId::NewMelody}));
+    EXPECT_EQ(ui.windowOrder,
+              (std::vector<std::int32_t>{WindowId::Main, WindowId::Code, WindowId::NewMelody}));
     std::vector<std::int32_t> commands;
-    for (const auto& b : ui.buttons) commands.push_back(b.commandId);
-    EXPECT_EQ(commands, (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16}));
-    for (std::int32_t disabled : {6, 7, 8, 10}) EXPECT_FALSE(ui.button(disabled)->enabled);
+    for (const auto& b : ui.buttons)
+        commands.push_back(b.commandId);
+    EXPECT_EQ(commands,
+              (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16}));
+    for (std::int32_t disabled : {6, 7, 8, 10})
+        EXPECT_FALSE(ui.button(disabled)->enabled);
     EXPECT_TRUE(ui.button(CommandId::ToggleRepeat)->isToggle);
     EXPECT_TRUE(ui.button(CommandId::ToggleSelection)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::ToggleSelection)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
-    EXPECT_EQ(ui.controlOrder, (std::vector<std::int32_t>{3, 2, 4, 1, 26, 25, 30, 31, 32, 33, 34,
-                                                         35, 29, 28}));
+    EXPECT_EQ(ui.controlOrder,
+              (std::vector<std::int32_t>{3, 2, 4, 1, 26, 25, 30, 31, 32, 33, 34, 35, 29, 28}));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(ui.spinValue(ControlId::WidthSpin), 512);
     EXPECT_EQ(ui.spinValue(ControlId::SmallBlockSpin), 4);
