@@ -82,19 +82,42 @@ e2e_setup() {
     e2e_start_xvfb
 }
 
+# Display numbers are drawn at random from a range of their own: several tests run side by side,
+# and a server probing from :0 upward can take over a display another server is starting on.
+E2E_DISPLAY_FIRST=200
+E2E_DISPLAY_COUNT=5000
+E2E_DISPLAY_ATTEMPTS=10
+
 e2e_start_xvfb() {
-    local displayFile="$E2E_TMP/display"
-    # -displayfd picks a free display number and reports it once the server accepts clients.
-    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp -ac \
-        3>"$displayFile" >"$E2E_TMP/xvfb.log" 2>&1 &
+    local attempt
+    for ((attempt = 0; attempt < E2E_DISPLAY_ATTEMPTS; ++attempt)); do
+        local number=$((E2E_DISPLAY_FIRST + (RANDOM * 32768 + RANDOM) % E2E_DISPLAY_COUNT))
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        e2e_try_xvfb "$number" && return 0
+    done
+    e2e_fail "no free X display after $E2E_DISPLAY_ATTEMPTS attempts: $(cat "$E2E_TMP/xvfb.log")"
+}
+
+# e2e_try_xvfb NUMBER: starts a server on that display; false if it could not take it.
+e2e_try_xvfb() {
+    local number=$1
+    local readyFile="$E2E_TMP/display"
+    rm -f "$readyFile"
+    # With -displayfd the server writes its display number once it accepts clients.
+    Xvfb ":$number" -displayfd 3 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp -ac \
+        3>"$readyFile" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local deadline=$((SECONDS + E2E_WINDOW_TIMEOUT_SECONDS))
-    while ! grep -qE '^[0-9]+$' "$displayFile" 2>/dev/null; do
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb ended: $(cat "$E2E_TMP/xvfb.log")"
-        [ $SECONDS -lt $deadline ] || e2e_fail "Xvfb did not report a display"
+    while ! grep -qx "$number" "$readyFile" 2>/dev/null; do
+        if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+            wait "$E2E_XVFB_PID" 2>/dev/null
+            E2E_XVFB_PID=
+            return 1
+        fi
+        [ $SECONDS -lt $deadline ] || e2e_fail "Xvfb on :$number did not become ready"
         sleep "$E2E_POLL_SECONDS"
     done
-    export DISPLAY=":$(head -n 1 "$displayFile")"
+    export DISPLAY=":$number"
     unset WAYLAND_DISPLAY XAUTHORITY
     xdotool getdisplaygeometry >/dev/null || e2e_fail "cannot talk to the X server on $DISPLAY"
 }
