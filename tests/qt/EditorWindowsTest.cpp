@@ -1,0 +1,104 @@
+#include "tests/qt/QtTestSupport.h"
+
+#include "app/Startup.h"
+#include "platform/Beeper.h"
+#include "platform/Threads.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolBar>
+
+#include <filesystem>
+
+namespace vemo {
+namespace {
+
+// The editor's own windows built by its start-up on real widgets, with the shipped Data files.
+class EditorWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousFolder = std::filesystem::current_path();
+        context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
+        ASSERT_TRUE(startUp(state, resources, platform, context));
+    }
+    void TearDown() override {
+        ui.reset();
+        std::filesystem::current_path(previousFolder);
+    }
+    template <typename Widget> Widget* control(std::int32_t id) {
+        return qobject_cast<Widget*>(ui->controlWidget(id));
+    }
+
+    std::filesystem::path previousFolder;
+    std::unique_ptr<QtUi> ui = std::make_unique<QtUi>();
+    std::unique_ptr<Beeper> beeper = makeSilentBeeper();
+    SystemRuntime runtime;
+    Platform platform{*ui, *beeper, runtime};
+    ProgramContext context;
+    EditorState state;
+    Resources resources;
+};
+
+TEST_F(EditorWindowsTest, TitlesKeepTheirLeadingBlanks) {
+    EXPECT_EQ(ui->windowWidget(WindowId::Main)->windowTitle(),
+              QStringLiteral("       vemo - F1:help"));
+    EXPECT_EQ(ui->windowWidget(WindowId::Code)->windowTitle(), QStringLiteral("vemo - code"));
+    EXPECT_EQ(ui->windowWidget(WindowId::NewMelody)->windowTitle(), QStringLiteral("new vemo.."));
+    EXPECT_FALSE(ui->windowWidget(WindowId::Main)->isVisible());
+    EXPECT_FALSE(ui->windowWidget(WindowId::NewMelody)->isVisible());
+}
+
+TEST_F(EditorWindowsTest, ToolbarStartsWithStopAndSpacersDisabledAndTogglesReleased) {
+    for (std::int32_t id : {CommandId::Spacer1, CommandId::Spacer2, CommandId::Spacer3,
+                            CommandId::ShutUp})
+        EXPECT_FALSE(ui->toolbarAction(id)->isEnabled()) << id;
+    for (std::int32_t id : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Sing,
+                            CommandId::GetCode, CommandId::Copy, CommandId::Paste})
+        EXPECT_TRUE(ui->toolbarAction(id)->isEnabled()) << id;
+    for (std::int32_t id : {CommandId::ToggleRepeat, CommandId::ToggleSelection}) {
+        EXPECT_TRUE(ui->toolbarAction(id)->isCheckable());
+        EXPECT_FALSE(ui->toolbarAction(id)->isChecked());
+    }
+    EXPECT_EQ(ui->toolbarAction(CommandId::ShutUp)->toolTip(), QStringLiteral("shut up"));
+    EXPECT_EQ(ui->toolbarAction(CommandId::ToggleSelection)->toolTip(),
+              QStringLiteral("toggle selection usage"));
+    EXPECT_EQ(ui->toolbarAction(CommandId::Spacer2)->toolTip(), QString());
+    EXPECT_EQ(state.view.verArea.y, ui->toolbarHeight());
+}
+
+TEST_F(EditorWindowsTest, SpinsShowTheirStartValuesWithinTheirRanges) {
+    auto* duration = control<QSpinBox>(ControlId::DurationSpin);
+    ASSERT_NE(duration, nullptr);
+    EXPECT_EQ(duration->value(), 120);
+    EXPECT_EQ(duration->minimum(), 1);
+    EXPECT_EQ(duration->maximum(), 999);
+    EXPECT_EQ(control<QSpinBox>(ControlId::WidthSpin)->value(), 512);
+    EXPECT_EQ(control<QSpinBox>(ControlId::WidthSpin)->maximum(), 4096);
+    EXPECT_EQ(control<QSpinBox>(ControlId::SmallBlockSpin)->value(), 4);
+    EXPECT_EQ(control<QSpinBox>(ControlId::LargeBlockSpin)->value(), 4);
+    EXPECT_EQ(control<QSpinBox>(ControlId::LargeBlockSpin)->maximum(), 16);
+    EXPECT_EQ(control<QLabel>(ControlId::SmallBlockLabel)->text(), QStringLiteral("small block"));
+    EXPECT_TRUE(control<QLabel>(ControlId::WidthLabel)->alignment() & Qt::AlignRight);
+    EXPECT_EQ(control<QPushButton>(ControlId::Apply)->text(), QStringLiteral("apply"));
+    EXPECT_EQ(control<QPushButton>(ControlId::CodeCopy)->text(), QStringLiteral("copy"));
+}
+
+TEST_F(EditorWindowsTest, DialogIsCentredOverTheMainWindow) {
+    ui->showWindow(WindowId::NewMelody, true);
+    const Point dialogAt = ui->windowPosition(WindowId::NewMelody);
+    EXPECT_EQ(dialogAt.x, 100 + (800 - 150) / 2);
+    EXPECT_EQ(dialogAt.y, 100 + (600 - 130) / 2);
+    EXPECT_EQ(ui->clientSize(WindowId::NewMelody).width, 150);
+    EXPECT_EQ(ui->clientSize(WindowId::NewMelody).height, 130);
+}
+
+TEST_F(EditorWindowsTest, CellSizeComesFromTheShippedEmptyCellBitmap) {
+    EXPECT_EQ(state.melody.columnWidth, 12);
+    EXPECT_EQ(state.melody.rowHeight, 8);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(VEMO_RUNTIME_DIR));
+}
+
+} // namespace
+} // namespace vemo
