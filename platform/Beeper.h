@@ -16,6 +16,10 @@ public:
     virtual ~Beeper() = default;
     virtual void beep(std::int32_t frequencyHz, std::int32_t durationMs) = 0;
     virtual void rest(std::int32_t durationMs) = 0;
+    // Blocks until the calling thread's last event has sounded out. beep and rest return a
+    // little early so that the next event is queued in time; a thread that ends after its last
+    // event calls this, so that it counts as running for as long as it is heard.
+    virtual void finish() = 0;
     // Makes every blocked and later call return at once: used at the end of the program so
     // that no worker outlives it.
     virtual void abort() = 0;

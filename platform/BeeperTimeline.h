@@ -22,6 +22,12 @@ class BeeperTimeline {
 
     std::size_t threadCount() const { return endTicks_.size(); }
 
+    // The end of the thread's last event; 0 when it has none.
+    std::int64_t endOf(std::thread::id thread) const {
+        const auto found = endTicks_.find(thread);
+        return found == endTicks_.end() ? 0 : found->second;
+    }
+
   private:
     void forgetIdleThreads(std::int64_t nowTicks);
 

@@ -28,6 +28,7 @@ void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper, U
         }
         if (playback.stopRequested.load() != 0 || playback.repeatOn.load() == 0) break;
     }
+    beeper.finish();
     showIdleToolbar(ui);
 }
 
@@ -55,6 +56,9 @@ void previewWorker(Playback& playback, Beeper& beeper) {
     const std::int32_t frequencyHz = playback.previewFrequency.load();
     const std::int32_t durationMs = playback.previewDuration.load();
     beeper.beep(frequencyHz, durationMs);
+    // The thread counts as running until its tone is over: a sweep waits for it, and a mouse
+    // preview is dropped while it sounds.
+    beeper.finish();
 }
 
 namespace {

@@ -75,6 +75,15 @@ class AudioBeeper final : public Beeper {
 
     void rest(std::int32_t durationMs) override { play(0, durationMs); }
 
+    void finish() override {
+        std::unique_lock lock(mutex_);
+        if (aborted_) return;
+        ++activeCalls_;
+        waitForSample(lock, timeline_.endOf(std::this_thread::get_id()));
+        --activeCalls_;
+        if (activeCalls_ == 0) progress_.notify_all();
+    }
+
     void abort() override {
         std::lock_guard lock(mutex_);
         aborted_ = true;
@@ -108,16 +117,20 @@ class AudioBeeper final : public Beeper {
         const std::int64_t endSample = startSample + durationSamples;
         mixer_.addVoice(startSample, endSample, frequencyHz);
 
-        const std::int64_t releaseSample = endSample - returnEarlySamples_;
-        const std::chrono::milliseconds expectedWait(
-            std::max<std::int64_t>(0, releaseSample - playedSamples_) / SamplesPerMs);
-        const auto deadline = std::chrono::steady_clock::now() + expectedWait + StallMargin;
-        progress_.wait_until(lock, deadline, [this, releaseSample] {
-            return aborted_ || playedSamples_ >= releaseSample;
-        });
+        waitForSample(lock, endSample - returnEarlySamples_);
 
         --activeCalls_;
         if (activeCalls_ == 0) progress_.notify_all();
+    }
+
+    // Waits until the callback has produced the sample, or the beeper is aborted, or the
+    // device has stalled past the margin.
+    void waitForSample(std::unique_lock<std::mutex>& lock, std::int64_t sample) {
+        const std::chrono::milliseconds expectedWait(
+            std::max<std::int64_t>(0, sample - playedSamples_) / SamplesPerMs);
+        const auto deadline = std::chrono::steady_clock::now() + expectedWait + StallMargin;
+        progress_.wait_until(lock, deadline,
+                             [this, sample] { return aborted_ || playedSamples_ >= sample; });
     }
 
     std::mutex mutex_;

@@ -56,6 +56,7 @@ TEST_F(PlaybackTest, PlaysTonesAndRestsInOrderThenGoesIdle) {
     waitUntilIdle();
     EXPECT_EQ(fake.beeper.calls(), threeEventCalls);
     expectIdleToolbar();
+    EXPECT_EQ(fake.beeper.finishCount, 1) << "the last tone sounds out before the toolbar resets";
 }
 
 TEST_F(PlaybackTest, ToolbarShowsPlayingWhileTheWorkerRuns) {
@@ -138,6 +139,8 @@ TEST_F(PlaybackTest, SweepTonesWaitForThePreviousOne) {
     const auto calls = fake.beeper.calls();
     ASSERT_EQ(calls.size(), 5u);
     for (std::int32_t step = 0; step < 5; ++step) EXPECT_EQ(calls[step].frequencyHz, 750 + 100 * step);
+    // Each one-shot thread lasts as long as its tone, so the sweep's tones follow one another.
+    EXPECT_EQ(fake.beeper.finishCount, 5);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -175,6 +176,8 @@ public:
     void beep(std::int32_t frequencyHz, std::int32_t durationMs) override;
     void rest(std::int32_t durationMs) override;
     void abort() override;
+    void finish() override { ++finishCount; }
+    std::atomic<int> finishCount{0};
 
     std::vector<Call> calls();
     // While held, every call waits until release() or abort().
