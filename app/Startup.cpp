@@ -24,6 +24,7 @@ constexpr std::int32_t SweepStepPixels = 50;
 constexpr std::int32_t OpeningToneMs = 10;
 constexpr std::int32_t ClosingToneMs = 8;
 constexpr std::int32_t WorkerStopWaitMs = 2000;
+constexpr std::int32_t LastToneWaitMs = 100;
 
 void setStartValues(EditorState& state) {
     Melody& melody = state.melody;
@@ -140,6 +141,11 @@ void closeMainWindow(Editor& editor) {
 }
 
 std::int32_t endProgram(EditorState& state, Platform& platform, std::int32_t exitCode) {
+    // The closing sweep's last tone is short: let it be heard.
+    for (std::int32_t waitedMs = 0; waitedMs < LastToneWaitMs; ++waitedMs) {
+        if (!state.playback.previewThread.isRunning()) break;
+        platform.runtime.sleepMs(1);
+    }
     // Threads are not waited for as such: the beeper lets go of them at once, so they end
     // within moments and never touch a state or window that is already gone.
     state.playback.stopRequested.store(1);

@@ -1,5 +1,6 @@
 #include "platform/BeeperTimeline.h"
 
+#include <atomic>
 #include <iterator>
 
 namespace vemo {
@@ -12,10 +13,16 @@ constexpr std::size_t IdleTimelineLimit = 16;
 
 } // namespace
 
+ThreadKey currentThreadKey() {
+    static std::atomic<ThreadKey> nextKey{1};
+    thread_local const ThreadKey key = nextKey.fetch_add(1);
+    return key;
+}
+
 BeeperTimeline::BeeperTimeline(std::int64_t joinToleranceTicks)
     : joinToleranceTicks_(joinToleranceTicks) {}
 
-std::int64_t BeeperTimeline::place(std::thread::id thread, std::int64_t nowTicks,
+std::int64_t BeeperTimeline::place(ThreadKey thread, std::int64_t nowTicks,
                                    std::int64_t durationTicks) {
     if (endTicks_.size() >= IdleTimelineLimit) forgetIdleThreads(nowTicks);
 

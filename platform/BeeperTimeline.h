@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <thread>
 #include <unordered_map>
 
 namespace vemo {
@@ -13,17 +12,23 @@ namespace vemo {
 // end, so a melody played through blocking calls keeps its rhythm without gaps or drift; an
 // event issued after a longer pause starts at once.
 // Not synchronised: the owning beeper holds its lock around every call.
+// A key of the calling thread that no later thread gets again. A std::thread::id may be
+// reused by the next thread, which would then continue a finished thread's rhythm and start
+// its first tone in the past.
+using ThreadKey = std::uint64_t;
+ThreadKey currentThreadKey();
+
 class BeeperTimeline {
   public:
     explicit BeeperTimeline(std::int64_t joinToleranceTicks);
 
     // Places an event of durationTicks that thread issues at nowTicks; returns its start tick.
-    std::int64_t place(std::thread::id thread, std::int64_t nowTicks, std::int64_t durationTicks);
+    std::int64_t place(ThreadKey thread, std::int64_t nowTicks, std::int64_t durationTicks);
 
     std::size_t threadCount() const { return endTicks_.size(); }
 
     // The end of the thread's last event; 0 when it has none.
-    std::int64_t endOf(std::thread::id thread) const {
+    std::int64_t endOf(ThreadKey thread) const {
         const auto found = endTicks_.find(thread);
         return found == endTicks_.end() ? 0 : found->second;
     }
@@ -32,7 +37,7 @@ class BeeperTimeline {
     void forgetIdleThreads(std::int64_t nowTicks);
 
     std::int64_t joinToleranceTicks_;
-    std::unordered_map<std::thread::id, std::int64_t> endTicks_;
+    std::unordered_map<ThreadKey, std::int64_t> endTicks_;
 };
 
 } // namespace vemo

@@ -53,7 +53,7 @@ class SilentBeeper final : public Beeper {
         const std::chrono::nanoseconds duration = std::chrono::milliseconds(durationMs);
         const std::chrono::nanoseconds now = SteadyClock::now().time_since_epoch();
         const std::chrono::nanoseconds start(
-            timeline_.place(std::this_thread::get_id(), now.count(), duration.count()));
+            timeline_.place(currentThreadKey(), now.count(), duration.count()));
         const SteadyClock::time_point end(start + duration);
         wakeUp_.wait_until(lock, end, [this] { return aborted_; });
 

@@ -79,7 +79,7 @@ class AudioBeeper final : public Beeper {
         std::unique_lock lock(mutex_);
         if (aborted_) return;
         ++activeCalls_;
-        waitForSample(lock, timeline_.endOf(std::this_thread::get_id()));
+        waitForSample(lock, timeline_.endOf(currentThreadKey()));
         --activeCalls_;
         if (activeCalls_ == 0) progress_.notify_all();
     }
@@ -113,7 +113,7 @@ class AudioBeeper final : public Beeper {
 
         const std::int64_t durationSamples = durationMs * SamplesPerMs;
         const std::int64_t startSample =
-            timeline_.place(std::this_thread::get_id(), playedSamples_, durationSamples);
+            timeline_.place(currentThreadKey(), playedSamples_, durationSamples);
         const std::int64_t endSample = startSample + durationSamples;
         mixer_.addVoice(startSample, endSample, frequencyHz);
 

@@ -12,38 +12,29 @@ namespace {
 
 constexpr std::int64_t Tolerance = 30;
 
-// Ids of threads that are alive at the same time, so none of them is reused for another.
-std::vector<std::thread::id> distinctThreadIds(std::size_t count) {
-    std::mutex mutex;
-    std::condition_variable released;
-    bool isReleased = false;
-    std::vector<std::thread> threads;
-    std::vector<std::thread::id> ids;
-    for (std::size_t index = 0; index < count; ++index) {
-        threads.emplace_back([&] {
-            std::unique_lock lock(mutex);
-            released.wait(lock, [&] { return isReleased; });
-        });
-        ids.push_back(threads.back().get_id());
-    }
-    {
-        std::lock_guard lock(mutex);
-        isReleased = true;
-    }
-    released.notify_all();
-    for (std::thread& thread : threads)
-        thread.join();
-    return ids;
+// Keys of threads that are alive at the same time.
+std::vector<ThreadKey> distinctThreadKeys(std::size_t count) {
+    std::vector<ThreadKey> keys;
+    for (std::size_t index = 0; index < count; ++index)
+        std::thread([&keys] { keys.push_back(currentThreadKey()); }).join();
+    return keys;
+}
+
+TEST(BeeperTimeline, ThreadsNeverShareAKeyEvenWhenTheirIdsAreReused) {
+    const auto keys = distinctThreadKeys(50);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        for (std::size_t j = i + 1; j < keys.size(); ++j) EXPECT_NE(keys[i], keys[j]);
+    EXPECT_EQ(currentThreadKey(), currentThreadKey());
 }
 
 TEST(BeeperTimeline, FirstEventOfAThreadStartsAtOnce) {
     BeeperTimeline timeline(Tolerance);
-    EXPECT_EQ(timeline.place(std::this_thread::get_id(), 1000, 50), 1000);
+    EXPECT_EQ(timeline.place(currentThreadKey(), 1000, 50), 1000);
 }
 
 TEST(BeeperTimeline, EventsQueuedBeforeTheEndFollowWithoutGapOrDrift) {
     BeeperTimeline timeline(Tolerance);
-    const auto self = std::this_thread::get_id();
+    const auto self = currentThreadKey();
     std::int64_t expectedStart = timeline.place(self, 0, 0);
     const std::vector<std::int64_t> durations{7, 120, 1, 250, 33, 64};
     for (const std::int64_t duration : durations) {
@@ -56,7 +47,7 @@ TEST(BeeperTimeline, EventsQueuedBeforeTheEndFollowWithoutGapOrDrift) {
 
 TEST(BeeperTimeline, LateCallerWithinToleranceKeepsTheRhythm) {
     BeeperTimeline timeline(Tolerance);
-    const auto self = std::this_thread::get_id();
+    const auto self = currentThreadKey();
     timeline.place(self, 100, 40);
     EXPECT_EQ(timeline.place(self, 140 + Tolerance, 10), 140);
     EXPECT_EQ(timeline.place(self, 151, 10), 150);
@@ -64,7 +55,7 @@ TEST(BeeperTimeline, LateCallerWithinToleranceKeepsTheRhythm) {
 
 TEST(BeeperTimeline, EventAfterAPauseStartsAtOnce) {
     BeeperTimeline timeline(Tolerance);
-    const auto self = std::this_thread::get_id();
+    const auto self = currentThreadKey();
     timeline.place(self, 100, 40);
     EXPECT_EQ(timeline.place(self, 140 + Tolerance + 1, 10), 171);
     EXPECT_EQ(timeline.place(self, 181, 5), 181);
@@ -72,7 +63,7 @@ TEST(BeeperTimeline, EventAfterAPauseStartsAtOnce) {
 
 TEST(BeeperTimeline, ThreadsKeepSeparateTimelines) {
     BeeperTimeline timeline(Tolerance);
-    const auto ids = distinctThreadIds(2);
+    const auto ids = distinctThreadKeys(2);
     EXPECT_EQ(timeline.place(ids[0], 0, 1000), 0);
     EXPECT_EQ(timeline.place(ids[1], 10, 20), 10);
     EXPECT_EQ(timeline.place(ids[0], 990, 5), 1000);
@@ -81,7 +72,7 @@ TEST(BeeperTimeline, ThreadsKeepSeparateTimelines) {
 
 TEST(BeeperTimeline, ForgetsFinishedThreadsButNotOnesThatCanStillJoin) {
     BeeperTimeline timeline(Tolerance);
-    const auto ids = distinctThreadIds(100);
+    const auto ids = distinctThreadKeys(100);
     const auto longRunner = ids.front();
     timeline.place(longRunner, 0, 100000);
     for (std::size_t index = 1; index < ids.size(); ++index) {
