@@ -11,6 +11,7 @@
 #include "view/Redraw.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace vemo {
 
@@ -70,14 +71,21 @@ bool loadIcons(Platform& platform, Resources& resources) {
     return true;
 }
 
+
 std::string withTrailingSeparator(std::string path) {
     if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
     return path;
 }
 
 void applyWorkingDirectoryRule(ProgramContext& context) {
-    if (!context.isDevelopmentRun && !context.executableFolder.empty())
-        context.setWorkingDirectory(context.executableFolder);
+    if (context.isDevelopmentRun || context.executableFolder.empty()) return;
+    // A file named relative to where the program was started still means that file after the
+    // program has moved to its own folder.
+    if (!context.arguments.empty() && !context.arguments.front().empty() &&
+        std::filesystem::path(context.arguments.front()).is_relative())
+        context.arguments.front() =
+            withTrailingSeparator(context.workingDirectory()) + context.arguments.front();
+    context.setWorkingDirectory(context.executableFolder);
 }
 
 void runSweep(Editor& editor, bool opening) {

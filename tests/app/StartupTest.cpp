@@ -188,6 +188,13 @@ TEST_F(StartupTest, WorkingDirectoryIsTheProgramFolderUnlessDevelopmentRun) {
     EXPECT_EQ(state.shell.loadPath, "/home/user/melodies/");
 }
 
+TEST_F(StartupTest, RelativeFileIsFoundWhereTheProgramWasStarted) {
+    fake.ui.addAllDataFiles();
+    EXPECT_EQ(run({"tunes/missing.vemo", "ignored.vemo"}), ExitFailure);
+    ASSERT_EQ(fake.ui.boxes.size(), 1u);
+    EXPECT_EQ(fake.ui.boxes[0].text, "can't load \r\n\r\n'/home/user/melodies/tunes/missing.vemo'");
+}
+
 TEST_F(StartupTest, EmptyFirstParameterLoadsNothing) {
     fake.ui.addAllDataFiles();
     answerCloseWith(true);
