@@ -38,13 +38,7 @@ void takeMelody(Editor& editor, DecodedMelody decoded) {
     carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
     computeGeometry(melody);
     melody.markTotal = sumOfMarks(melody.marks);
-    state.view.horizontalScroll = 0.0;
-    state.view.verticalScroll = 0.5;
-    state.selection.selectionActive = 0;
-    ui.setButtonPressed(CommandId::ToggleSelection, false);
-    state.selection.selectionFirst = 0;
-    state.selection.selectionLast = melody.lastColumn;
-    updateSelectionEdges(melody, state.selection);
+    resetSelectionAndView(state, ui);
     redraw(state, editor.bitmaps, editor.platform, RedrawMain);
 }
 

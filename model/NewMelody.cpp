@@ -39,6 +39,17 @@ void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::
     clipboard.clipboardLast = copied - 1;
 }
 
+void resetSelectionAndView(EditorState& state, Ui& ui) {
+    Selection& selection = state.selection;
+    selection.selectionActive = 0;
+    ui.setButtonPressed(CommandId::ToggleSelection, false);
+    selection.selectionFirst = 0;
+    selection.selectionLast = state.melody.lastColumn;
+    updateSelectionEdges(state.melody, selection);
+    state.view.horizontalScroll = ScrollAtStart;
+    state.view.verticalScroll = ScrollAtMiddle;
+}
+
 void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform) {
     Melody& melody = state.melody;
     melody.grid = CellGrid(melody.lastColumn + 1, melody.lastRow + 1);
@@ -46,16 +57,7 @@ void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platfor
     computeMarks(melody);
     computeGeometry(melody);
     carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
-
-    Selection& selection = state.selection;
-    selection.selectionActive = 0;
-    platform.ui.setButtonPressed(CommandId::ToggleSelection, false);
-    selection.selectionFirst = 0;
-    selection.selectionLast = melody.lastColumn;
-    updateSelectionEdges(melody, selection);
-
-    state.view.horizontalScroll = ScrollAtStart;
-    state.view.verticalScroll = ScrollAtMiddle;
+    resetSelectionAndView(state, platform.ui);
     redraw(state, bitmaps, platform, RedrawMain);
     platform.ui.setWindowTitle(WindowId::Main, UntitledTitle);
 }

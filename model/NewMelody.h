@@ -14,6 +14,10 @@ inline constexpr const char* UntitledTitle = "       vemo - F1:help - untitled";
 void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
                     std::int32_t lastRow);
 
+// After the melody is replaced: the selection spans every column and is not in use, and the
+// view shows the first columns and the middle rows.
+void resetSelectionAndView(EditorState& state, Ui& ui);
+
 // An empty melody of the current lastColumn and block sizes; the clipboard is carried over
 // from previousLastColumn + 1 columns, the selection spans everything and is not in use.
 void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform);
