@@ -5,6 +5,7 @@
 #include "sound/ToneList.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/SoundFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,7 @@ using test::setNote;
 class CodeExport : public ::testing::Test {
   protected:
     void SetUp() override {
-        test::resetMelody(state.melody, 64);
-        test::startPitch(state.pitch);
-        state.selection = {0, 0, 63, 0, 0};
-        fake.ui.addToolbarButton(CommandId::Sing, {}, false, "sing");
-        fake.ui.addToolbarButton(CommandId::ShutUp, {}, false, "shut up");
-        fake.ui.setButtonEnabled(CommandId::ShutUp, false);
+        test::prepareSoundEditor(state, fake.ui);
         fake.ui.createWindow(WindowId::Code, WindowStyle::Tool, "code", {});
         fake.ui.createTextEditor(WindowId::Code, ControlId::CodeEditor, {});
     }

@@ -2,6 +2,7 @@
 #include "sound/Playback.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/SoundFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,7 @@ using Call = test::RecordingBeeper::Call;
 class PlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::resetMelody(state.melody, 64);
-        test::startPitch(state.pitch);
-        state.selection = {0, 0, 63, 0, 0};
-        fake.ui.addToolbarButton(CommandId::Sing, {}, false, "sing");
-        fake.ui.addToolbarButton(CommandId::ShutUp, {}, false, "shut up");
-        fake.ui.setButtonEnabled(CommandId::ShutUp, false);
+        test::prepareSoundEditor(state, fake.ui);
     }
     void waitUntilIdle() {
         fake.runtime.joinAll();
