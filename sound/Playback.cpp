@@ -52,9 +52,7 @@ void playMelody(EditorState& state, Platform& platform) {
     if (!playback.playbackThread.started()) showIdleToolbar(platform.ui);
 }
 
-void previewWorker(Playback& playback, Beeper& beeper) {
-    const std::int32_t frequencyHz = playback.previewFrequency.load();
-    const std::int32_t durationMs = playback.previewDuration.load();
+void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& beeper) {
     beeper.beep(frequencyHz, durationMs);
     // The thread counts as running until its tone is over: a sweep waits for it, and a mouse
     // preview is dropped while it sounds.
@@ -67,9 +65,11 @@ void launchPreview(Playback& playback, Platform& platform, std::int32_t frequenc
                    std::int32_t durationMs) {
     playback.previewFrequency.store(frequencyHz);
     playback.previewDuration.store(durationMs);
+    // The thread gets the tone by value: it may first run after the editor's state is gone (the
+    // closing sweep's last tone), so it must not read the state.
     Beeper& beeper = platform.beeper;
-    playback.previewThread =
-        platform.runtime.startThread([&playback, &beeper] { previewWorker(playback, beeper); });
+    playback.previewThread = platform.runtime.startThread(
+        [frequencyHz, durationMs, &beeper] { previewWorker(frequencyHz, durationMs, beeper); });
 }
 
 } // namespace

@@ -9,9 +9,10 @@ namespace vemo {
 void playMelody(EditorState& state, Platform& platform);
 
 // Worker bodies. They touch only the tone list they were given, the atomics of Playback, the
-// beeper and the toolbar's enabled states (which any thread may set).
+// beeper and the toolbar's enabled states (which any thread may set). A tone thread gets the
+// values of previewFrequency and previewDuration as they were when it was started.
 void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper, Ui& ui);
-void previewWorker(Playback& playback, Beeper& beeper);
+void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& beeper);
 
 // The mouse preview: starts a one-shot tone unless the previous one still sounds.
 void startPreview(Playback& playback, Platform& platform, std::int32_t frequencyHz,

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace vemo {
 namespace {
 
@@ -137,6 +139,17 @@ TEST_F(PlaybackTest, SweepTonesWaitForThePreviousOne) {
     for (std::int32_t step = 0; step < 5; ++step) EXPECT_EQ(calls[step].frequencyHz, 750 + 100 * step);
     // Each one-shot thread lasts as long as its tone, so the sweep's tones follow one another.
     EXPECT_EQ(fake.beeper.finishCount, 5);
+}
+
+TEST_F(PlaybackTest, ToneThreadThatStartsLateStillSoundsItsOwnTone) {
+    // The closing sweep's last tone thread may first run after the editor is gone.
+    fake.runtime.holdThreadStarts();
+    auto playback = std::make_unique<Playback>();
+    startPreview(*playback, fake.platform, 150, 8);
+    playback.reset();
+    fake.runtime.releaseThreadStarts();
+    fake.runtime.joinAll();
+    EXPECT_EQ(fake.beeper.calls(), (std::vector<Call>{{150, 8, false}}));
 }
 
 } // namespace

@@ -38,6 +38,13 @@ struct StartedEditor {
         openMainWindow(editor);
         fake.ui.boxes.clear();
     }
+    // Worker threads read the state: they end before it goes.
+    ~StartedEditor() {
+        fake.beeper.abort();
+        fake.runtime.joinAll();
+    }
+    StartedEditor(const StartedEditor&) = delete;
+    StartedEditor& operator=(const StartedEditor&) = delete;
     FakePlatform fake;
     FakeProcess process;
     EditorState state;

@@ -313,24 +313,48 @@ ThreadHandle FakeRuntime::startThread(std::function<void()> body) {
     if (failThreadStart) return ThreadHandle();
     ++threadsStarted;
     auto running = std::make_shared<std::atomic<bool>>(true);
-    threads_.emplace_back([running, body = std::move(body)] {
+    liveThreads_->fetch_add(1);
+    threads_.emplace_back([running, live = liveThreads_, gate = gate_, body = std::move(body)] {
+        {
+            std::unique_lock lock(gate->mutex);
+            gate->opened.wait(lock, [&] { return !gate->held; });
+        }
         body();
         running->store(false, std::memory_order_release);
+        live->fetch_sub(1);
     });
     return ThreadHandle(running);
+}
+
+void FakeRuntime::holdThreadStarts() {
+    std::lock_guard lock(gate_->mutex);
+    gate_->held = true;
+}
+
+void FakeRuntime::releaseThreadStarts() {
+    {
+        std::lock_guard lock(gate_->mutex);
+        gate_->held = false;
+    }
+    gate_->opened.notify_all();
 }
 
 void FakeRuntime::sleepMs(std::int32_t milliseconds) {
     sleeps.push_back(milliseconds);
     nowMs_ += milliseconds;
     if (onSleep) onSleep();
-    // Give real worker threads a chance to run while the program polls them.
-    std::this_thread::yield();
+    // The clock is virtual, but a program that polls a real worker thread must give it real time
+    // to get on: a bare yield can return before a busy machine has run the worker at all.
+    if (liveThreads_->load() > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    else
+        std::this_thread::yield();
 }
 
 std::int64_t FakeRuntime::nowMs() { return nowMs_; }
 
 void FakeRuntime::joinAll() {
+    releaseThreadStarts();
     for (auto& t : threads_)
         if (t.joinable()) t.join();
     threads_.clear();

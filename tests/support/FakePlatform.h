@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -204,6 +205,9 @@ public:
     std::int64_t nowMs() override;
 
     void joinAll();
+    // While held, started threads wait before running their body.
+    void holdThreadStarts();
+    void releaseThreadStarts();
     bool failThreadStart = false;
     int threadsStarted = 0;
     std::vector<std::int32_t> sleeps;
@@ -213,6 +217,13 @@ public:
 private:
     std::int64_t nowMs_ = 0;
     std::vector<std::thread> threads_;
+    std::shared_ptr<std::atomic<int>> liveThreads_ = std::make_shared<std::atomic<int>>(0);
+    struct StartGate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool held = false;
+    };
+    std::shared_ptr<StartGate> gate_ = std::make_shared<StartGate>();
 };
 
 struct FakePlatform {
