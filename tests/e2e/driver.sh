@@ -40,7 +40,7 @@ e2e_note() {
 
 e2e_show_logs() {
     local log
-    for log in "$E2E_TMP"/vemo-*.log; do
+    for log in "$E2E_TMP"/vemo-*.log "$E2E_TMP/xvfb.log"; do
         [ -s "$log" ] || continue
         echo "---- $(basename "$log") ----" >&2
         tail -n 40 "$log" >&2
@@ -103,8 +103,10 @@ e2e_try_xvfb() {
     local number=$1
     local readyFile="$E2E_TMP/display"
     rm -f "$readyFile"
-    # With -displayfd the server writes its display number once it accepts clients.
-    Xvfb ":$number" -displayfd 3 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp -ac \
+    # With -displayfd the server writes its display number once it accepts clients. -noreset: by
+    # default the server resets whenever its last client leaves, and drops a client (the next
+    # editor, a polling xdotool) that connects during that reset.
+    Xvfb ":$number" -displayfd 3 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp -ac -noreset \
         3>"$readyFile" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local deadline=$((SECONDS + E2E_WINDOW_TIMEOUT_SECONDS))
