@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/Ids.h"
 #include "app/Layout.h"
+#include "sound/Playback.h"
 #include "view/MouseEditing.h"
 #include "view/Redraw.h"
 #include "view/Scrolling.h"
@@ -43,6 +44,7 @@ void onMainWindow(Editor& editor, const Event& event) {
         pointerMoved(editor);
         return;
     case EventKind::None:
+    case EventKind::EndRequest:
         return;
     }
 }
@@ -80,8 +82,12 @@ void eventStep(Editor& editor) {
         state.view.hScrollDrag = 0;
         state.view.vScrollDrag = 0;
     }
+    endPressIfButtonUp(editor);
     const Event event = ui.waitEvent(EventWaitMs);
-    if (event.kind != EventKind::None) {
+    if (event.kind == EventKind::EndRequest) {
+        state.shell.endRequested = 1;
+        state.shell.quitRequested = 1;
+    } else if (event.kind != EventKind::None) {
         if (event.window == WindowId::Main)
             onMainWindow(editor, event);
         else if (event.window == WindowId::Code)
@@ -89,6 +95,7 @@ void eventStep(Editor& editor) {
         else if (event.window == WindowId::NewMelody)
             onNewMelodyDialog(editor, event);
     }
+    showPlaybackEnded(state.playback, ui);
     switchPanMode(editor);
     scrollBarDragStep(editor);
     if (state.shell.popupRequested != 0) {

@@ -26,6 +26,7 @@ constexpr std::int32_t OpeningToneMs = 10;
 constexpr std::int32_t ClosingToneMs = 8;
 constexpr std::int32_t WorkerStopWaitMs = 2000;
 constexpr std::int32_t LastToneWaitMs = 100;
+constexpr const char* ProgramIconFile = "Data/vemo.ico";
 
 void setStartValues(EditorState& state) {
     Melody& melody = state.melody;
@@ -118,6 +119,9 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
     state.clipboard.clipboardGrid = CellGrid(state.melody.lastColumn + 1, state.melody.lastRow + 1);
     state.clipboard.clipboardMarks.assign(static_cast<std::size_t>(state.melody.lastColumn) + 1, 0);
     if (!loadIcons(platform, resources)) return false;
+    // Shown by every window; a missing file only leaves the system's own icon.
+    Image programIcon;
+    if (platform.ui.loadImage(ProgramIconFile, programIcon)) platform.ui.setProgramIcon(programIcon);
     state.shell.fileName = withTrailingSeparator(context.workingDirectory());
     state.shell.loadPath = state.shell.fileName;
     const WindowsResult created = createWindows(state, resources.icons, platform);
@@ -132,6 +136,7 @@ void openMainWindow(Editor& editor) {
     ui.showWindow(WindowId::Main, true);
     runSweep(editor, true);
     ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, StartClientHeight);
+    ui.setMinimumClientSize(WindowId::Main, MinClientWidth, MinClientHeight);
     layoutMainWindow(editor.state.view, ui);
     newMelody(editor.state, editor.bitmaps, editor.platform);
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
@@ -140,6 +145,7 @@ void openMainWindow(Editor& editor) {
 
 void closeMainWindow(Editor& editor) {
     Ui& ui = editor.platform.ui;
+    ui.setMinimumClientSize(WindowId::Main, 0, 0);
     ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, StartClientHeight);
     layoutMainWindow(editor.state.view, ui);
     ui.showWindow(WindowId::Main, false);
@@ -179,7 +185,7 @@ std::int32_t runProgram(Platform& platform, ProgramContext& context) {
             return endProgram(state, platform, ExitFailure);
     }
     while (state.shell.quitRequested == 0) eventStep(editor);
-    closeMainWindow(editor);
+    if (state.shell.endRequested == 0) closeMainWindow(editor);
     return endProgram(state, platform, ExitNormal);
 }
 

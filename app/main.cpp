@@ -41,6 +41,7 @@ int main(int argc, char* argv[]) {
     const bool isDevelopmentRun = developmentRun != nullptr && *developmentRun != '\0';
 
     auto ui = vemo::makeQtUi();
+    vemo::endOnSignals(*ui);
     auto beeper = vemo::makeAudioBeeper();
     vemo::SystemRuntime runtime;
     vemo::Platform platform{*ui, *beeper, runtime};

@@ -15,31 +15,6 @@ void moveColumnContent(Melody& melody, std::int32_t fromColumn, std::int32_t toC
     melody.grid.copyColumnNotes(melody.grid, fromColumn, toColumn);
 }
 
-// After a shift the columns on both sides of a seam may no longer belong together: a join
-// survives only as a whole pair between two notes of one row, so playback and drawing never
-// meet half of one. leftColumn may be -1 or lastColumn, where the seam has one side only.
-void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn) {
-    const std::int32_t rightColumn = leftColumn + 1;
-    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
-        if (leftColumn < 0) {
-            melody.grid.at(rightColumn, r).joinLeft = 0;
-            continue;
-        }
-        if (rightColumn > melody.lastColumn) {
-            melody.grid.at(leftColumn, r).joinRight = 0;
-            continue;
-        }
-        Cell& left = melody.grid.at(leftColumn, r);
-        Cell& right = melody.grid.at(rightColumn, r);
-        const bool isWholeJoin =
-            left.hasNote != 0 && right.hasNote != 0 && left.joinRight != 0 && right.joinLeft != 0;
-        if (!isWholeJoin) {
-            left.joinRight = 0;
-            right.joinLeft = 0;
-        }
-    }
-}
-
 void refreshLayout(Melody& melody, Selection& selection) {
     computeGeometry(melody);
     updateSelectionEdges(melody, selection);

@@ -114,11 +114,16 @@ struct Playback {
     std::atomic<std::int32_t> repeatOn{0};
     std::atomic<std::int32_t> previewFrequency{0};
     std::atomic<std::int32_t> previewDuration{0};
+    // UI thread only: the toolbar shows a playback ("sing" off, "shut up" on). The UI thread
+    // switches it back once it sees the worker has ended; the worker never touches the toolbar.
+    bool isPlayingShown = false;
 };
 
 // Shell-owned state of the event loop and the commands.
 struct Shell {
     std::int32_t quitRequested = 0;
+    // The system asked the program to end: no question and no closing sweep.
+    std::int32_t endRequested = 0;
     std::int32_t pasteMode = 0;
     std::int32_t popupRequested = 0;
     std::int32_t popupColumn = 0;

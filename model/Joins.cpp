@@ -1,11 +1,13 @@
 #include "model/Joins.h"
 
+#include <algorithm>
+
 namespace vemo {
 
 void updateJoins(Melody& melody, const Stroke& stroke) {
-    const std::int32_t first = stroke.strokeFirst;
-    const std::int32_t last = stroke.strokeLast;
-    if (first < 0) return;
+    if (stroke.strokeFirst < 0) return;
+    const std::int32_t first = std::min(stroke.strokeFirst, melody.lastColumn);
+    const std::int32_t last = std::clamp(stroke.strokeLast, first, melody.lastColumn);
     CellGrid& grid = melody.grid;
     for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
         if (first > 0) grid.at(first - 1, r).joinRight = 0;
@@ -42,6 +44,39 @@ void clearColumn(Melody& melody, std::int32_t column) {
         cell.joinLeft = 0;
         cell.joinRight = 0;
     }
+}
+
+void eraseColumn(Melody& melody, std::int32_t column) {
+    clearColumn(melody, column);
+    cutJoinsAfter(melody, column - 1);
+    cutJoinsAfter(melody, column);
+}
+
+void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn) {
+    const std::int32_t rightColumn = leftColumn + 1;
+    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
+        if (leftColumn < 0) {
+            melody.grid.at(rightColumn, r).joinLeft = 0;
+            continue;
+        }
+        if (rightColumn > melody.lastColumn) {
+            melody.grid.at(leftColumn, r).joinRight = 0;
+            continue;
+        }
+        Cell& left = melody.grid.at(leftColumn, r);
+        Cell& right = melody.grid.at(rightColumn, r);
+        const bool isWholeJoin =
+            left.hasNote != 0 && right.hasNote != 0 && left.joinRight != 0 && right.joinLeft != 0;
+        if (!isWholeJoin) {
+            left.joinRight = 0;
+            right.joinLeft = 0;
+        }
+    }
+}
+
+void clearHalfJoins(Melody& melody) {
+    for (std::int32_t c = -1; c <= melody.lastColumn; ++c)
+        keepOnlyWholeJoins(melody, c);
 }
 
 } // namespace vemo

@@ -46,6 +46,9 @@ void resetSelectionAndView(EditorState& state, Ui& ui) {
     selection.selectionFirst = 0;
     selection.selectionLast = state.melody.lastColumn;
     updateSelectionEdges(state.melody, selection);
+    // A stroke of the old melody may be open when its release was lost; it must not reach
+    // into the new one.
+    state.stroke.strokeFirst = -1;
     state.view.horizontalScroll = ScrollAtStart;
     state.view.verticalScroll = ScrollAtMiddle;
 }

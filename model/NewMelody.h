@@ -14,8 +14,8 @@ inline constexpr const char* UntitledTitle = "       vemo - F1:help - untitled";
 void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
                     std::int32_t lastRow);
 
-// After the melody is replaced: the selection spans every column and is not in use, and the
-// view shows the first columns and the middle rows.
+// After the melody is replaced: the selection spans every column and is not in use, no stroke
+// is open, and the view shows the first columns and the middle rows.
 void resetSelectionAndView(EditorState& state, Ui& ui);
 
 // An empty melody of the current lastColumn and block sizes; the clipboard is carried over

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
 namespace vemo {
 
 class Runtime;
+
+// Ends the events issued under it: once any thread sets it non-zero, the sounding event falls
+// silent within one audio buffer, its blocked call returns, and later calls under it return at
+// once without a sound. A tied tone may last an hour; a stop must not wait for its end.
+using StopFlag = std::atomic<std::int32_t>;
 
 // One-voice beeper. beep and rest block until the event is over. Events issued back to back by
 // one thread are placed end to end on the beeper's clock, so a melody keeps its rhythm; an event
@@ -14,8 +20,9 @@ class Runtime;
 class Beeper {
 public:
     virtual ~Beeper() = default;
-    virtual void beep(std::int32_t frequencyHz, std::int32_t durationMs) = 0;
-    virtual void rest(std::int32_t durationMs) = 0;
+    virtual void beep(std::int32_t frequencyHz, std::int32_t durationMs,
+                      const StopFlag* stop = nullptr) = 0;
+    virtual void rest(std::int32_t durationMs, const StopFlag* stop = nullptr) = 0;
     // Blocks until the calling thread's last event has sounded out. beep and rest return a
     // little early so that the next event is queued in time; a thread that ends after its last
     // event calls this, so that it counts as running for as long as it is heard.

@@ -25,6 +25,12 @@ class BeeperTimeline {
     // Places an event of durationTicks that thread issues at nowTicks; returns its start tick.
     std::int64_t place(ThreadKey thread, std::int64_t nowTicks, std::int64_t durationTicks);
 
+    // A stopped thread's timeline ends at nowTicks at the latest, so finishing it waits no more.
+    void cut(ThreadKey thread, std::int64_t nowTicks) {
+        const auto found = endTicks_.find(thread);
+        if (found != endTicks_.end() && found->second > nowTicks) found->second = nowTicks;
+    }
+
     std::size_t threadCount() const { return endTicks_.size(); }
 
     // The end of the thread's last event; 0 when it has none.

@@ -1,6 +1,7 @@
 #include "platform/Beeper.h"
 #include "platform/BeeperTimeline.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -13,6 +14,7 @@ using SteadyClock = std::chrono::steady_clock;
 
 // A caller that comes back this soon after its previous event's end continues that rhythm.
 constexpr std::chrono::nanoseconds JoinTolerance = std::chrono::milliseconds(30);
+constexpr std::chrono::milliseconds StopPoll(10);
 
 // Keeps the audio beeper's timing on the steady clock: each thread's events follow one
 // another on an absolute timeline, so a late wake-up never adds up to drift.
@@ -28,11 +30,14 @@ class SilentBeeper final : public Beeper {
         wakeUp_.wait(lock, [this] { return activeCalls_ == 0; });
     }
 
-    void beep(std::int32_t /*frequencyHz*/, std::int32_t durationMs) override {
-        waitEvent(durationMs);
+    void beep(std::int32_t /*frequencyHz*/, std::int32_t durationMs,
+              const StopFlag* stop = nullptr) override {
+        waitEvent(durationMs, stop);
     }
 
-    void rest(std::int32_t durationMs) override { waitEvent(durationMs); }
+    void rest(std::int32_t durationMs, const StopFlag* stop = nullptr) override {
+        waitEvent(durationMs, stop);
+    }
 
     // Events here end exactly at their end: there is nothing left to sound out.
     void finish() override {}
@@ -44,18 +49,25 @@ class SilentBeeper final : public Beeper {
     }
 
   private:
-    void waitEvent(std::int32_t durationMs) {
+    static bool isStopped(const StopFlag* stop) { return stop != nullptr && stop->load() != 0; }
+
+    void waitEvent(std::int32_t durationMs, const StopFlag* stop) {
         if (durationMs <= 0) return;
         std::unique_lock lock(mutex_);
-        if (aborted_) return;
+        if (aborted_ || isStopped(stop)) return;
         ++activeCalls_;
 
+        const ThreadKey thread = currentThreadKey();
         const std::chrono::nanoseconds duration = std::chrono::milliseconds(durationMs);
         const std::chrono::nanoseconds now = SteadyClock::now().time_since_epoch();
-        const std::chrono::nanoseconds start(
-            timeline_.place(currentThreadKey(), now.count(), duration.count()));
+        const std::chrono::nanoseconds start(timeline_.place(thread, now.count(), duration.count()));
         const SteadyClock::time_point end(start + duration);
-        wakeUp_.wait_until(lock, end, [this] { return aborted_; });
+        // Nobody signals a stop flag: it is looked at as often as an audio buffer would be.
+        const auto isCut = [this, stop] { return aborted_ || isStopped(stop); };
+        while (SteadyClock::now() < end &&
+               !wakeUp_.wait_until(lock, std::min(end, SteadyClock::now() + StopPoll), isCut)) {
+        }
+        if (isStopped(stop)) timeline_.cut(thread, SteadyClock::now().time_since_epoch().count());
 
         --activeCalls_;
         if (activeCalls_ == 0) wakeUp_.notify_all();

@@ -22,7 +22,8 @@ constexpr std::int32_t LeftControl = 162;
 constexpr std::int32_t KeyPressedSince = 0x0001;
 constexpr std::int32_t KeyDownNow = 0x8000;
 
-enum class EventKind { None, Close, Size, Command, Control, LeftRelease, PointerMove };
+// EndRequest: the system asks the program to end (a termination signal), without questions.
+enum class EventKind { None, Close, Size, Command, Control, LeftRelease, PointerMove, EndRequest };
 
 struct Event {
     EventKind kind = EventKind::None;
@@ -84,6 +85,10 @@ public:
     virtual void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
                                std::int32_t clientHeight) = 0;
     virtual Size clientSize(std::int32_t windowId) = 0;
+    // The smallest client size the user may give the window; 0 x 0 lets the program itself
+    // place it smaller (the sweeps fold it up to nothing).
+    virtual void setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                                      std::int32_t clientHeight) = 0;
     virtual Point windowPosition(std::int32_t windowId) = 0;
     // Shows in the normal state, or maximized again if it was; a minimized window is restored.
     virtual void showWindow(std::int32_t windowId, bool activate) = 0;

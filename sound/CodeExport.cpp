@@ -31,10 +31,9 @@ std::vector<std::string> codeLinesFor(const ToneList& tones) {
 
 void exportCode(EditorState& state, Platform& platform) {
     Ui& ui = platform.ui;
-    const ThreadHandle& worker = state.playback.playbackThread;
-    // While a melody plays the toolbar already shows it; writing it again could undo the
-    // worker's own switch back to idle if the worker ended in between.
-    if (!worker.isRunning()) showPlayingToolbar(ui);
+    // While a melody plays the toolbar already shows it, and its end is the event loop's to show.
+    const bool isPlayingShown = state.playback.isPlayingShown;
+    if (!isPlayingShown) showPlayingToolbar(ui);
     ui.drainEvents();
     const MelodyRange range = melodyRange(state.melody, state.selection);
     if (range.firstNoteColumn >= 0) {
@@ -49,7 +48,7 @@ void exportCode(EditorState& state, Platform& platform) {
         ui.showWindow(WindowId::Code, true);
         ui.focusControl(ControlId::CodeEditor);
     }
-    if (!worker.isRunning()) showIdleToolbar(ui);
+    if (!isPlayingShown) showIdleToolbar(ui);
 }
 
 } // namespace vemo

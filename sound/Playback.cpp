@@ -17,39 +17,47 @@ void showPlayingToolbar(Ui& ui) {
     ui.setButtonEnabled(CommandId::ShutUp, true);
 }
 
-void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper, Ui& ui) {
+void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper) {
+    const StopFlag* stop = &playback.stopRequested;
     for (;;) {
         for (const ToneEvent& event : tones) {
             if (event.isRest == 0)
-                beeper.beep(event.frequency, event.duration);
+                beeper.beep(event.frequency, event.duration, stop);
             else
-                beeper.rest(event.duration);
-            if (playback.stopRequested.load() != 0) break;
+                beeper.rest(event.duration, stop);
+            if (stop->load() != 0) break;
         }
-        if (playback.stopRequested.load() != 0 || playback.repeatOn.load() == 0) break;
+        if (stop->load() != 0 || playback.repeatOn.load() == 0) break;
     }
     beeper.finish();
-    showIdleToolbar(ui);
 }
 
 void playMelody(EditorState& state, Platform& platform) {
+    Playback& playback = state.playback;
+    // One worker at a time, whatever the buttons show.
+    if (playback.playbackThread.isRunning()) return;
     showPlayingToolbar(platform.ui);
+    playback.isPlayingShown = true;
     platform.ui.drainEvents();
     const MelodyRange range = melodyRange(state.melody, state.selection);
     if (range.firstNoteColumn < 0) {
-        showIdleToolbar(platform.ui);
+        showPlaybackEnded(playback, platform.ui);
         return;
     }
-    Playback& playback = state.playback;
     playback.toneList = buildToneList(state.melody, state.pitch, range);
     playback.stopRequested.store(0);
     // The worker gets its own immutable copy: the editor may rebuild the list after it ends.
     auto tones = std::make_shared<const ToneList>(playback.toneList);
     Beeper& beeper = platform.beeper;
-    Ui& ui = platform.ui;
     playback.playbackThread = platform.runtime.startThread(
-        [tones, &playback, &beeper, &ui] { playbackWorker(*tones, playback, beeper, ui); });
-    if (!playback.playbackThread.started()) showIdleToolbar(platform.ui);
+        [tones, &playback, &beeper] { playbackWorker(*tones, playback, beeper); });
+    if (!playback.playbackThread.started()) showPlaybackEnded(playback, platform.ui);
+}
+
+void showPlaybackEnded(Playback& playback, Ui& ui) {
+    if (!playback.isPlayingShown || playback.playbackThread.isRunning()) return;
+    showIdleToolbar(ui);
+    playback.isPlayingShown = false;
 }
 
 void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& beeper) {

@@ -8,10 +8,16 @@ namespace vemo {
 // "sing": builds the tone list of the melody's range and plays it on a worker thread.
 void playMelody(EditorState& state, Platform& platform);
 
-// Worker bodies. They touch only the tone list they were given, the atomics of Playback, the
-// beeper and the toolbar's enabled states (which any thread may set). A tone thread gets the
-// values of previewFrequency and previewDuration as they were when it was started.
-void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper, Ui& ui);
+// The UI thread's side of a playback's end: once the worker has ended, the toolbar goes back to
+// idle. Asked on every pass of the event loop, so the end of a playback is seen only here, and
+// never applied to a playback that started after it.
+void showPlaybackEnded(Playback& playback, Ui& ui);
+
+// Worker bodies. They touch only the tone list they were given, the atomics of Playback and the
+// beeper. The playback worker plays under stopRequested, so a stop silences the sounding tone at
+// once. A tone thread gets the values of previewFrequency and previewDuration as they were
+// when it was started.
+void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper);
 void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& beeper);
 
 // The mouse preview: starts a one-shot tone unless the previous one still sounds.

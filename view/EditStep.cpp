@@ -25,15 +25,10 @@ bool isUnderEditPoint(const EditorState& state, std::int32_t column, std::int32_
     return left <= view.mouseX && view.mouseX < right && top <= view.mouseY && view.mouseY < bottom;
 }
 
-void showSelectionInUse(EditorState& state, Ui& ui) {
-    state.selection.selectionActive = 1;
-    ui.setButtonPressed(CommandId::ToggleSelection, true);
-}
-
 // Moves one edge of the selection; the other follows when the edges would cross.
 void moveSelectionFirst(EditorState& state, Ui& ui, std::int32_t column) {
     Selection& selection = state.selection;
-    showSelectionInUse(state, ui);
+    showSelectionInUse(selection, ui);
     selection.selectionFirst = column;
     if (selection.selectionFirst > selection.selectionLast) selection.selectionLast = column;
     updateSelectionEdges(state.melody, selection);
@@ -41,7 +36,7 @@ void moveSelectionFirst(EditorState& state, Ui& ui, std::int32_t column) {
 
 void moveSelectionLast(EditorState& state, Ui& ui, std::int32_t column) {
     Selection& selection = state.selection;
-    showSelectionInUse(state, ui);
+    showSelectionInUse(selection, ui);
     selection.selectionLast = column;
     if (selection.selectionFirst > selection.selectionLast) selection.selectionFirst = column;
     updateSelectionEdges(state.melody, selection);
@@ -75,7 +70,8 @@ EditOutcome editLeft(EditorState& state, Ui& ui, std::int32_t column, std::int32
         return {};
     }
     Melody& melody = state.melody;
-    clearColumn(melody, column); // one voice: the column's old note goes
+    // One voice: the column's old note goes, and with it the ties into it.
+    eraseColumn(melody, column);
     melody.grid.at(column, row).hasNote = 1;
     extendStroke(melody, stroke, column, rowChange);
     updateJoins(melody, stroke);
@@ -94,15 +90,17 @@ EditOutcome editRight(EditorState& state, Ui& ui, std::int32_t column, std::int3
         return {};
     }
     Melody& melody = state.melody;
-    clearColumn(melody, column);
-    // The neighbours no longer hold on into or out of the erased column.
-    if (column >= 1) cutJoinsAfter(melody, column - 1);
-    cutJoinsAfter(melody, column); // nothing to cut after the last column
+    eraseColumn(melody, column);
     // The row under the pointer sounds whether or not it held the note.
     return {rowFrequency(melody, state.pitch, row)};
 }
 
 } // namespace
+
+void showSelectionInUse(Selection& selection, Ui& ui) {
+    selection.selectionActive = 1;
+    ui.setButtonPressed(CommandId::ToggleSelection, true);
+}
 
 EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column, std::int32_t row,
                      std::int32_t editFlag, ScrollOffsets offsets) {

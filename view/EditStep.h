@@ -17,4 +17,7 @@ struct EditOutcome {
 EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column,
                      std::int32_t row, std::int32_t editFlag, ScrollOffsets offsets);
 
+// Switches the selection on together with its toolbar toggle.
+void showSelectionInUse(Selection& selection, Ui& ui);
+
 } // namespace vemo

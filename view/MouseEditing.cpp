@@ -4,6 +4,7 @@
 #include "model/Joins.h"
 #include "view/KeyQueries.h"
 #include "view/Redraw.h"
+#include "view/EditStep.h"
 #include "view/Scrolling.h"
 
 namespace vemo {
@@ -42,11 +43,12 @@ void pointerMoved(Editor& editor) {
     Ui& ui = editor.platform.ui;
     const View& view = state.view;
     if (isHeld(ui, Key::Shift) && isPointerInsideGrid(view)) {
+        // The flag and the toolbar toggle switch on together, whether or not a cell is hit.
         if (isHeld(ui, Key::LeftButton)) {
-            state.selection.selectionActive = 1;
+            showSelectionInUse(state.selection, ui);
             requestEdit(editor, EditLeft);
         } else if (isHeld(ui, Key::RightButton)) {
-            state.selection.selectionActive = 1;
+            showSelectionInUse(state.selection, ui);
             requestEdit(editor, EditRight);
         }
     } else if (isHeldAskedTwice(ui, Key::LeftButton) && isPointerInsideGrid(view)) {
@@ -59,12 +61,38 @@ void pointerMoved(Editor& editor) {
     panStep(editor);
 }
 
-void leftButtonReleased(Editor& editor) {
+namespace {
+
+void endPress(Editor& editor) {
     EditorState& state = editor.state;
-    state.view.hScrollDrag = 0;
-    state.view.vScrollDrag = 0;
+    View& view = state.view;
+    // A quick drag may have reached the release position after the pass read the pointer:
+    // the last cell is painted here. The same point as the last edit needs no second edit.
+    const bool hasMovedSinceLastEdit = view.pointerX - view.mainArea.x != view.mouseX ||
+                                       view.pointerY - view.mainArea.y != view.mouseY;
+    if (state.stroke.strokeFirst >= 0 && !isScrollBarDragRunning(view) &&
+        isPointerInsideGrid(view) && hasMovedSinceLastEdit)
+        requestEdit(editor, EditLeft);
+    view.hScrollDrag = 0;
+    view.vScrollDrag = 0;
     updateJoins(state.melody, state.stroke);
     state.stroke.strokeFirst = -1;
+}
+
+} // namespace
+
+void leftButtonReleased(Editor& editor) {
+    View& view = editor.state.view;
+    const Point pointer = editor.platform.ui.pointer();
+    view.pointerX = pointer.x;
+    view.pointerY = pointer.y;
+    endPress(editor);
+}
+
+void endPressIfButtonUp(Editor& editor) {
+    const EditorState& state = editor.state;
+    const bool isPressOpen = state.stroke.strokeFirst >= 0 || isScrollBarDragRunning(state.view);
+    if (isPressOpen && !isDownNow(editor.platform.ui, Key::LeftButton)) endPress(editor);
 }
 
 } // namespace vemo

@@ -13,7 +13,11 @@ namespace vemo {
 void gridClick(Editor& editor, std::int32_t clickType);
 // A pointer move in the main window: drag painting, erasing or selecting, then the pan step.
 void pointerMoved(Editor& editor);
-// The left button went up in the main window: ends scroll-bar drags and closes the stroke.
+// The left button went up in the main window: paints the release position into the open stroke,
+// ends scroll-bar drags and closes the stroke. Reads the pointer anew.
 void leftButtonReleased(Editor& editor);
+// The same when the left button is up while a stroke or a scroll-bar drag is open: a modal
+// window that opened during the press took the release, so the event never came.
+void endPressIfButtonUp(Editor& editor);
 
 } // namespace vemo

@@ -76,7 +76,42 @@ std::int32_t InputFilter::trackedKeyState(std::int32_t key) {
     return state;
 }
 
+namespace {
+
+bool isInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (isDiscardingInput_ && isInput(event->type())) {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            track(static_cast<const QKeyEvent&>(*event));
+        return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto& keyEvent = static_cast<const QKeyEvent&>(*event);

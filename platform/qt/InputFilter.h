@@ -30,6 +30,11 @@ class InputFilter final : public QObject {
     // Keys only the key events tell about; the answer follows keyState's bits.
     std::int32_t trackedKeyState(std::int32_t key);
 
+    // While set, mouse, key and wheel input is swallowed before any widget sees it (the keys
+    // asked about are still tracked): a drain must not let a toggle flip or a spin step
+    // while the program drops its own events.
+    void setDiscardingInput(bool isDiscarding) { isDiscardingInput_ = isDiscarding; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -55,6 +60,7 @@ class InputFilter final : public QObject {
     std::vector<Shortcut> shortcuts_;
     HeldKey keyM_;
     HeldKey leftControl_;
+    bool isDiscardingInput_ = false;
 };
 
 } // namespace vemo

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QPixmap>
+#include <QSocketNotifier>
 #include <QToolBar>
 
 namespace vemo {
@@ -98,6 +99,12 @@ void QtUi::setClientSize(std::int32_t windowId, std::int32_t clientWidth,
         target->setFixedSize(clientWidth, clientHeight);
     else
         target->resize(clientWidth, clientHeight);
+}
+
+void QtUi::setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                                std::int32_t clientHeight) {
+    // The window manager learns it too, so a resize by the user is not fought back.
+    if (WindowWidget* target = window(windowId)) target->setMinimumSize(clientWidth, clientHeight);
 }
 
 Size QtUi::clientSize(std::int32_t windowId) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QAction;
+class QSocketNotifier;
 class QMenu;
 class QToolBar;
 class QWidget;
@@ -36,6 +37,8 @@ class QtUi final : public Ui {
     void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
                        std::int32_t clientHeight) override;
     Size clientSize(std::int32_t windowId) override;
+    void setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                              std::int32_t clientHeight) override;
     Point windowPosition(std::int32_t windowId) override;
     void showWindow(std::int32_t windowId, bool activate) override;
     void hideWindow(std::int32_t windowId) override;
@@ -98,6 +101,9 @@ class QtUi final : public Ui {
     QAction* toolbarAction(std::int32_t commandId) const;
     QMenu* popupMenu(std::int32_t menuId) const;
 
+    // See endOnSignals.
+    void watchEndSignals();
+
   private:
     WindowWidget* window(std::int32_t windowId) const;
     WindowWidget* mainWindow() const;
@@ -119,6 +125,9 @@ class QtUi final : public Ui {
     std::map<std::int32_t, QAction*> buttons_;
     std::map<std::int32_t, QWidget*> controls_;
     std::map<std::int32_t, std::unique_ptr<QMenu>> menus_;
+    std::unique_ptr<QSocketNotifier> endSignals_;
+    // Kept through drains: a drain must not swallow the request to end.
+    bool isEndRequested_ = false;
 };
 
 } // namespace vemo

@@ -131,9 +131,11 @@ void QtUi::clearEditor(std::int32_t controlId) {
 void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
     auto* editor = control<QPlainTextEdit>(controlId);
     if (!editor) return;
-    // As if typed at the end, so the view follows; appendPlainText would start a new paragraph.
-    editor->moveCursor(QTextCursor::End);
-    editor->insertPlainText(toQtText(text));
+    // Appended at the end of the document, away from the caret, so that a freshly filled editor
+    // shows its first lines from the left edge; appendPlainText would start a new paragraph.
+    QTextCursor end(editor->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(toQtText(text));
 }
 
 void QtUi::focusControl(std::int32_t controlId) {

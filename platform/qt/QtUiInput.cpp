@@ -37,8 +37,11 @@ Event QtUi::waitEvent(std::int32_t timeoutMs) {
 }
 
 void QtUi::drainEvents() {
+    inputFilter_.setDiscardingInput(true);
     QCoreApplication::processEvents();
+    inputFilter_.setDiscardingInput(false);
     events_.clear();
+    if (isEndRequested_) events_.push({EventKind::EndRequest, mainWindowId_});
 }
 
 } // namespace vemo

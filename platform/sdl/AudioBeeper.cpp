@@ -49,6 +49,9 @@ class AudioBeeper final : public Beeper {
 
     // Returns an empty text on success, else SDL's reason.
     std::string open() {
+        // SDL's own SIGINT/SIGTERM handlers only queue an event nobody reads: the program
+        // would ignore kill. The programs handle signals themselves.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_Init(SDL_INIT_AUDIO) != 0) return SDL_GetError();
         isAudioInitialised_ = true;
 
@@ -69,11 +72,14 @@ class AudioBeeper final : public Beeper {
         return {};
     }
 
-    void beep(std::int32_t frequencyHz, std::int32_t durationMs) override {
-        play(frequencyHz, durationMs);
+    void beep(std::int32_t frequencyHz, std::int32_t durationMs,
+              const StopFlag* stop = nullptr) override {
+        play(frequencyHz, durationMs, stop);
     }
 
-    void rest(std::int32_t durationMs) override { play(0, durationMs); }
+    void rest(std::int32_t durationMs, const StopFlag* stop = nullptr) override {
+        play(0, durationMs, stop);
+    }
 
     void finish() override {
         std::unique_lock lock(mutex_);
@@ -104,33 +110,39 @@ class AudioBeeper final : public Beeper {
         beeper->progress_.notify_all();
     }
 
+    static bool isStopped(const StopFlag* stop) { return stop != nullptr && stop->load() != 0; }
+
     // A frequency of 0 is a rest: the timeline advances in silence.
-    void play(std::int32_t frequencyHz, std::int32_t durationMs) {
+    void play(std::int32_t frequencyHz, std::int32_t durationMs, const StopFlag* stop) {
         if (durationMs <= 0) return;
         std::unique_lock lock(mutex_);
         if (aborted_) return;
-        ++activeCalls_;
-
-        const std::int64_t durationSamples = durationMs * SamplesPerMs;
-        const std::int64_t startSample =
-            timeline_.place(currentThreadKey(), playedSamples_, durationSamples);
-        const std::int64_t endSample = startSample + durationSamples;
-        mixer_.addVoice(startSample, endSample, frequencyHz);
-
-        waitForSample(lock, endSample - returnEarlySamples_);
-
-        --activeCalls_;
-        if (activeCalls_ == 0) progress_.notify_all();
+        const ThreadKey thread = currentThreadKey();
+        if (!isStopped(stop)) {
+            ++activeCalls_;
+            const std::int64_t durationSamples = durationMs * SamplesPerMs;
+            const std::int64_t startSample =
+                timeline_.place(thread, playedSamples_, durationSamples);
+            const std::int64_t endSample = startSample + durationSamples;
+            mixer_.addVoice(startSample, endSample, frequencyHz, stop);
+            waitForSample(lock, endSample - returnEarlySamples_, stop);
+            --activeCalls_;
+            if (activeCalls_ == 0) progress_.notify_all();
+        }
+        // The mixer has dropped the stopped voices; nothing of this thread is left to hear.
+        if (isStopped(stop)) timeline_.cut(thread, playedSamples_);
     }
 
-    // Waits until the callback has produced the sample, or the beeper is aborted, or the
-    // device has stalled past the margin.
-    void waitForSample(std::unique_lock<std::mutex>& lock, std::int64_t sample) {
+    // Waits until the callback has produced the sample, or the beeper is aborted, or the stop
+    // flag is set (seen at the next buffer), or the device has stalled past the margin.
+    void waitForSample(std::unique_lock<std::mutex>& lock, std::int64_t sample,
+                       const StopFlag* stop = nullptr) {
         const std::chrono::milliseconds expectedWait(
             std::max<std::int64_t>(0, sample - playedSamples_) / SamplesPerMs);
         const auto deadline = std::chrono::steady_clock::now() + expectedWait + StallMargin;
-        progress_.wait_until(lock, deadline,
-                             [this, sample] { return aborted_ || playedSamples_ >= sample; });
+        progress_.wait_until(lock, deadline, [this, sample, stop] {
+            return aborted_ || playedSamples_ >= sample || isStopped(stop);
+        });
     }
 
     std::mutex mutex_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Beeper.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -14,8 +16,10 @@ inline constexpr std::int32_t VoiceAmplitude = 8192;
 // Square-wave voices placed on the audio clock (absolute sample numbers), summed and clipped.
 class ToneMixer {
   public:
-    // The voice sounds for samples startSample <= n < endSample.
-    void addVoice(std::int64_t startSample, std::int64_t endSample, std::int32_t frequencyHz);
+    // The voice sounds for samples startSample <= n < endSample, or until stop is set: a mix
+    // drops the voices whose flag is set before it writes a sample.
+    void addVoice(std::int64_t startSample, std::int64_t endSample, std::int32_t frequencyHz,
+                  const StopFlag* stop = nullptr);
     void clear() { voices_.clear(); }
     std::size_t voiceCount() const { return voices_.size(); }
 
@@ -28,6 +32,7 @@ class ToneMixer {
         std::int64_t startSample;
         std::int64_t endSample;
         std::int64_t frequencyHz;
+        const StopFlag* stop;
     };
 
     std::vector<Voice> voices_;

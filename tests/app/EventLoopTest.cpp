@@ -1,4 +1,5 @@
 #include "tests/app/EventLoopFixture.h"
+#include "view/GridPass.h"
 
 #include <array>
 #include <map>
@@ -74,6 +75,7 @@ TEST_F(EveryPass, PanModeFollowsTheMKeyAndTheMiddleButtonWithoutEvents) {
 TEST_F(EveryPass, HorizontalBarDragFollowsThePointerWithNoEvent) {
     const ImageArea& bar = state.view.verArea;
     ui.pointerAt = {bar.x + bar.width / 2, bar.y + bar.height / 2};
+    ui.keys[Key::LeftButton] = KeyDownNow;
     control(WindowId::Main, ControlId::VerImage, LeftClick);
     EXPECT_EQ(state.view.hScrollDrag, 1);
     EXPECT_EQ(state.view.vScrollDrag, 0);
@@ -91,6 +93,7 @@ TEST_F(EveryPass, HorizontalBarDragFollowsThePointerWithNoEvent) {
 TEST_F(EveryPass, VerticalBarDragFollowsThePointerWithNoEvent) {
     const ImageArea& bar = state.view.horArea;
     ui.pointerAt = {bar.x + 1, bar.y + bar.height / 4};
+    ui.keys[Key::LeftButton] = KeyDownNow;
     control(WindowId::Main, ControlId::HorImage, LeftClick);
     EXPECT_EQ(state.view.vScrollDrag, 1);
     EXPECT_EQ(state.view.hScrollDrag, 0);
@@ -115,13 +118,13 @@ TEST_F(EveryPass, RightClickOnABarStartsNoDrag) {
 TEST_F(EveryPass, PointerOutsideEndsBothDragsForGood) {
     const ImageArea& hBar = state.view.verArea;
     const ImageArea& vBar = state.view.horArea;
+    ui.keys[Key::LeftButton] = KeyDownNow; // the button stays held throughout
     ui.pointerAt = {hBar.x + 5, hBar.y + 1};
     control(WindowId::Main, ControlId::VerImage, LeftClick);
     ui.pointerAt = {vBar.x + 1, vBar.y + 5};
     control(WindowId::Main, ControlId::HorImage, LeftClick);
     ASSERT_EQ(state.view.hScrollDrag, 1);
     ASSERT_EQ(state.view.vScrollDrag, 1);
-    ui.keys[Key::LeftButton] = KeyDownNow; // the button stays held throughout
     ui.pointerAt = {-1, -1};
     pass();
     EXPECT_EQ(state.view.hScrollDrag, 0);
@@ -142,6 +145,34 @@ TEST_F(EveryPass, LeftReleaseInTheMainWindowEndsTheDrags) {
     deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
     EXPECT_EQ(state.view.hScrollDrag, 0);
     EXPECT_EQ(state.view.vScrollDrag, 0);
+}
+
+TEST_F(EveryPass, LostReleaseThenANarrowerMelodyKeepsEveryEditInsideTheGrid) {
+    const auto pointAtCell = [&](std::int32_t column, std::int32_t row) {
+        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
+        const Cell& cell = state.melody.grid.at(column, row);
+        ui.pointerAt = {state.view.mainArea.x + cell.x - offsets.scrollX + 3,
+                        state.view.mainArea.y + cell.y - offsets.scrollY + 3};
+    };
+    const std::int32_t row = 40;
+    ui.keys[Key::LeftButton] = KeyDownNow;
+    pointAtCell(50, row);
+    control(WindowId::Main, ControlId::MainImage, LeftClick);
+    ASSERT_EQ(state.stroke.strokeFirst, 50);
+    ui.keys[Key::LeftButton] = 0; // released over a modal window: no event comes
+    pass();
+    EXPECT_EQ(state.stroke.strokeFirst, -1);
+
+    ui.setSpinValue(ControlId::WidthSpin, 32);
+    control(WindowId::NewMelody, ControlId::Apply);
+    ui.keys[Key::LeftButton] = KeyDownNow;
+    pointAtCell(5, row);
+    control(WindowId::Main, ControlId::MainImage, LeftClick);
+    ui.keys[Key::LeftButton] = 0;
+    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    EXPECT_EQ(noteCount(), 1);
+    EXPECT_TRUE(hasNote(5, row));
+    EXPECT_TRUE(test::onlyWholeJoins(state.melody));
 }
 
 TEST_F(EveryPass, ColumnMenuRequestedByAClickIsShownInTheSamePass) {

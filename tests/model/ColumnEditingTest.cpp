@@ -12,6 +12,7 @@
 namespace vemo {
 namespace {
 
+using test::onlyWholeJoins;
 using test::resetMelody;
 using test::setNote;
 
@@ -32,29 +33,6 @@ std::vector<std::int32_t> noteRows(const Melody& melody) {
     for (std::int32_t c = 0; c <= melody.lastColumn; ++c)
         rows.push_back(melody.grid.noteRow(c));
     return rows;
-}
-
-// Every join flag belongs to a whole pair between two notes of one row; one note per column.
-::testing::AssertionResult onlyWholeJoins(const Melody& melody) {
-    for (std::int32_t c = 0; c <= melody.lastColumn; ++c) {
-        std::int32_t notes = 0;
-        for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
-            const Cell& cell = melody.grid.at(c, r);
-            notes += cell.hasNote != 0 ? 1 : 0;
-            const bool rightOk = c < melody.lastColumn && cell.hasNote != 0 &&
-                                 melody.grid.at(c + 1, r).hasNote != 0 &&
-                                 melody.grid.at(c + 1, r).joinLeft != 0;
-            const bool leftOk = c > 0 && cell.hasNote != 0 &&
-                                melody.grid.at(c - 1, r).hasNote != 0 &&
-                                melody.grid.at(c - 1, r).joinRight != 0;
-            if (cell.joinRight != 0 && !rightOk)
-                return ::testing::AssertionFailure() << "half join right at " << c << "," << r;
-            if (cell.joinLeft != 0 && !leftOk)
-                return ::testing::AssertionFailure() << "half join left at " << c << "," << r;
-        }
-        if (notes > 1) return ::testing::AssertionFailure() << notes << " notes in column " << c;
-    }
-    return ::testing::AssertionSuccess();
 }
 
 // The cached values must match what a fresh computation from the marks gives.

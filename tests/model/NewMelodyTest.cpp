@@ -135,15 +135,15 @@ TEST_F(NewMelody, ApplyWithUnchangedValuesStillEmptiesTheMelody) {
     EXPECT_EQ(state.melody.previousLastColumn, 511);
 }
 
-TEST_F(NewMelody, LeavesDurationStrokeAndFileNameAlone) {
+TEST_F(NewMelody, LeavesDurationAndFileNameAloneAndEndsTheStroke) {
     state.melody.columnDuration = 77;
     state.stroke.strokeFirst = 5;
     state.stroke.strokeLast = 9;
     state.shell.fileName = "tune.vemo";
     applyNewMelody(state, bitmaps, fake.platform, 100, 2, 8);
     EXPECT_EQ(state.melody.columnDuration, 77);
-    EXPECT_EQ(state.stroke.strokeFirst, 5);
-    EXPECT_EQ(state.stroke.strokeLast, 9);
+    // A stroke whose release was lost must not reach into the new melody.
+    EXPECT_EQ(state.stroke.strokeFirst, -1);
     EXPECT_EQ(state.shell.fileName, "tune.vemo");
 }
 

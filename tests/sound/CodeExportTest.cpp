@@ -137,6 +137,7 @@ TEST_F(CodeExport, DuringPlaybackTheToolbarStaysPlaying) {
 
     fake.beeper.release();
     fake.runtime.joinAll();
+    showPlaybackEnded(state.playback, fake.ui);
     expectToolbar(false);
     exportCode(state, fake.platform);
     expectToolbar(false);

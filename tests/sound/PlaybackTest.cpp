@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace vemo {
 namespace {
@@ -18,9 +20,11 @@ protected:
     void SetUp() override {
         test::prepareSoundEditor(state, fake.ui);
     }
+    // The worker has ended and the event loop has seen it.
     void waitUntilIdle() {
         fake.runtime.joinAll();
         EXPECT_FALSE(state.playback.playbackThread.isRunning());
+        showPlaybackEnded(state.playback, fake.ui);
     }
     void expectIdleToolbar() {
         EXPECT_TRUE(fake.ui.buttonEnabled(CommandId::Sing));
@@ -70,15 +74,41 @@ TEST_F(PlaybackTest, ToolbarShowsPlayingWhileTheWorkerRuns) {
     expectIdleToolbar();
 }
 
-TEST_F(PlaybackTest, StopTakesEffectAfterTheSoundingEvent) {
+TEST_F(PlaybackTest, StopCutsTheSoundingEventAndStartsNothingAfter) {
+    threeEventMelody();
+    fake.beeper.hold(); // the first tone would sound until released
+    playMelody(state, fake.platform);
+    ASSERT_TRUE(fake.beeper.waitForCalls(1));
+    state.playback.stopRequested = 1;
+    for (int waitedMs = 0; waitedMs < 5000 && state.playback.playbackThread.isRunning(); ++waitedMs)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(state.playback.playbackThread.isRunning()) << "the stop waited for the tone";
+    fake.beeper.release();
+    waitUntilIdle();
+    EXPECT_EQ(fake.beeper.calls(), (std::vector<Call>{threeEventCalls[0]}));
+    expectIdleToolbar();
+}
+
+TEST_F(PlaybackTest, OnlyTheUiThreadEndsThePlayingToolbarAndNeverTwoWorkersRun) {
     threeEventMelody();
     fake.beeper.hold();
     playMelody(state, fake.platform);
     ASSERT_TRUE(fake.beeper.waitForCalls(1));
-    state.playback.stopRequested = 1;
+    playMelody(state, fake.platform); // "sing" reached while playing
+    EXPECT_EQ(fake.runtime.threadsStarted, 1);
+    fake.beeper.release();
+    fake.runtime.joinAll();
+    EXPECT_FALSE(fake.ui.buttonEnabled(CommandId::Sing)) << "the worker touched the toolbar";
+    // A new playback starts before the event loop has seen the old one's end: the old end
+    // must not switch the new playback's toolbar to idle.
+    fake.beeper.hold();
+    playMelody(state, fake.platform);
+    ASSERT_TRUE(fake.beeper.waitForCalls(4));
+    showPlaybackEnded(state.playback, fake.ui);
+    EXPECT_FALSE(fake.ui.buttonEnabled(CommandId::Sing));
+    EXPECT_TRUE(fake.ui.buttonEnabled(CommandId::ShutUp));
     fake.beeper.release();
     waitUntilIdle();
-    EXPECT_EQ(fake.beeper.calls(), (std::vector<Call>{threeEventCalls[0]}));
     expectIdleToolbar();
 }
 

@@ -67,6 +67,12 @@ void FakeUi::setClientSize(std::int32_t windowId, std::int32_t clientWidth,
     windows[windowId].height = clientHeight;
 }
 
+void FakeUi::setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                                  std::int32_t clientHeight) {
+    windows[windowId].minimumWidth = clientWidth;
+    windows[windowId].minimumHeight = clientHeight;
+}
+
 Size FakeUi::clientSize(std::int32_t windowId) {
     return {windows[windowId].width, windows[windowId].height};
 }
@@ -266,18 +272,27 @@ bool FakeUi::loadImage(const std::string& path, Image& image) {
     return true;
 }
 
-void RecordingBeeper::record(Call call) {
+void RecordingBeeper::record(Call call, const StopFlag* stop) {
+    const auto isStopped = [stop] { return stop != nullptr && stop->load() != 0; };
     std::unique_lock lock(mutex_);
+    // Like the real beepers: a stopped caller starts nothing.
+    if (isStopped()) return;
     calls_.push_back(call);
     changed_.notify_all();
-    changed_.wait(lock, [this] { return !held_ || aborted_; });
+    // Nobody signals a stop flag: a held call looks at it now and then.
+    while (!changed_.wait_for(lock, std::chrono::milliseconds(1),
+                              [&] { return !held_ || aborted_ || isStopped(); })) {
+    }
 }
 
-void RecordingBeeper::beep(std::int32_t frequencyHz, std::int32_t durationMs) {
-    record({frequencyHz, durationMs, false});
+void RecordingBeeper::beep(std::int32_t frequencyHz, std::int32_t durationMs,
+                           const StopFlag* stop) {
+    record({frequencyHz, durationMs, false}, stop);
 }
 
-void RecordingBeeper::rest(std::int32_t durationMs) { record({0, durationMs, true}); }
+void RecordingBeeper::rest(std::int32_t durationMs, const StopFlag* stop) {
+    record({0, durationMs, true}, stop);
+}
 
 void RecordingBeeper::abort() {
     std::lock_guard lock(mutex_);

@@ -19,6 +19,7 @@ struct FakeWindow {
     std::string title;
     std::int32_t x = 0, y = 0, width = 0, height = 0;
     bool visible = false;
+    std::int32_t minimumWidth = 0, minimumHeight = 0;
 };
 
 struct FakeButton {
@@ -111,6 +112,8 @@ public:
     void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
                        std::int32_t clientHeight) override;
     Size clientSize(std::int32_t windowId) override;
+    void setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+                              std::int32_t clientHeight) override;
     Point windowPosition(std::int32_t windowId) override;
     void showWindow(std::int32_t windowId, bool activate) override;
     void hideWindow(std::int32_t windowId) override;
@@ -174,8 +177,9 @@ public:
         friend bool operator==(const Call&, const Call&) = default;
     };
 
-    void beep(std::int32_t frequencyHz, std::int32_t durationMs) override;
-    void rest(std::int32_t durationMs) override;
+    void beep(std::int32_t frequencyHz, std::int32_t durationMs,
+              const StopFlag* stop = nullptr) override;
+    void rest(std::int32_t durationMs, const StopFlag* stop = nullptr) override;
     void abort() override;
     void finish() override { ++finishCount; }
     std::atomic<int> finishCount{0};
@@ -188,7 +192,7 @@ public:
     bool waitForCalls(std::size_t count);
 
 private:
-    void record(Call call);
+    void record(Call call, const StopFlag* stop);
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Call> calls_;

@@ -5,10 +5,14 @@
 #include "model/Geometry.h"
 #include "sound/ToneList.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/MelodyFixture.h"
 #include "tests/view/ViewFixture.h"
 #include "view/GridPass.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace vemo {
 namespace {
@@ -51,12 +55,14 @@ class MouseEditing : public ::testing::Test {
         updateSelectionEdges(state.melody, state.selection);
     }
 
-    // The pointer on the main window, a few pixels into the cell, as the event loop reads it.
+    // The pointer on the main window, a few pixels into the cell, as the event loop reads it
+    // and as the platform reports it now.
     void pointAt(std::int32_t column, std::int32_t row) {
         const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
         const Cell& cell = state.melody.grid.at(column, row);
         state.view.pointerX = state.view.mainArea.x + cell.x - offsets.scrollX + InsetPx;
         state.view.pointerY = state.view.mainArea.y + cell.y - offsets.scrollY + InsetPx;
+        fake.ui.pointerAt = {state.view.pointerX, state.view.pointerY};
     }
 
     void hold(std::int32_t key) { fake.ui.keys[key] = KeyDownNow; }
@@ -427,6 +433,107 @@ TEST_F(MouseEditing, QuickClicksSoundOnlyTheFirstPreview) {
     clickAt(12, RowBelow, LeftClick);
     ASSERT_TRUE(fake.beeper.waitForCalls(2));
     EXPECT_EQ(fake.beeper.calls().back().frequencyHz, hz(RowBelow));
+}
+
+// --- strokes that end unusually ---
+
+TEST_F(MouseEditing, ReleaseWhereNoPointerMoveWasSeenPaintsThatColumnToo) {
+    pressAndDrag(Row, 10, 11);
+    pointAt(12, Row); // reached while the pass was waiting; no move event followed
+    releaseLeft();
+    EXPECT_EQ(tonesOf(10, 12), (ToneList{{hz(Row), 0, 3 * StartColumnDuration}}));
+    EXPECT_EQ(state.stroke.strokeFirst, -1);
+}
+
+TEST_F(MouseEditing, NoteTakenFromAHeldToneLeavesNoHalfJoinBehind) {
+    pressAndDrag(Row, 10, 14);
+    releaseLeft();
+    hold(Key::LeftButton);
+    clickAt(14, RowBelow, LeftClick);
+    moveTo(10, RowBelow); // a jump: columns 11 to 13 keep their notes on Row
+    releaseLeft();
+    EXPECT_TRUE(test::onlyWholeJoins(state.melody));
+    EXPECT_EQ(cell(11, Row).joinLeft, 0);
+    EXPECT_EQ(tonesOf(10, 14), (ToneList{{hz(RowBelow), 0, StartColumnDuration},
+                                         {hz(Row), 0, 3 * StartColumnDuration},
+                                         {hz(RowBelow), 0, StartColumnDuration}}));
+}
+
+TEST_F(MouseEditing, LostReleaseIsSeenInTheButtonStateAndStrokesStayApart) {
+    for (const std::int32_t column : {20, 22, 24}) {
+        hold(Key::LeftButton);
+        clickAt(column, Row, LeftClick);
+        letGo(Key::LeftButton); // a modal window took the release: no event comes
+        endPressIfButtonUp(editor);
+        EXPECT_EQ(state.stroke.strokeFirst, -1);
+    }
+    hold(Key::LeftButton);
+    clickAt(18, Row, LeftClick);
+    releaseLeft();
+    EXPECT_EQ(tonesOf(18, 24).front(), (ToneEvent{hz(Row), 0, StartColumnDuration}));
+    EXPECT_EQ(tonesOf(20, 24), (ToneList{{hz(Row), 0, StartColumnDuration},
+                                         {0, 1, StartColumnDuration},
+                                         {hz(Row), 0, StartColumnDuration},
+                                         {0, 1, StartColumnDuration},
+                                         {hz(Row), 0, StartColumnDuration}}));
+    // A scroll-bar drag whose release was lost ends the same way; a held button keeps it.
+    state.view.hScrollDrag = 1;
+    hold(Key::LeftButton);
+    endPressIfButtonUp(editor);
+    EXPECT_EQ(state.view.hScrollDrag, 1);
+    letGo(Key::LeftButton);
+    endPressIfButtonUp(editor);
+    EXPECT_EQ(state.view.hScrollDrag, 0);
+}
+
+TEST_F(MouseEditing, ShiftDragOverNoCellKeepsTheToggleAndTheFlagTogether) {
+    hold(Key::Shift);
+    hold(Key::LeftButton);
+    pointAt(10, 35);
+    state.view.pointerY += state.melody.rowHeight - InsetPx; // the gap below an octave
+    pointerMoved(editor);
+    EXPECT_EQ(state.selection.selectionActive, 1);
+    EXPECT_TRUE(fake.ui.button(CommandId::ToggleSelection)->pressed);
+}
+
+TEST_F(MouseEditing, RandomStrokesLeaveOnlyWholeJoins) {
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::int32_t> anyColumn(0, 40);
+    std::uniform_int_distribution<std::int32_t> anyRow(Row - 6, Row + 6);
+    std::uniform_int_distribution<int> anyKind(0, 3);
+    std::uniform_int_distribution<int> anyLength(0, 6);
+    std::bernoulli_distribution coinFlip(0.5);
+    test::fillRandom(state.melody, random);
+    for (int stroke = 0; stroke < 100; ++stroke) {
+        const int kind = anyKind(random);
+        if (kind == 0) {
+            hold(Key::RightButton);
+            clickAt(anyColumn(random), anyRow(random), RightClick);
+            moveTo(anyColumn(random), anyRow(random));
+            letGo(Key::RightButton);
+        } else {
+            hold(Key::LeftButton);
+            std::int32_t column = anyColumn(random);
+            std::int32_t row = anyRow(random);
+            clickAt(column, row, LeftClick);
+            for (int step = anyLength(random); step > 0; --step) {
+                // Mostly along the row, now and then a jump or a change of row.
+                column = coinFlip(random) ? std::min(column + 1, 40) : anyColumn(random);
+                if (!coinFlip(random)) row = anyRow(random);
+                moveTo(column, row);
+            }
+            pointAt(anyColumn(random), anyRow(random));
+            if (kind == 1) {
+                releaseLeft();
+            } else {
+                letGo(Key::LeftButton);
+                endPressIfButtonUp(editor);
+            }
+        }
+        ASSERT_TRUE(test::onlyWholeJoins(state.melody)) << "stroke " << stroke;
+        ASSERT_EQ(state.stroke.strokeFirst, -1) << "stroke " << stroke;
+        fake.runtime.joinAll(); // previews end between strokes
+    }
 }
 
 } // namespace
