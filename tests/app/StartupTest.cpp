@@ -93,6 +93,14 @@ TEST_F(StartupTest, ConfirmedCloseEndsAfterBothSweeps) {
     }
 }
 
+TEST_F(StartupTest, EndRequestEndsAtOnceWithoutQuestionOrClosingSweep) {
+    fake.ui.addAllDataFiles();
+    fake.ui.events.push_back({EventKind::EndRequest, WindowId::Main, 0, 0});
+    EXPECT_EQ(run(), ExitNormal);
+    EXPECT_TRUE(fake.ui.boxes.empty());
+    EXPECT_EQ(fake.beeper.calls().size(), 13u) << "the opening sweep only";
+}
+
 TEST_F(StartupTest, WindowUnfoldsFromZeroAndFoldsToTheMinimum) {
     fake.ui.addAllDataFiles();
     answerCloseWith(true);
@@ -109,6 +117,7 @@ TEST_F(StartupTest, WindowUnfoldsFromZeroAndFoldsToTheMinimum) {
     EXPECT_EQ(placements[placements.size() - 3], "0 100 375 800 50");
     EXPECT_EQ(placements.back(), "0 100 400 800 0");
     EXPECT_EQ(fake.ui.clientSize(WindowId::Main).height, MinClientHeight);
+    EXPECT_EQ(fake.ui.windows[WindowId::Main].minimumHeight, 0) << "the sweep folds below it";
 }
 
 TEST_F(StartupTest, StartedEditorShowsTheEmptyMelody) {
@@ -129,6 +138,10 @@ TEST_F(StartupTest, StartedEditorShowsTheEmptyMelody) {
     EXPECT_EQ(editor.state.melody.rowHeight, 8);
     EXPECT_EQ(editor.state.shell.fileName, "/opt/vemo/");
     EXPECT_EQ(ui.shownImages.count(ControlId::MainImage), 1u);
+    EXPECT_TRUE(ui.programIconSet);
+    // The window manager keeps the user's resizes at the minimum the layout would enforce.
+    EXPECT_EQ(ui.windows[WindowId::Main].minimumWidth, MinClientWidth);
+    EXPECT_EQ(ui.windows[WindowId::Main].minimumHeight, MinClientHeight);
 }
 
 TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {

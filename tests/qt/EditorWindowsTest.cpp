@@ -1,12 +1,16 @@
 #include "tests/qt/QtTestSupport.h"
 
 #include "app/Startup.h"
+#include "sound/CodeExport.h"
+#include "sound/Playback.h"
 #include "platform/Beeper.h"
 #include "platform/Threads.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolBar>
 
@@ -98,6 +102,45 @@ TEST_F(EditorWindowsTest, CellSizeComesFromTheShippedEmptyCellBitmap) {
     EXPECT_EQ(state.melody.columnWidth, 12);
     EXPECT_EQ(state.melody.rowHeight, 8);
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(VEMO_RUNTIME_DIR));
+}
+
+// Input that arrives while the program drains its events must not reach the widgets: the
+// program drops its own event for it, so a toggle or a spin would disagree with its flag.
+TEST_F(EditorWindowsTest, InputDuringADrainChangesNoToggleAndNoSpin) {
+    Editor editor{state, resources.bitmaps, platform};
+    openMainWindow(editor);
+    QWidget* repeat = ui->toolbar()->widgetForAction(ui->toolbarAction(CommandId::ToggleRepeat));
+    auto* duration = control<QSpinBox>(ControlId::DurationSpin);
+    ASSERT_NE(repeat, nullptr);
+    const QPointF middle = QRectF(repeat->rect()).center();
+    const QPointF global = repeat->mapToGlobal(middle);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(repeat, new QMouseEvent(type, middle, global, Qt::LeftButton,
+                                                            type == QEvent::MouseButtonPress
+                                                                ? Qt::LeftButton
+                                                                : Qt::NoButton,
+                                                            Qt::NoModifier));
+    QCoreApplication::postEvent(duration, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, {}));
+    playMelody(state, platform); // nothing to play: only its drain runs
+    EXPECT_FALSE(ui->isButtonPressed(CommandId::ToggleRepeat));
+    EXPECT_EQ(state.playback.repeatOn.load(), 0);
+    EXPECT_EQ(duration->value(), state.melody.columnDuration);
+    EXPECT_EQ(ui->windowWidget(WindowId::Main)->minimumSize(), QSize(200, 100));
+}
+
+TEST_F(EditorWindowsTest, CodeWindowOpensAtTheTopLeftWhenTheLastLineIsTheWidest) {
+    Editor editor{state, resources.bitmaps, platform};
+    openMainWindow(editor);
+    for (std::int32_t column = 0; column < 80; ++column)
+        state.melody.grid.at(column, 94).hasNote = 1;
+    state.melody.grid.at(80, 0).hasNote = 1; // 7920 Hz: the widest statement comes last
+    exportCode(state, platform);
+    QCoreApplication::processEvents();
+    auto* editorControl = control<QPlainTextEdit>(ControlId::CodeEditor);
+    EXPECT_TRUE(editorControl->isVisible());
+    EXPECT_EQ(editorControl->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(editorControl->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(editorControl->toPlainText().endsWith(QStringLiteral("Beep_( 7920, 120 )")));
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "QtTestSupport.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -84,7 +87,27 @@ TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
-        dialog->selectFile(target);
+        // The dialog reads the folder in the background and then selects the file it was
+        // opened with in its list, which wins over a name given earlier: wait for that
+        // selection, then type the new name into the focused field as a user does.
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(model, nullptr);
+        ASSERT_NE(name, nullptr);
+        auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return model->rowCount(model->index(folder.path())) > 0 &&
+                       list->selectionModel()->hasSelection();
+            },
+            10000));
+        // Typing takes the list's selection away only while the name field has the focus.
+        dialog->activateWindow();
+        name->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 10000));
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("new.vemo"));
         static_cast<QDialog*>(dialog)->accept();
     });
     EXPECT_EQ(ui->saveFileDialog("save", existing.toStdString(), "*.vemo|*.vemo"),
