@@ -7,7 +7,7 @@
 #include "sound/CodeExport.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
-#include "store/MelodyCodec.h"
+#include "store/MelodyFile.h"
 
 #include <csignal>
 #include <cstdio>
@@ -21,8 +21,6 @@
 namespace {
 
 using namespace vemo;
-
-constexpr std::size_t MaxToolFileBytes = 64u * 1024u * 1024u;
 
 void usage() {
     std::cerr << "usage: vemo-tool play FILE [--repeat]\n"
@@ -38,16 +36,12 @@ struct LoadedMelody {
 };
 
 std::optional<LoadedMelody> loadFile(const std::string& path) {
-    const auto bytes = readFileBytes(path, MaxToolFileBytes);
-    if (!bytes) {
-        std::cerr << "vemo-tool: " << path << ": can't read the file\n";
+    MelodyFile file = readMelodyFile(path);
+    if (!file.melody) {
+        std::cerr << "vemo-tool: " << path << ": " << file.reason << "\n";
         return std::nullopt;
     }
-    DecodeResult decoded = decodeMelody(*bytes);
-    if (!decoded.melody) {
-        std::cerr << "vemo-tool: " << path << ": " << decoded.reason << "\n";
-        return std::nullopt;
-    }
+    DecodeResult decoded{std::move(file.melody), {}};
     LoadedMelody loaded;
     Melody& melody = loaded.melody;
     melody.lastColumn = decoded.melody->lastColumn;
@@ -213,6 +207,7 @@ int run(const std::vector<std::string>& args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    ignoreFileSizeSignal();
     std::vector<std::string> args(argv + 1, argv + argc);
     return run(args);
 }
