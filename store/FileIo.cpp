@@ -1,5 +1,6 @@
 #include "store/FileIo.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
@@ -21,6 +22,7 @@ namespace {
 constexpr int MaxLinkHops = 40;
 constexpr int MaxTemporaryNameTries = 100;
 constexpr std::uint32_t TemporaryNameRange = 1000000u;
+constexpr std::size_t ReadChunkBytes = 64 * 1024;
 constexpr mode_t NewFileMode = 0666; // narrowed by the user's umask
 constexpr mode_t PermissionBits = 07777;
 
@@ -112,7 +114,8 @@ FileBytes readFileBytes(const std::string& path, std::size_t maxBytes) {
         result.outcome = failure(ENOENT, readProblemText(ENOENT));
         return result;
     }
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe does not wait for a writer; it is refused below.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
         const int errorNumber = errno;
         result.outcome = failure(errorNumber, readProblemText(errorNumber));
@@ -128,10 +131,12 @@ FileBytes readFileBytes(const std::string& path, std::size_t maxBytes) {
                                      : "this is not a regular file; choose a melody file");
         return result;
     }
-    result.bytes.resize(maxBytes);
+    // Grown as the file goes, so a small file never costs the largest one's buffer.
     std::size_t filled = 0;
     while (filled < maxBytes) {
-        const ssize_t got = ::read(descriptor, result.bytes.data() + filled, maxBytes - filled);
+        result.bytes.resize(filled + std::min(ReadChunkBytes, maxBytes - filled));
+        const ssize_t got =
+            ::read(descriptor, result.bytes.data() + filled, result.bytes.size() - filled);
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;

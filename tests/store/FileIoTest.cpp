@@ -62,6 +62,11 @@ TEST(ReadFileBytes, MissingEmptyPathAndFolderCannotBeReadAndSayWhy) {
     EXPECT_FALSE(inFolder);
     EXPECT_EQ(inFolder.outcome.reason,
               "this is a folder, not a melody file; choose a file inside it");
+    // A named pipe would block the reader until someone writes to it.
+    const std::string pipe = folder.file("pipe.vemo");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(readFileBytes(pipe, 64).outcome.reason,
+              "this is not a regular file; choose a melody file");
 }
 
 TEST(IsExistingFile, OnlyRegularFilesAndLinksToThemCount) {
