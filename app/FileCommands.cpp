@@ -6,6 +6,7 @@
 #include "model/NewMelody.h"
 #include "store/FileIo.h"
 #include "store/MelodyCodec.h"
+#include "store/MelodyFile.h"
 #include "view/Redraw.h"
 
 namespace vemo {
@@ -16,12 +17,10 @@ const std::string TitlePrefix = "       vemo - ";
 constexpr const char* SaveFilter = "*.vemo|*.vemo";
 constexpr const char* LoadFilter = "*.vemo|*.vemo|*.*|*.*";
 
-// Nothing a loader uses lies beyond the raw block of the largest grid.
-constexpr std::size_t MaxMelodyFileBytes =
-    MelodyHeaderSize + 5 * 4 + MaxColumnCount * (1 + 4 + 4) +
-    static_cast<std::size_t>(MaxColumnCount) * (MelodyLastRow + 1) * 5 * 4;
-
-void invalidFile(Ui& ui, const std::string& text) { ui.messageBox("invalid file", text, false); }
+// The box's fixed text, then why, in plain words, on a line of its own.
+void invalidFile(Ui& ui, const std::string& text, const std::string& reason) {
+    ui.messageBox("invalid file", text + "\r\n" + reason, false);
+}
 
 // The decoded melody replaces the editor's, then everything derived from it is recomputed.
 void takeMelody(Editor& editor, DecodedMelody decoded) {
@@ -44,18 +43,17 @@ void takeMelody(Editor& editor, DecodedMelody decoded) {
 
 LoadOutcome loadFrom(Editor& editor, const std::string& path) {
     Ui& ui = editor.platform.ui;
-    const auto bytes = readFileBytes(path, MaxMelodyFileBytes);
-    if (!bytes) {
+    MelodyFile file = readMelodyFile(path);
+    if (file.status == MelodyFileStatus::Unreadable) {
         if (path.empty()) return LoadOutcome::Stopped;
-        invalidFile(ui, "can't load \r\n\r\n'" + path + "'");
+        invalidFile(ui, "can't load \r\n\r\n'" + path + "'", file.reason);
         return LoadOutcome::Failed;
     }
-    DecodeResult decoded = decodeMelody(*bytes);
-    if (!decoded.melody) {
-        invalidFile(ui, "invalid file-format:\r\n\r\n'" + path + "'");
+    if (file.status == MelodyFileStatus::Refused) {
+        invalidFile(ui, "invalid file-format:\r\n\r\n'" + path + "'", file.reason);
         return LoadOutcome::Failed;
     }
-    takeMelody(editor, std::move(*decoded.melody));
+    takeMelody(editor, std::move(*file.melody));
     ui.setWindowTitle(WindowId::Main, TitlePrefix + path);
     editor.state.shell.fileName = path;
     return LoadOutcome::Loaded;
@@ -66,8 +64,8 @@ LoadOutcome loadFrom(Editor& editor, const std::string& path) {
 std::string withMelodyExtension(const std::string& path) {
     const std::size_t lastSeparator = path.find_last_of("/\\");
     const std::size_t lastDot = path.find_last_of('.');
-    const bool hasExtension =
-        lastDot != std::string::npos && (lastSeparator == std::string::npos || lastDot > lastSeparator);
+    const bool hasExtension = lastDot != std::string::npos &&
+                              (lastSeparator == std::string::npos || lastDot > lastSeparator);
     if (hasExtension && path.substr(lastDot + 1) == "vemo") return path;
     return path + ".vemo";
 }
@@ -78,12 +76,15 @@ void saveMelody(Editor& editor) {
     shell.fileName = ui.saveFileDialog("save file", shell.fileName, SaveFilter);
     if (shell.fileName.empty()) return;
     shell.fileName = withMelodyExtension(shell.fileName);
-    if (fileExists(shell.fileName) &&
+    // A folder or a device of that name is no file to replace: the write refuses it below.
+    if (isExistingFile(shell.fileName) &&
         !ui.messageBox("please confirm",
                        "'" + shell.fileName + "'\r\n already exists.\r\nreplace file?", true))
         return;
-    if (!writeFileReplacing(shell.fileName, encodeMelody(editor.state.melody))) {
-        invalidFile(ui, "can't create \r\n\r\n'" + shell.fileName + "'");
+    const FileOutcome written =
+        writeFileReplacing(shell.fileName, encodeMelody(editor.state.melody));
+    if (!written) {
+        invalidFile(ui, "can't create \r\n\r\n'" + shell.fileName + "'", written.reason);
         return;
     }
     ui.setWindowTitle(WindowId::Main, TitlePrefix + shell.fileName);

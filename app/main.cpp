@@ -2,6 +2,7 @@
 #include "platform/Threads.h"
 #include "platform/qt/MakeQtUi.h"
 #include "platform/sdl/AudioBeeper.h"
+#include "store/FileIo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +32,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "vemo: no display to open the editor on (DISPLAY is not set)\n");
         return vemo::ExitFailure;
     }
+    // A save that meets the file size limit must fail with its box, not kill the editor.
+    vemo::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);

@@ -1,18 +1,18 @@
 // vemo-tool: melody files from the command line — play, list tones, export code, render, check.
-#include "model/Geometry.h"
+#include "app/tool/WaveFile.h"
 #include "model/Marks.h"
 #include "model/PitchTable.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "platform/sdl/ToneMixer.h"
 #include "sound/CodeExport.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
-#include "store/MelodyCodec.h"
+#include "store/MelodyFile.h"
 
+#include <CLI/CLI.hpp>
+
+#include <cctype>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -22,39 +22,35 @@ namespace {
 
 using namespace vemo;
 
-constexpr std::size_t MaxToolFileBytes = 64u * 1024u * 1024u;
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitBadUse = 2;
+constexpr int ExitInterrupted = 130;
 
-void usage() {
-    std::cerr << "usage: vemo-tool play FILE [--repeat]\n"
-                 "       vemo-tool tones FILE\n"
-                 "       vemo-tool code FILE [--from COLUMN] [--to COLUMN]\n"
-                 "       vemo-tool wav FILE OUT.wav\n"
-                 "       vemo-tool check FILE\n";
-}
+const std::string VersionText = std::string("vemo-tool ") + VEMO_VERSION;
 
 struct LoadedMelody {
     Melody melody;
     Pitch pitch;
 };
 
+void complain(const std::string& subject, const std::string& problem) {
+    std::cerr << "vemo-tool: " << subject << ": " << problem << "\n";
+}
+
 std::optional<LoadedMelody> loadFile(const std::string& path) {
-    const auto bytes = readFileBytes(path, MaxToolFileBytes);
-    if (!bytes) {
-        std::cerr << "vemo-tool: " << path << ": can't read the file\n";
-        return std::nullopt;
-    }
-    DecodeResult decoded = decodeMelody(*bytes);
-    if (!decoded.melody) {
-        std::cerr << "vemo-tool: " << path << ": " << decoded.reason << "\n";
+    MelodyFile file = readMelodyFile(path);
+    if (!file.melody) {
+        complain(path, file.reason);
         return std::nullopt;
     }
     LoadedMelody loaded;
     Melody& melody = loaded.melody;
-    melody.lastColumn = decoded.melody->lastColumn;
-    melody.lastRow = decoded.melody->lastRow;
-    melody.columnDuration = decoded.melody->columnDuration;
-    melody.grid = std::move(decoded.melody->grid);
-    melody.marks = std::move(decoded.melody->marks);
+    melody.lastColumn = file.melody->lastColumn;
+    melody.lastRow = file.melody->lastRow;
+    melody.columnDuration = file.melody->columnDuration;
+    melody.grid = std::move(file.melody->grid);
+    melody.marks = std::move(file.melody->marks);
     melody.markTotal = sumOfMarks(melody.marks);
     buildPitchTable(loaded.pitch, StartOctaveShift, melody.lastRow);
     return loaded;
@@ -64,155 +60,187 @@ ToneList tonesOf(const LoadedMelody& loaded, const Selection& selection) {
     return buildToneList(loaded.melody, loaded.pitch, melodyRange(loaded.melody, selection));
 }
 
-bool parseColumn(const std::string& text, std::int32_t& column) {
-    try {
-        std::size_t used = 0;
-        const long value = std::stol(text, &used);
-        if (used != text.size() || value < 0 || value > MaxColumnCount) return false;
-        column = static_cast<std::int32_t>(value);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-void putLittleEndian(std::vector<unsigned char>& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
-std::vector<unsigned char> renderWave(const ToneList& tones) {
-    ToneMixer mixer;
-    std::int64_t position = 0;
-    for (const ToneEvent& event : tones) {
-        const std::int64_t length = std::int64_t{event.duration} * SamplesPerMs;
-        if (event.isRest == 0) mixer.addVoice(position, position + length, event.frequency);
-        position += length;
-    }
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(position));
-    mixer.mix(samples.data(), samples.size(), 0);
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    std::vector<unsigned char> wave;
-    const auto text = [&](const char* four) { wave.insert(wave.end(), four, four + 4); };
-    text("RIFF");
-    putLittleEndian(wave, 36 + dataBytes, 4);
-    text("WAVE");
-    text("fmt ");
-    putLittleEndian(wave, 16, 4);
-    putLittleEndian(wave, 1, 2); // PCM
-    putLittleEndian(wave, 1, 2); // mono
-    putLittleEndian(wave, SampleRateHz, 4);
-    putLittleEndian(wave, SampleRateHz * 2, 4);
-    putLittleEndian(wave, 2, 2);
-    putLittleEndian(wave, 16, 2);
-    text("data");
-    putLittleEndian(wave, dataBytes, 4);
-    for (std::int16_t sample : samples) putLittleEndian(wave, static_cast<std::uint16_t>(sample), 2);
-    return wave;
-}
-
 volatile std::sig_atomic_t interrupted = 0;
 
 // A blocking tone returns a little before it has sounded; this much silence at the end lets the
 // last tone play out before the output is closed.
 constexpr std::int32_t PlayOutMs = 100;
 
-int play(const LoadedMelody& loaded, bool repeat) {
+int playTones(const LoadedMelody& loaded, bool repeat) {
     const ToneList tones = tonesOf(loaded, {});
-    if (tones.empty()) return 0;
+    if (tones.empty()) return ExitOk;
     auto beeper = makeAudioBeeper();
     std::signal(SIGINT, [](int) { interrupted = 1; });
     do {
         for (const ToneEvent& event : tones) {
-            if (interrupted != 0) return 130;
+            if (interrupted != 0) return ExitInterrupted;
             if (event.isRest == 0)
                 beeper->beep(event.frequency, event.duration);
             else
                 beeper->rest(event.duration);
         }
     } while (repeat && interrupted == 0);
-    if (interrupted != 0) return 130;
+    if (interrupted != 0) return ExitInterrupted;
     beeper->rest(PlayOutMs);
-    return 0;
+    return ExitOk;
 }
 
-int run(const std::vector<std::string>& args) {
-    if (args.size() < 2) {
-        usage();
-        return 2;
+void printTones(const LoadedMelody& loaded) {
+    for (const ToneEvent& event : tonesOf(loaded, {})) {
+        if (event.isRest == 0)
+            std::cout << "tone " << event.frequency << " " << event.duration << "\n";
+        else
+            std::cout << "rest " << event.duration << "\n";
     }
-    const std::string& command = args[0];
-    const std::string& path = args[1];
-    const std::vector<std::string> options(args.begin() + 2, args.end());
-    if (command != "play" && command != "tones" && command != "code" && command != "wav" &&
-        command != "check") {
-        usage();
-        return 2;
-    }
-    const auto loaded = loadFile(path);
-    if (!loaded) return 1;
+}
 
-    if (command == "check") {
-        std::cout << "ok: " << loaded->melody.lastColumn + 1 << " columns, "
-                  << loaded->melody.lastRow + 1 << " rows, " << loaded->melody.columnDuration
-                  << " ms per column\n";
-        return 0;
+// A column range works as a selection would in the editor; both ends must be columns of the
+// melody, since a range past its end is a mistake worth telling rather than cutting.
+int printCode(const std::string& path, const LoadedMelody& loaded, std::optional<std::int32_t> from,
+              std::optional<std::int32_t> to) {
+    const std::int32_t lastColumn = loaded.melody.lastColumn;
+    const std::string columns = "give a column from 0 to " + std::to_string(lastColumn);
+    for (const auto& [name, column] : {std::pair{"--from", from}, std::pair{"--to", to}}) {
+        if (column && *column > lastColumn) {
+            complain(path, std::string(name) + " " + std::to_string(*column) +
+                               " is past the last column, " + std::to_string(lastColumn) + "; " +
+                               columns);
+            return ExitBadUse;
+        }
     }
-    if (command == "play") {
-        const bool repeat = options.size() == 1 && options[0] == "--repeat";
-        if (!options.empty() && !repeat) {
-            usage();
-            return 2;
-        }
-        return play(*loaded, repeat);
-    }
-    if (command == "tones") {
-        for (const ToneEvent& event : tonesOf(*loaded, {})) {
-            if (event.isRest == 0)
-                std::cout << "tone " << event.frequency << " " << event.duration << "\n";
-            else
-                std::cout << "rest " << event.duration << "\n";
-        }
-        return 0;
-    }
-    if (command == "wav") {
-        if (options.size() != 1) {
-            usage();
-            return 2;
-        }
-        const auto wave = renderWave(tonesOf(*loaded, {}));
-        std::ofstream out(options[0], std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(wave.data()), static_cast<std::streamsize>(wave.size()));
-        out.close();
-        if (!out) {
-            std::cerr << "vemo-tool: " << options[0] << ": can't write the file\n";
-            return 1;
-        }
-        return 0;
-    }
-    // code, optionally for a column range as if it were selected
-    Selection selection{0, 0, loaded->melody.lastColumn, 0, 0};
-    for (std::size_t i = 0; i < options.size(); i += 2) {
-        std::int32_t column = 0;
-        if (i + 1 >= options.size() || !parseColumn(options[i + 1], column) ||
-            (options[i] != "--from" && options[i] != "--to")) {
-            usage();
-            return 2;
-        }
+    Selection selection{0, 0, lastColumn, 0, 0};
+    if (from || to) {
         selection.selectionActive = 1;
-        (options[i] == "--from" ? selection.selectionFirst : selection.selectionLast) = column;
+        selection.selectionFirst = from.value_or(0);
+        selection.selectionLast = to.value_or(lastColumn);
     }
     if (selection.selectionFirst > selection.selectionLast) {
-        std::cerr << "vemo-tool: --from lies after --to\n";
-        return 2;
+        complain(path, "--from " + std::to_string(selection.selectionFirst) + " lies after --to " +
+                           std::to_string(selection.selectionLast) + "; swap them");
+        return ExitBadUse;
     }
-    const auto lines = codeLinesFor(tonesOf(*loaded, selection));
-    for (const std::string& line : lines) std::cout << line << "\n";
-    return 0;
+    for (const std::string& line : codeLinesFor(tonesOf(loaded, selection)))
+        std::cout << line << "\n";
+    return ExitOk;
+}
+
+bool sameFile(const std::string& one, const std::string& other) {
+    std::error_code error;
+    return std::filesystem::equivalent(one, other, error);
+}
+
+int writeWave(const std::string& path, const LoadedMelody& loaded, const std::string& outPath) {
+    if (sameFile(path, outPath)) {
+        complain(outPath, "this is the melody file itself; choose another name for the WAV file");
+        return ExitBadUse;
+    }
+    const FileOutcome written = writeWaveFile(outPath, tonesOf(loaded, {}));
+    if (!written) {
+        complain(outPath, "can't write the WAV file: " + written.reason);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+void printCheck(const LoadedMelody& loaded) {
+    std::cout << "ok: " << loaded.melody.lastColumn + 1 << " columns, " << loaded.melody.lastRow + 1
+              << " rows, " << loaded.melody.columnDuration << " ms per column\n";
+}
+
+// The parser's messages start as sentences; ours continue after "vemo-tool: ". Names such as
+// FILE keep their capitals.
+std::string lowerFirst(std::string text) {
+    if (text.size() > 1 && std::isupper(static_cast<unsigned char>(text[1])) == 0)
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+const std::string CommandNames = "play, tones, code, wav or check";
+
+// What went wrong with the words given, and where to read how they go.
+void complainAboutUse(const CLI::App& tool, const CLI::ParseError& error, int argc, char* argv[]) {
+    const auto used = tool.get_subcommands();
+    if (used.empty() && argc > 1 && argv[1][0] != '-') {
+        std::cerr << "vemo-tool: '" << argv[1] << "' is not a command; use " << CommandNames
+                  << " (see 'vemo-tool --help')\n";
+        return;
+    }
+    if (used.empty() && argc <= 1) {
+        std::cerr << "vemo-tool: give a command: " << CommandNames << " (see 'vemo-tool --help')\n";
+        return;
+    }
+    const std::string helpCommand =
+        "vemo-tool" + (used.empty() ? std::string() : " " + used.front()->get_name()) + " --help";
+    std::cerr << "vemo-tool: " << lowerFirst(error.what()) << "; see '" << helpCommand
+              << "' for how to use it\n";
+}
+
+struct Arguments {
+    std::string path;
+    std::string outPath;
+    bool repeat = false;
+    std::optional<std::int32_t> from;
+    std::optional<std::int32_t> to;
+};
+
+CLI::App* addCommand(CLI::App& tool, const std::string& name, const std::string& description,
+                     Arguments& arguments) {
+    CLI::App* command = tool.add_subcommand(name, description);
+    command->set_version_flag("--version", VersionText);
+    command->add_option("FILE", arguments.path, "the .vemo melody file")->required();
+    return command;
+}
+
+int run(int argc, char* argv[]) {
+    CLI::App tool{"Plays, lists, exports, renders and checks vemo melody files.", "vemo-tool"};
+    tool.set_version_flag("--version", VersionText);
+    tool.require_subcommand(1);
+    Arguments arguments;
+    CLI::App* playCommand = addCommand(tool, "play", "plays the melody once", arguments);
+    playCommand->add_flag("--repeat", arguments.repeat, "plays it over and over until Ctrl+C");
+    CLI::App* tonesCommand = addCommand(
+        tool, "tones", "prints the tone list, one event a line: tone 440 240, rest 120", arguments);
+    CLI::App* codeCommand =
+        addCommand(tool, "code", "prints the program text, one statement a line", arguments);
+    const auto column = CLI::Range(0, MaxColumnCount - 1);
+    codeCommand->add_option("--from", arguments.from, "first column of the range (default: 0)")
+        ->check(column);
+    codeCommand
+        ->add_option("--to", arguments.to, "last column of the range (default: the last one)")
+        ->check(column);
+    CLI::App* wavCommand = addCommand(
+        tool, "wav", "renders the melody as a 16-bit mono 48 kHz WAV with the beeper's square wave",
+        arguments);
+    wavCommand->add_option("OUT.wav", arguments.outPath, "the WAV file to write")->required();
+    CLI::App* checkCommand = addCommand(
+        tool, "check", "prints ok with the dimensions, or why the file is refused", arguments);
+
+    try {
+        tool.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return tool.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return tool.exit(version);
+    } catch (const CLI::ParseError& error) {
+        complainAboutUse(tool, error, argc, argv);
+        return ExitBadUse;
+    }
+
+    const auto loaded = loadFile(arguments.path);
+    if (!loaded) return ExitFailed;
+    if (playCommand->parsed()) return playTones(*loaded, arguments.repeat);
+    if (tonesCommand->parsed()) printTones(*loaded);
+    if (codeCommand->parsed())
+        return printCode(arguments.path, *loaded, arguments.from, arguments.to);
+    if (wavCommand->parsed()) return writeWave(arguments.path, *loaded, arguments.outPath);
+    if (checkCommand->parsed()) printCheck(*loaded);
+    return ExitOk;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return run(args);
+    // A WAV that meets the file size limit must fail with its message, not kill the tool.
+    ignoreFileSizeSignal();
+    return run(argc, argv);
 }

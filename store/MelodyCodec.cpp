@@ -35,36 +35,42 @@ DecodeResult reject(std::string reason) {
     return DecodeResult{std::nullopt, std::move(reason)};
 }
 
-std::string rangeText(std::int64_t low, std::int64_t high) {
-    return std::to_string(low) + ".." + std::to_string(high);
+std::string text(std::int64_t value) {
+    return std::to_string(value);
 }
 
-// Counts are printed as index + 1 in 64 bits: a hostile index may be INT32_MAX.
+// Counts are index + 1 in 64 bits: a hostile index may be INT32_MAX.
 std::int64_t countOf(std::int32_t lastIndex) {
     return std::int64_t{lastIndex} + 1;
 }
 
 Problem checkHead(const FileHead& head, std::int32_t expectedLastRow) {
     if (head.lastRow != expectedLastRow || head.lastRow < 0 || head.lastRow > MaxStoredRow)
-        return "row count " + std::to_string(countOf(head.lastRow)) + " is not " +
-               std::to_string(countOf(expectedLastRow));
-    if (head.lastColumn < 0 || head.lastColumn > MaxColumnCount - 1)
-        return "column count " + std::to_string(countOf(head.lastColumn)) + " is outside " +
-               rangeText(1, MaxColumnCount);
+        return "the file says it has " + text(countOf(head.lastRow)) + " rows; vemo's grid has " +
+               text(countOf(expectedLastRow));
+    if (head.lastColumn > MaxColumnCount - 1)
+        return "the file says it has " + text(countOf(head.lastColumn)) +
+               " columns; vemo holds at most " + text(MaxColumnCount);
+    if (head.lastColumn < 0)
+        return "the file says it has " + text(countOf(head.lastColumn)) +
+               " columns; a melody has at least 1";
     if (head.columnDuration < MinColumnDuration || head.columnDuration > MaxColumnDuration)
-        return "column duration " + std::to_string(head.columnDuration) + " ms is outside " +
-               rangeText(MinColumnDuration, MaxColumnDuration);
+        return "the file says a column lasts " + text(head.columnDuration) + " ms; vemo allows " +
+               text(MinColumnDuration) + " to " + text(MaxColumnDuration) + " ms";
+    const std::string columns = "; its columns are 0 to " + text(head.lastColumn);
     const bool hasNotes = head.firstNoteColumn != NoNoteColumn;
     if (hasNotes && (head.firstNoteColumn < 0 || head.firstNoteColumn > head.lastColumn))
-        return "first note column " + std::to_string(head.firstNoteColumn) + " is outside " +
-               rangeText(0, head.lastColumn);
+        return "the file says its first note is in column " + text(head.firstNoteColumn) + columns;
     if (head.lastNoteColumn < 0 || head.lastNoteColumn > head.lastColumn)
-        return "last note column " + std::to_string(head.lastNoteColumn) + " is outside " +
-               rangeText(0, head.lastColumn);
+        return "the file says its last note is in column " + text(head.lastNoteColumn) + columns;
     if (hasNotes && head.lastNoteColumn < head.firstNoteColumn)
-        return "last note column " + std::to_string(head.lastNoteColumn) +
-               " is before first note column " + std::to_string(head.firstNoteColumn);
+        return "the file says its notes end in column " + text(head.lastNoteColumn) +
+               ", before they begin in column " + text(head.firstNoteColumn);
     return std::nullopt;
+}
+
+std::string rowsOf(const FileHead& head) {
+    return "vemo's grid has rows 0 to " + text(head.lastRow);
 }
 
 Problem readNoteRecords(ByteReader& reader, const FileHead& head, CellGrid& grid) {
@@ -73,8 +79,8 @@ Problem readNoteRecords(ByteReader& reader, const FileHead& head, CellGrid& grid
         const std::int32_t row = reader.readSignedByte();
         if (row == NoNoteRow) continue;
         if (row < 0 || row > head.lastRow)
-            return "row " + std::to_string(row) + " of column " + std::to_string(column) +
-                   " is outside " + rangeText(0, head.lastRow);
+            return "the file puts the note of column " + text(column) + " in row " + text(row) +
+                   "; " + rowsOf(head);
         Cell& cell = grid.at(column, row);
         cell.hasNote = reader.readSignedByte();
         cell.joinRight = reader.readSignedByte();
@@ -83,29 +89,64 @@ Problem readNoteRecords(ByteReader& reader, const FileHead& head, CellGrid& grid
     return std::nullopt;
 }
 
-// Whatever follows the records overrides cells and then marks, byte by byte, as far as the
-// file goes; values the file does not reach keep what they had.
-void readRawBlock(ByteReader& reader, CellGrid& grid, ColumnMarks& marks) {
-    std::vector<Cell>& cells = grid.cells();
-    const std::size_t cellBytes = std::min(reader.remaining(), cells.size() * RawCellSize);
-    for (std::size_t i = 0; i < cellBytes; ++i) {
-        const std::size_t fieldIndex = i / Int32Size;
-        std::int32_t& field = cells[fieldIndex / RawCellFields.size()].*
-                              RawCellFields[fieldIndex % RawCellFields.size()];
-        field = overlayByte(field, i % Int32Size, reader.readByte());
+std::size_t rawBlockSize(const CellGrid& grid, const ColumnMarks& marks) {
+    return grid.cells().size() * RawCellSize + marks.size() * Int32Size;
+}
+
+// A flag in the raw block is a whole 32-bit value, so anything but 0 or 1 is damage, not a
+// loose "non-zero is on".
+bool isFlag(std::int32_t value) {
+    return value == 0 || value == 1;
+}
+
+// The raw block replaces cells and marks whole. It is taken only when every cell is one the
+// editor could have written; x and y are the writer's geometry and are recomputed anyway.
+Problem readRawBlock(ByteReader& reader, CellGrid& grid, ColumnMarks& marks) {
+    for (std::int32_t column = 0; column < grid.columnCount(); ++column) {
+        for (std::int32_t row = 0; row < grid.rowCount(); ++row) {
+            Cell& cell = grid.at(column, row);
+            for (std::int32_t Cell::*field : RawCellFields)
+                cell.*field = reader.readInt32Le();
+            const auto where = [&] { return "column " + text(column) + ", row " + text(row); };
+            if (!isFlag(cell.hasNote))
+                return "the cell block gives " + where() + " a note flag of " + text(cell.hasNote) +
+                       "; only 0 or 1 is allowed";
+            for (std::int32_t join : {cell.joinRight, cell.joinLeft}) {
+                if (!isFlag(join))
+                    return "the cell block gives " + where() + " a tie flag of " + text(join) +
+                           "; only 0 or 1 is allowed";
+                if (join != 0 && cell.hasNote == 0)
+                    return "the cell block ties " + where() + ", which holds no note";
+            }
+        }
     }
-    const std::size_t markBytes = std::min(reader.remaining(), marks.size() * Int32Size);
-    for (std::size_t i = 0; i < markBytes; ++i) {
-        std::int32_t& mark = marks[i / Int32Size];
-        mark = overlayByte(mark, i % Int32Size, reader.readByte());
-    }
+    for (std::int32_t& mark : marks)
+        mark = reader.readInt32Le();
+    return std::nullopt;
+}
+
+// After the records a file ends, or holds exactly one raw block: anything else is damage that
+// would otherwise be read as a block and silently empty the melody.
+Problem readTail(ByteReader& reader, CellGrid& grid, ColumnMarks& marks) {
+    const std::size_t rest = reader.remaining();
+    if (rest == 0) return std::nullopt;
+    const std::size_t blockSize = rawBlockSize(grid, marks);
+    if (rest < blockSize)
+        return "the file has " + text(static_cast<std::int64_t>(rest)) +
+               " unexpected bytes after its notes, too few for a cell block of " +
+               text(static_cast<std::int64_t>(blockSize));
+    if (rest > blockSize)
+        return "the file goes on after its notes with more bytes than a vemo file of " +
+               text(grid.columnCount()) + " columns holds";
+    return readRawBlock(reader, grid, marks);
 }
 
 Problem checkMarks(const ColumnMarks& marks) {
     for (std::size_t column = 0; column < marks.size(); ++column) {
         if (marks[column] < 0 || marks[column] > MaxStoredMark)
-            return "mark " + std::to_string(marks[column]) + " of column " +
-                   std::to_string(column) + " is outside " + rangeText(0, MaxStoredMark);
+            return "the file gives column " + text(static_cast<std::int64_t>(column)) +
+                   " a block mark of " + text(marks[column]) + "; vemo allows 0 to " +
+                   text(MaxStoredMark);
     }
     return std::nullopt;
 }
@@ -132,8 +173,8 @@ Problem checkOneNotePerColumn(const CellGrid& grid) {
         if (firstRow < 0) continue;
         for (std::int32_t row = firstRow + 1; row < grid.rowCount(); ++row) {
             if (grid.at(column, row).hasNote != 0)
-                return "column " + std::to_string(column) + " holds notes in rows " +
-                       std::to_string(firstRow) + " and " + std::to_string(row);
+                return "the file puts two notes in column " + text(column) + " (rows " +
+                       text(firstRow) + " and " + text(row) + "); a melody has one per column";
         }
     }
     return std::nullopt;
@@ -190,7 +231,8 @@ std::vector<std::uint8_t> encodeMelody(const Melody& melody) {
 
 DecodeResult decodeMelody(std::span<const std::uint8_t> bytes, std::int32_t expectedLastRow) {
     if (!hasMelodyHeader(bytes))
-        return reject("the first line is not \"" + std::string(MelodyHeaderText) + "\"");
+        return reject("it does not begin with \"" + std::string(MelodyHeaderText) +
+                      "\", so it is not a vemo melody file");
 
     ByteReader reader(bytes);
     reader.seek(MelodyHeaderSize);
@@ -214,7 +256,8 @@ DecodeResult decodeMelody(std::span<const std::uint8_t> bytes, std::int32_t expe
 
     if (Problem problem = readNoteRecords(reader, head, melody.grid))
         return reject(std::move(*problem));
-    readRawBlock(reader, melody.grid, melody.marks);
+    if (Problem problem = readTail(reader, melody.grid, melody.marks))
+        return reject(std::move(*problem));
 
     if (Problem problem = checkMarks(melody.marks)) return reject(std::move(*problem));
     normaliseCells(melody.grid);

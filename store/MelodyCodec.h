@@ -32,6 +32,12 @@ constexpr std::int32_t MelodyLastRow = StartOctaveCount * RowsPerOctave - 1;
 // to the same bound so that both forms mean the same and geometry sums stay small.
 constexpr std::int32_t MaxStoredMark = 127;
 
+// The longest melody file of the editor's grid: header, values, marks, a record per column and
+// the raw block of the largest grid. Reading one byte more tells a longer file from it.
+constexpr std::size_t MaxMelodyFileBytes =
+    MelodyHeaderSize + 5 * 4 + std::size_t{MaxColumnCount} * (1 + 4 + 4) +
+    std::size_t{MaxColumnCount} * std::size_t{MelodyLastRow + 1} * 5 * 4;
+
 // A melody read from a file: a fresh value, the editor is not touched. Cell x and y are 0;
 // the caller recomputes the geometry.
 struct DecodedMelody {
@@ -55,9 +61,10 @@ std::vector<std::uint8_t> encodeMelody(const Melody& melody);
 // exactly the header text.
 bool hasMelodyHeader(std::span<const std::uint8_t> bytes);
 
-// Reads a whole file's bytes the way a load does (short files read zeros for what is missing,
-// an optional raw cell block after the records overrides them) and then accepts only what the
-// editor can hold. Never reads out of bounds and allocates only after checking the dimensions.
+// Reads a whole file's bytes the way a load does (short files read zeros for what is missing;
+// after the records the file ends or holds one complete raw cell block, which replaces cells
+// and marks) and then accepts only what the editor can hold. The reason for a refusal is in
+// plain words. Never reads out of bounds and allocates only after checking the dimensions.
 // expectedLastRow lies in 0..127, the rows a record's row byte can name.
 DecodeResult decodeMelody(std::span<const std::uint8_t> bytes,
                           std::int32_t expectedLastRow = MelodyLastRow);

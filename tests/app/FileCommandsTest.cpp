@@ -3,8 +3,10 @@
 #include "model/Geometry.h"
 #include "model/Marks.h"
 #include "model/NewMelody.h"
+#include "store/FileIo.h"
 #include "tests/store/MelodyTestFiles.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/TempFolder.h"
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <csignal>
 #include <filesystem>
 #include <random>
 
@@ -255,36 +258,57 @@ TEST_F(FileCommandsTest, CancelledSaveEmptiesTheNameAndTheNextDialogStartsEmpty)
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"kept.vemo"});
 }
 
-TEST_F(FileCommandsTest, FailedWriteKeepsTheOldFileTheTitleAndLeavesNoTemporary) {
+TEST_F(FileCommandsTest, SaveAtTheFileSizeLimitShowsTheBoxKeepsTheOldFileAndLeavesNoTemporary) {
     const std::string path = folder.file("precious.vemo");
     const Bytes old = heldNoteFile().bytes();
     test::writeBytes(path, old);
     const std::string titleBefore = title();
 
-    bool limited = false;
-    {
-        // Writes past 40 bytes fail; nothing may print until the limit is gone.
-        test::FileSizeLimit limit(40);
-        limited = limit.active();
-        saveAs(path); // the replace question is answered Yes
-    }
-    ASSERT_TRUE(limited);
+    // In a child, with the limit's signal as deadly as it is by default until the editor's
+    // start-up ignores it.
+    const std::string report = test::inChildProcess([&]() -> std::string {
+        std::signal(SIGXFSZ, SIG_DFL);
+        ignoreFileSizeSignal();
+        {
+            test::FileSizeLimit limit(40);
+            if (!limit.active()) return "the limit could not be set";
+            saveAs(path); // the replace question is answered Yes
+        }
+        if (title() != titleBefore) return "the title changed to " + title();
+        if (ui.boxes.size() != 2) return std::to_string(ui.boxes.size()) + " boxes";
+        return ui.boxes.back().title + ": " + ui.boxes.back().text;
+    });
+    EXPECT_EQ(report, "invalid file: can't create \r\n\r\n'" + path +
+                          "'\r\nthe file would pass the file size limit of this session; raise the "
+                          "limit (ulimit -f) and try again");
     EXPECT_EQ(test::readBytes(path), old);
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"precious.vemo"});
-    ASSERT_EQ(ui.boxes.size(), 2u);
-    expectBox("invalid file", "can't create \r\n\r\n'" + path + "'", false);
-    EXPECT_EQ(title(), titleBefore);
 }
 
-TEST_F(FileCommandsTest, TargetInAMissingFolderShowsTheBoxAndCreatesNothing) {
+TEST_F(FileCommandsTest, TargetsThatCannotBeWrittenShowTheBoxWithTheReasonAndCreateNothing) {
     const std::string titleBefore = title();
     const std::string path = folder.file("gone/tune.vemo");
     saveAs(path);
     ASSERT_EQ(ui.boxes.size(), 1u);
-    expectBox("invalid file", "can't create \r\n\r\n'" + path + "'", false);
+    expectBox("invalid file",
+              "can't create \r\n\r\n'" + path +
+                  "'\r\nthe folder does not exist; choose an existing folder",
+              false);
     EXPECT_EQ(title(), titleBefore);
     EXPECT_TRUE(folder.entries().empty());
-    // Tests run as root, so a read-only folder would not stop the write; it is not tried here.
+
+    // A folder of the chosen name is not offered for replacing.
+    const std::string taken = folder.file("taken.vemo");
+    std::filesystem::create_directory(taken);
+    ui.boxes.clear();
+    saveAs(folder.file("taken"));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    expectBox("invalid file",
+              "can't create \r\n\r\n'" + taken +
+                  "'\r\nthere is a folder of that name; choose another name",
+              false);
+    EXPECT_TRUE(std::filesystem::is_directory(taken));
+    EXPECT_EQ(title(), titleBefore);
 }
 
 TEST_F(FileCommandsTest, LoadReplacesTheMelodyAndResetsViewAndSelection) {
@@ -416,28 +440,50 @@ TEST_F(FileCommandsTest, RejectedFilesChangeNothing) {
     wrongVersion[18] = '2';
     Bytes unterminated = heldNoteFile().bytes();
     unterminated[19] = 0x20;
-    const std::vector<std::pair<std::string, Bytes>> cases = {
-        {"rows80", variant([](test::FileParts& p) { p.lastRow = 80; })},
-        {"duration0", variant([](test::FileParts& p) { p.columnDuration = 0; })},
-        {"duration1000", variant([](test::FileParts& p) { p.columnDuration = 1000; })},
-        {"columns4097", variant([](test::FileParts& p) { p.lastColumn = 4096; })},
-        {"columnsNone", variant([](test::FileParts& p) { p.lastColumn = -1; })},
-        {"firstPastEnd", variant([](test::FileParts& p) { p.firstNoteColumn = 32; })},
-        {"lastPastEnd", variant([](test::FileParts& p) { p.lastNoteColumn = 40; })},
+    // A whole melody followed by junk: read as a cell block it would empty the grid.
+    Bytes junkAfter = heldNoteFile().bytes();
+    junkAfter.resize(junkAfter.size() + 1024 * 1024, 0);
+    struct Case {
+        std::string name;
+        Bytes bytes;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"rows80", variant([](test::FileParts& p) { p.lastRow = 79; }),
+         "the file says it has 80 rows; vemo's grid has 96"},
+        {"duration0", variant([](test::FileParts& p) { p.columnDuration = 0; }),
+         "the file says a column lasts 0 ms; vemo allows 1 to 999 ms"},
+        {"duration1000", variant([](test::FileParts& p) { p.columnDuration = 1000; }), ""},
+        {"columns4097", variant([](test::FileParts& p) { p.lastColumn = 4096; }),
+         "the file says it has 4097 columns; vemo holds at most 4096"},
+        {"columnsNone", variant([](test::FileParts& p) { p.lastColumn = -1; }),
+         "the file says it has 0 columns; a melody has at least 1"},
+        {"firstPastEnd", variant([](test::FileParts& p) { p.firstNoteColumn = 32; }),
+         "the file says its first note is in column 32; its columns are 0 to 31"},
+        {"lastPastEnd", variant([](test::FileParts& p) { p.lastNoteColumn = 40; }), ""},
         {"row96", variant([](test::FileParts& p) {
              p.records = {96, 1, 0, 0, 0xFF};
-         })},
-        {"version", wrongVersion},
-        {"unterminated", unterminated},
-        {"empty", Bytes{}}};
-    for (const auto& [name, bytes] : cases) {
-        const std::string path = folder.file(name + ".vemo");
-        test::writeBytes(path, bytes);
+         }),
+         "the file puts the note of column 0 in row 96; vemo's grid has rows 0 to 95"},
+        {"junkAfter", junkAfter,
+         "the file goes on after its notes with more bytes than a vemo file of 32 columns holds"},
+        {"version", wrongVersion,
+         "it does not begin with \"vemo-file : ver 0.1\", so it is not a vemo melody file"},
+        {"unterminated", unterminated, ""},
+        {"empty", Bytes{}, ""}};
+    for (const Case& refused : cases) {
+        const std::string path = folder.file(refused.name + ".vemo");
+        test::writeBytes(path, refused.bytes);
         ui.boxes.clear();
-        EXPECT_EQ(loadFrom(path), LoadOutcome::Failed) << name;
-        ASSERT_EQ(ui.boxes.size(), 1u) << name;
-        expectBox("invalid file", "invalid file-format:\r\n\r\n'" + path + "'", false);
-        EXPECT_TRUE(snapshot() == before) << name;
+        EXPECT_EQ(loadFrom(path), LoadOutcome::Failed) << refused.name;
+        ASSERT_EQ(ui.boxes.size(), 1u) << refused.name;
+        const std::string fixedText = "invalid file-format:\r\n\r\n'" + path + "'\r\n";
+        EXPECT_EQ(ui.boxes.back().title, "invalid file");
+        EXPECT_EQ(ui.boxes.back().text.substr(0, fixedText.size()), fixedText) << refused.name;
+        if (!refused.reason.empty()) {
+            EXPECT_EQ(ui.boxes.back().text.substr(fixedText.size()), refused.reason);
+        }
+        EXPECT_TRUE(snapshot() == before) << refused.name;
     }
 }
 
@@ -446,9 +492,15 @@ TEST_F(FileCommandsTest, UnreadableOrCancelledLoadChangesNothing) {
     const std::string missing = folder.file("missing.vemo");
     EXPECT_EQ(loadFrom(missing), LoadOutcome::Failed);
     ASSERT_EQ(ui.boxes.size(), 1u);
-    expectBox("invalid file", "can't load \r\n\r\n'" + missing + "'", false);
+    expectBox("invalid file",
+              "can't load \r\n\r\n'" + missing +
+                  "'\r\nthere is no file of that name; check the name and the folder",
+              false);
     EXPECT_EQ(loadFrom(folder.path().string()), LoadOutcome::Failed);
-    expectBox("invalid file", "can't load \r\n\r\n'" + folder.path().string() + "'", false);
+    expectBox("invalid file",
+              "can't load \r\n\r\n'" + folder.path().string() +
+                  "'\r\nthis is a folder, not a melody file; choose a file inside it",
+              false);
     EXPECT_TRUE(snapshot() == before);
 
     ui.boxes.clear();
@@ -482,7 +534,9 @@ TEST_F(CommandLineLoadTest, MissingFileShowsItsBoxAndEndsWithoutTheClosingSweep)
     EXPECT_EQ(run(path), ExitFailure);
     ASSERT_EQ(fake.ui.boxes.size(), 1u);
     EXPECT_EQ(fake.ui.boxes[0].title, "invalid file");
-    EXPECT_EQ(fake.ui.boxes[0].text, "can't load \r\n\r\n'" + path + "'");
+    EXPECT_EQ(fake.ui.boxes[0].text,
+              "can't load \r\n\r\n'" + path +
+                  "'\r\nthere is no file of that name; check the name and the folder");
     EXPECT_FALSE(fake.ui.boxes[0].yesNo);
     EXPECT_EQ(fake.beeper.calls().size(), OpeningSweepTones);
     EXPECT_TRUE(fake.ui.openDialogs.empty());
@@ -496,7 +550,10 @@ TEST_F(CommandLineLoadTest, WrongHeaderShowsItsBoxAndEnds) {
     EXPECT_EQ(run(path), ExitFailure);
     ASSERT_EQ(fake.ui.boxes.size(), 1u);
     EXPECT_EQ(fake.ui.boxes[0].title, "invalid file");
-    EXPECT_EQ(fake.ui.boxes[0].text, "invalid file-format:\r\n\r\n'" + path + "'");
+    EXPECT_EQ(fake.ui.boxes[0].text,
+              "invalid file-format:\r\n\r\n'" + path +
+                  "'\r\nit does not begin with \"vemo-file : ver 0.1\", so it is not a vemo melody "
+                  "file");
     EXPECT_EQ(fake.beeper.calls().size(), OpeningSweepTones);
 }
 

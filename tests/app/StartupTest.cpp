@@ -205,7 +205,9 @@ TEST_F(StartupTest, RelativeFileIsFoundWhereTheProgramWasStarted) {
     fake.ui.addAllDataFiles();
     EXPECT_EQ(run({"tunes/missing.vemo", "ignored.vemo"}), ExitFailure);
     ASSERT_EQ(fake.ui.boxes.size(), 1u);
-    EXPECT_EQ(fake.ui.boxes[0].text, "can't load \r\n\r\n'/home/user/melodies/tunes/missing.vemo'");
+    EXPECT_EQ(fake.ui.boxes[0].text,
+              "can't load \r\n\r\n'/home/user/melodies/tunes/missing.vemo'\r\nthere is no file "
+              "of that name; check the name and the folder");
 }
 
 TEST_F(StartupTest, EmptyFirstParameterLoadsNothing) {

@@ -60,4 +60,29 @@ e2e_start_vemo "$E2E_TMP" "$in_dir/text.vemo"
 e2e_answer_box "invalid file" ok
 e2e_expect_exit_code 1
 
+e2e_note "a save past the file size limit shows the file error; the editor and the old files stay"
+# 4096 columns, each with a note: about 20 KB, more than the 8 KB the limited editor may write.
+big="$in_dir/big.vemo"
+{
+    printf 'vemo-file : ver 0.1\000            '
+    printf '\377\017\000\000\137\000\000\000\170\000\000\000\000\000\000\000\377\017\000\000'
+    head -c 4096 /dev/zero
+    for _ in $(seq 4096); do printf '\062\001\000\000'; done
+} >"$big"
+limited="$E2E_TMP/vemo-limited"
+printf '#!/usr/bin/env bash\nulimit -f 8\nexec "%s" "$@"\n' "$E2E_VEMO" >"$limited"
+chmod +x "$limited"
+E2E_VEMO_PROGRAM="$limited" e2e_start_vemo "$E2E_TMP" "$big"
+e2e_wait_window "$TITLE_PREFIX$big"
+main=$E2E_WINDOW
+e2e_save_through_dialog "$main" "$other"
+e2e_answer_box "please confirm" yes
+e2e_answer_box "invalid file" ok
+e2e_wait_window "$TITLE_PREFIX$big" 5
+cmp "$original" "$other" || e2e_fail "the file that was to be replaced changed"
+[ "$(ls "$out_dir" | grep -c tmp)" -eq 0 ] || e2e_fail "a temporary was left: $(ls "$out_dir")"
+e2e_close "$main"
+e2e_answer_box "please confirm" yes
+e2e_expect_exit_code 0
+
 echo "PASS"

@@ -107,6 +107,22 @@ run code "$examples/scale.vemo" --from 3
 [ "$(head -n 1 "$work/out")" = "Beep_( 352, 150 )" ] || fail "code --from 3 starts with $(head -n 1 "$work/out")"
 run code "$examples/scale.vemo" --from 10 --to 5
 [ "$code" -ne 0 ] || fail "code --from 10 --to 5 was accepted"
+# Options go anywhere among the words.
+run code --from 6 --to 10 "$examples/scale.vemo"
+diff -u "$work/range.code" "$work/out" >"$work/diff" || fail "code --from 6 --to 10 FILE: $(cat "$work/diff")"
+run code --to 10 "$examples/scale.vemo" --from 6
+diff -u "$work/range.code" "$work/out" >"$work/diff" || fail "code --to 10 FILE --from 6: $(cat "$work/diff")"
+# Both ends must be columns of the melody (scale has 32): the last one is fine, past it is not.
+run code "$examples/scale.vemo" --to 31
+[ "$code" -eq 0 ] && [ "$(line_count "$work/out")" -eq 16 ] || fail "code --to 31 exited $code"
+for range in "--to 32" "--to 4096" "--from 32" "--from 4096 --to 4096" "--from -1"; do
+    # shellcheck disable=SC2086
+    run code "$examples/scale.vemo" $range
+    [ "$code" -eq 2 ] || fail "code $range exited $code, not 2"
+    [ ! -s "$work/out" ] || fail "code $range printed code"
+done
+run code "$examples/scale.vemo" --to 32
+grep -qF "give a column from 0 to 31" "$work/err" || fail "code --to 32 does not say which columns: $(cat "$work/err")"
 
 # --- wav -------------------------------------------------------------------------------------
 # 48 samples of 2 bytes per millisecond, for exactly the length of the tone list.
@@ -144,6 +160,43 @@ run wav "$examples/scale.vemo" "$work/no-folder/out.wav"
 grep -qF "$work/no-folder/out.wav" "$work/err" || fail "wav into a missing folder does not name it"
 run sing "$examples/scale.vemo"
 [ "$code" -eq 2 ] || fail "an unknown command exited $code, not 2"
+run
+[ "$code" -eq 2 ] || fail "no command exited $code, not 2"
+# Every command refuses words it has no use for, and says where its usage is.
+for command in play tones code check; do
+    run "$command" "$examples/scale.vemo" stray
+    [ "$code" -eq 2 ] || fail "$command with an extra word exited $code, not 2"
+    grep -qF "stray" "$work/err" && grep -qF "vemo-tool $command --help" "$work/err" ||
+        fail "$command with an extra word says: $(cat "$work/err")"
+done
+run wav "$examples/scale.vemo" "$work/extra.wav" stray
+[ "$code" -eq 2 ] && [ ! -e "$work/extra.wav" ] || fail "wav with an extra word exited $code"
+# Help and version for the tool and for every command, on standard output.
+for command in "" play tones code wav check; do
+    # shellcheck disable=SC2086
+    run $command --help
+    [ "$code" -eq 0 ] || fail "'$command --help' exited $code"
+    grep -q "^Usage: vemo-tool $command" "$work/out" || fail "'$command --help' printed: $(cat "$work/out")"
+    # shellcheck disable=SC2086
+    run $command --version
+    [ "$code" -eq 0 ] && [ "$(cat "$work/out")" = "vemo-tool 0.1" ] ||
+        fail "'$command --version' exited $code and printed: $(cat "$work/out")"
+done
+
+# --- wav under hostile conditions --------------------------------------------------------------
+# A file size limit far below the rendering: the tool says so, the old file stays, no temporary.
+printf 'the old file' >"$work/kept.wav"
+(ulimit -f 8 && exec "$tool" wav "$examples/scale.vemo" "$work/kept.wav") >"$work/out" 2>"$work/err"
+code=$?
+[ "$code" -eq 1 ] || fail "wav past the file size limit exited $code, not 1"
+grep -qF "ulimit -f" "$work/err" || fail "wav past the file size limit says: $(cat "$work/err")"
+[ "$(cat "$work/kept.wav")" = "the old file" ] || fail "wav past the file size limit changed the old file"
+ls "$work" | grep -q tmp && fail "wav left a temporary: $(ls "$work")"
+# A WAV over its own melody would destroy it.
+cp "$examples/scale.vemo" "$work/self.vemo"
+run wav "$work/self.vemo" "$work/self.vemo"
+[ "$code" -eq 2 ] || fail "wav over its own melody exited $code, not 2"
+cmp -s "$examples/scale.vemo" "$work/self.vemo" || fail "wav over its own melody changed it"
 
 # --- play through SDL's disk driver ----------------------------------------------------------
 # The driver writes every sample the program produced; at delay 0 it runs faster than real time.

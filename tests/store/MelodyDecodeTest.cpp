@@ -143,8 +143,8 @@ TEST(MelodyDecode, FullRawBlockReplacesRecordsAndMarks) {
     parts.tail = test::zeroRawBlock(32, 96);
     test::patchInt32(parts.tail, test::rawCellOffset(96, 5, 80, 0), 1);
     test::patchInt32(parts.tail, test::rawCellOffset(96, 5, 80, 3), 1);
-    test::patchInt32(parts.tail, test::rawCellOffset(96, 6, 80, 0), -3);
-    test::patchInt32(parts.tail, test::rawCellOffset(96, 6, 80, 4), 9);
+    test::patchInt32(parts.tail, test::rawCellOffset(96, 6, 80, 0), 1);
+    test::patchInt32(parts.tail, test::rawCellOffset(96, 6, 80, 4), 1);
     test::patchInt32(parts.tail, test::rawCellOffset(96, 6, 80, 1), 777); // x is not kept
     const std::size_t marksAt = parts.tail.size() - 32 * 4;
     test::patchInt32(parts.tail, marksAt + 4 * 3, 6);
@@ -156,57 +156,6 @@ TEST(MelodyDecode, FullRawBlockReplacesRecordsAndMarks) {
     ColumnMarks expectedMarks(32, 0);
     expectedMarks[3] = 6;
     EXPECT_EQ(melody.marks, expectedMarks);
-}
-
-TEST(MelodyDecode, PartialRawBlockOverridesOnlyTheBytesItReaches) {
-    FileParts parts = heldNoteFile();
-    // Cell (0, 0) gets hasNote from the block; the cell (0, 50) record meets it in one column.
-    parts.tail = {0x01};
-    DecodeResult clash = decodeMelody(parts.bytes());
-    EXPECT_FALSE(clash.melody);
-    EXPECT_EQ(clash.reason, "column 0 holds notes in rows 0 and 50");
-
-    // Cells of column 0 rewritten to empty but the bytes stop two bytes into cell (0, 51):
-    // row 50 of the record is cleared, the rest keeps the records.
-    parts.tail = Bytes(51 * 20 + 2, 0);
-    const DecodedMelody melody = decodeOrFail(parts.bytes());
-    EXPECT_EQ(melody.grid.at(0, 50), Cell{});
-    EXPECT_EQ(melody.grid.at(1, 50), (Cell{1, 0, 0, 0, 1}));
-    EXPECT_EQ(melody.marks[0], 6);
-}
-
-TEST(MelodyDecode, RawMarksOverlayTheByteMarksAsFarAsTheFileGoes) {
-    FileParts parts = heldNoteFile();
-    parts.marks[3] = 0xFE; // -2 until the raw block replaces it whole
-    parts.marks[4] = 0xFE; // only its low byte is reached
-    const std::size_t cellBytes = 32u * 96u * 20u;
-    parts.tail = Bytes(cellBytes + 4 * 4 + 1, 0);
-    parts.tail[cellBytes + 4 * 1] = 4;
-    parts.tail[cellBytes + 4 * 3] = 2;
-    parts.tail[cellBytes + 4 * 4] = 0x03;
-    DecodeResult result = decodeMelody(parts.bytes());
-    EXPECT_FALSE(result.melody);
-    EXPECT_EQ(result.reason, "mark -253 of column 4 is outside 0..127"); // 0xFFFFFF03
-
-    parts.marks[4] = 2;
-    const DecodedMelody melody = decodeOrFail(parts.bytes());
-    EXPECT_EQ(noteCount(melody.grid), 0);
-    EXPECT_EQ(melody.marks[0], 0);
-    EXPECT_EQ(melody.marks[1], 4);
-    EXPECT_EQ(melody.marks[3], 2);
-    EXPECT_EQ(melody.marks[4], 3);
-    EXPECT_EQ(melody.marks[8], 2);
-    EXPECT_EQ(melody.marks[16], 6);
-}
-
-TEST(MelodyDecode, BytesAfterTheRawBlockAreIgnored) {
-    FileParts parts = heldNoteFile();
-    parts.tail = test::zeroRawBlock(32, 96);
-    test::patchInt32(parts.tail, test::rawCellOffset(96, 9, 9, 0), 1);
-    parts.tail.insert(parts.tail.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0x80});
-    const DecodedMelody melody = decodeOrFail(parts.bytes());
-    EXPECT_EQ(noteCount(melody.grid), 1);
-    EXPECT_EQ(melody.grid.noteRow(9), 9);
 }
 
 } // namespace
