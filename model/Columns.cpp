@@ -30,10 +30,10 @@ void insertColumn(Melody& melody, Selection& selection, std::int32_t popupColumn
         moveColumnContent(melody, c - 1, c);
     }
     clearColumn(melody, popupColumn);
-    keepOnlyWholeJoins(melody, popupColumn - 1);
-    keepOnlyWholeJoins(melody, popupColumn);
+    keepOnlyWholeJoins(melody.grid, popupColumn - 1);
+    keepOnlyWholeJoins(melody.grid, popupColumn);
     // The old last column fell off: its partner's joinRight points at nothing now.
-    keepOnlyWholeJoins(melody, lastColumn);
+    keepOnlyWholeJoins(melody.grid, lastColumn);
     if (popupColumn < lastColumn) {
         // The empty column takes over the block role; the shifted column goes on inside it.
         melody.marks[popupColumn] = melody.marks[popupColumn + 1];
@@ -53,8 +53,8 @@ void deleteColumn(Melody& melody, Selection& selection, std::int32_t popupColumn
         moveColumnContent(melody, c + 1, c);
     }
     clearColumn(melody, lastColumn);
-    keepOnlyWholeJoins(melody, popupColumn - 1);
-    keepOnlyWholeJoins(melody, lastColumn - 1);
+    keepOnlyWholeJoins(melody.grid, popupColumn - 1);
+    keepOnlyWholeJoins(melody.grid, lastColumn - 1);
     // A block start on the deleted column stays at its position.
     if (deletedMark != 0) melody.marks[popupColumn] = deletedMark;
     melody.marks[0] = MarkLargeStart;

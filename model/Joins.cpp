@@ -52,19 +52,19 @@ void eraseColumn(Melody& melody, std::int32_t column) {
     cutJoinsAfter(melody, column);
 }
 
-void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn) {
+void keepOnlyWholeJoins(CellGrid& grid, std::int32_t leftColumn) {
     const std::int32_t rightColumn = leftColumn + 1;
-    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
+    for (std::int32_t r = 0; r < grid.rowCount(); ++r) {
         if (leftColumn < 0) {
-            melody.grid.at(rightColumn, r).joinLeft = 0;
+            grid.at(rightColumn, r).joinLeft = 0;
             continue;
         }
-        if (rightColumn > melody.lastColumn) {
-            melody.grid.at(leftColumn, r).joinRight = 0;
+        if (rightColumn >= grid.columnCount()) {
+            grid.at(leftColumn, r).joinRight = 0;
             continue;
         }
-        Cell& left = melody.grid.at(leftColumn, r);
-        Cell& right = melody.grid.at(rightColumn, r);
+        Cell& left = grid.at(leftColumn, r);
+        Cell& right = grid.at(rightColumn, r);
         const bool isWholeJoin =
             left.hasNote != 0 && right.hasNote != 0 && left.joinRight != 0 && right.joinLeft != 0;
         if (!isWholeJoin) {
@@ -74,9 +74,9 @@ void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn) {
     }
 }
 
-void clearHalfJoins(Melody& melody) {
-    for (std::int32_t c = -1; c <= melody.lastColumn; ++c)
-        keepOnlyWholeJoins(melody, c);
+void clearHalfJoins(CellGrid& grid) {
+    for (std::int32_t c = -1; c < grid.columnCount(); ++c)
+        keepOnlyWholeJoins(grid, c);
 }
 
 } // namespace vemo

@@ -14,9 +14,9 @@ void clearColumn(Melody& melody, std::int32_t column);
 // Clears the column and the neighbours' flags that pointed into it.
 void eraseColumn(Melody& melody, std::int32_t column);
 // Between leftColumn and leftColumn + 1 a join survives only as a whole pair between two notes
-// of one row. leftColumn may be -1 or lastColumn, where the seam has one side only.
-void keepOnlyWholeJoins(Melody& melody, std::int32_t leftColumn);
+// of one row. leftColumn may be -1 or the last column, where the seam has one side only.
+void keepOnlyWholeJoins(CellGrid& grid, std::int32_t leftColumn);
 // The same for every seam of the grid.
-void clearHalfJoins(Melody& melody);
+void clearHalfJoins(CellGrid& grid);
 
 } // namespace vemo

@@ -1,5 +1,6 @@
 #include "store/MelodyCodec.h"
 
+#include "model/Joins.h"
 #include "store/MelodyBytes.h"
 
 #include <algorithm>
@@ -262,6 +263,9 @@ DecodeResult decodeMelody(std::span<const std::uint8_t> bytes, std::int32_t expe
     if (Problem problem = checkMarks(melody.marks)) return reject(std::move(*problem));
     normaliseCells(melody.grid);
     if (Problem problem = checkOneNotePerColumn(melody.grid)) return reject(std::move(*problem));
+    // A tie that its neighbour does not return (another editor, a damaged file) would draw and
+    // play half a held tone: it is cut.
+    clearHalfJoins(melody.grid);
     return DecodeResult{std::move(melody), {}};
 }
 

@@ -4,6 +4,7 @@
 #include "store/MelodyCodec.h"
 
 #include "tests/store/MelodyRandom.h"
+#include "tests/support/MelodyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,8 @@ void expectHoldable(const DecodedMelody& melody) {
         ASSERT_TRUE(cellsPlain) << "column " << column;
         ASSERT_LE(notes, 1) << "column " << column;
     }
+    // Files with ties that the neighbour does not return load with those ties cut.
+    EXPECT_TRUE(test::onlyWholeJoins(melody.grid));
 }
 
 // Decodes one file; returns whether it was accepted. Fails the test on any broken promise.
