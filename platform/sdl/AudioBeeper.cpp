@@ -90,6 +90,11 @@ class AudioBeeper final : public Beeper {
         if (activeCalls_ == 0) progress_.notify_all();
     }
 
+    std::int64_t producedSamples() {
+        std::lock_guard lock(mutex_);
+        return playedSamples_;
+    }
+
     void abort() override {
         std::lock_guard lock(mutex_);
         aborted_ = true;
@@ -159,6 +164,11 @@ class AudioBeeper final : public Beeper {
 };
 
 } // namespace
+
+std::int64_t producedSamples(Beeper& beeper) {
+    auto* audio = dynamic_cast<AudioBeeper*>(&beeper);
+    return audio != nullptr ? audio->producedSamples() : -1;
+}
 
 std::unique_ptr<Beeper> makeAudioBeeper() {
     auto beeper = std::make_unique<AudioBeeper>();

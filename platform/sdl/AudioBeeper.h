@@ -11,4 +11,8 @@ namespace vemo {
 // returns the silent beeper, which keeps the same timing.
 std::unique_ptr<Beeper> makeAudioBeeper();
 
+// The audio clock of a beeper made here: how many samples the output has been given so far;
+// -1 for the silent beeper. For measurements on the disk driver, whose file starts at sample 0.
+std::int64_t producedSamples(Beeper& beeper);
+
 } // namespace vemo

@@ -69,6 +69,13 @@ inline std::size_t firstSoundAt(const std::vector<std::int16_t>& samples, std::s
     return samples.size();
 }
 
+// One past the last sound; 0 when there is none.
+inline std::size_t soundEnd(const std::vector<std::int16_t>& samples) {
+    std::size_t end = samples.size();
+    while (end > 0 && samples[end - 1] == 0) --end;
+    return end;
+}
+
 inline std::size_t firstSilenceAt(const std::vector<std::int16_t>& samples, std::size_t from) {
     for (std::size_t index = from; index < samples.size(); ++index) {
         if (samples[index] == 0) return index;
