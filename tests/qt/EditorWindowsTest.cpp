@@ -1,16 +1,22 @@
 #include "tests/qt/QtTestSupport.h"
 
+#include "app/Commands.h"
+#include "app/EventLoop.h"
 #include "app/Startup.h"
+#include "tests/support/MelodyFixture.h"
+#include "view/GridPass.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"
 #include "platform/Beeper.h"
 #include "platform/Threads.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QSpinBox>
 #include <QToolBar>
 
@@ -141,6 +147,41 @@ TEST_F(EditorWindowsTest, CodeWindowOpensAtTheTopLeftWhenTheLastLineIsTheWidest)
     EXPECT_EQ(editorControl->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(editorControl->verticalScrollBar()->value(), 0);
     EXPECT_TRUE(editorControl->toPlainText().endsWith(QStringLiteral("Beep_( 7920, 120 )")));
+}
+
+// A release the program never sees (here: it comes during a drain, which swallows input) must
+// not leave the stroke open: after a narrower new melody the next click would tie across the old
+// columns and write past the grid.
+TEST_F(EditorWindowsTest, LostReleaseThenANarrowerMelodyKeepsEditsInsideTheGrid) {
+    Editor editor{state, resources.bitmaps, platform};
+    openMainWindow(editor);
+    QWidget* grid = ui->controlWidget(ControlId::MainImage);
+    const auto cellPoint = [&](std::int32_t column, std::int32_t row) {
+        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
+        const Cell& cell = state.melody.grid.at(column, row);
+        return QPoint(cell.x - offsets.scrollX + 3, cell.y - offsets.scrollY + 3);
+    };
+    const std::int32_t row = 40;
+    // The editor reads the pointer itself: it is moved there first.
+    QCursor::setPos(grid->mapToGlobal(cellPoint(50, row)));
+    QTest::mousePress(grid, Qt::LeftButton, {}, cellPoint(50, row));
+    for (int pass = 0; pass < 5 && state.stroke.strokeFirst < 0; ++pass) eventStep(editor);
+    ASSERT_EQ(state.stroke.strokeFirst, 50);
+    QTimer::singleShot(0, grid, [&] {
+        QTest::mouseRelease(grid, Qt::LeftButton, {}, cellPoint(50, row));
+    });
+    ui->drainEvents();
+    ASSERT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton);
+    eventStep(editor);
+    EXPECT_EQ(state.stroke.strokeFirst, -1);
+
+    ui->setSpinValue(ControlId::WidthSpin, 32);
+    applyNewMelodyDialog(editor);
+    QCursor::setPos(grid->mapToGlobal(cellPoint(5, row)));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, cellPoint(5, row));
+    for (int pass = 0; pass < 5; ++pass) eventStep(editor);
+    EXPECT_EQ(state.melody.grid.noteRow(5), row);
+    EXPECT_TRUE(test::onlyWholeJoins(state.melody));
 }
 
 } // namespace
