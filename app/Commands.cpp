@@ -1,8 +1,9 @@
 #include "app/Commands.h"
 
 #include "app/FileCommands.h"
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "model/ColumnEditing.h"
+#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"

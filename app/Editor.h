@@ -1,21 +1,12 @@
 #pragma once
 
-#include "model/EditorState.h"
-#include "platform/Platform.h"
-#include "view/CellBitmaps.h"
+#include "view/Editor.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace vemo {
-
-// What the editor's operations work on: the state, the loaded cell bitmaps and the platform.
-struct Editor {
-    EditorState& state;
-    const CellBitmaps& bitmaps;
-    Platform& platform;
-};
 
 // The process around the program: its command line and folders.
 struct ProgramContext {

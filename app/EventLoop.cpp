@@ -1,7 +1,7 @@
 #include "app/EventLoop.h"
 
 #include "app/Commands.h"
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "sound/Playback.h"
 #include "view/MouseEditing.h"

@@ -1,8 +1,9 @@
 #include "app/FileCommands.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "model/Geometry.h"
 #include "model/Marks.h"
+#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
 #include "store/FileIo.h"
 #include "store/MelodyCodec.h"
@@ -37,7 +38,8 @@ void takeMelody(Editor& editor, DecodedMelody decoded) {
     carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
     computeGeometry(melody);
     melody.markTotal = sumOfMarks(melody.marks);
-    resetSelectionAndView(state, ui);
+    resetSelectionAndView(state);
+    showSelectionReset(ui);
     redraw(state, editor.bitmaps, editor.platform, RedrawMain);
 }
 

@@ -1,6 +1,6 @@
 #include "app/Layout.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 
 namespace vemo {
 

@@ -2,9 +2,10 @@
 
 #include "app/EventLoop.h"
 #include "app/FileCommands.h"
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "app/Windows.h"
+#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
 #include "model/PitchTable.h"
 #include "sound/Playback.h"

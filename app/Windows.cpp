@@ -1,6 +1,6 @@
 #include "app/Windows.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 
 #include <algorithm>

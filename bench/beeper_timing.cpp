@@ -3,7 +3,7 @@
 // samples and compared with the ideal back-to-back schedule.
 
 #include "platform/sdl/AudioBeeper.h"
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 #include "tests/sdl/DiskAudio.h"
 
 #include <benchmark/benchmark.h>

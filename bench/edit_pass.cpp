@@ -2,7 +2,7 @@
 // and the grid pass that draws it, without the pause that limits the repaint rate.
 
 #include "app/Editor.h"
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "platform/Beeper.h"
 #include "tests/support/FakePlatform.h"

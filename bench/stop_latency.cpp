@@ -4,7 +4,7 @@
 // on the audio clock itself, so the figure does not depend on how the machine schedules.
 
 #include "platform/sdl/AudioBeeper.h"
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 #include "tests/sdl/DiskAudio.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,7 @@
 #include "model/NewMelody.h"
 
-#include "app/Ids.h"
 #include "model/Geometry.h"
 #include "model/Marks.h"
-#include "view/Redraw.h"
 
 #include <utility>
 
@@ -39,10 +37,9 @@ void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::
     clipboard.clipboardLast = copied - 1;
 }
 
-void resetSelectionAndView(EditorState& state, Ui& ui) {
+void resetSelectionAndView(EditorState& state) {
     Selection& selection = state.selection;
     selection.selectionActive = 0;
-    ui.setButtonPressed(CommandId::ToggleSelection, false);
     selection.selectionFirst = 0;
     selection.selectionLast = state.melody.lastColumn;
     updateSelectionEdges(state.melody, selection);
@@ -53,28 +50,22 @@ void resetSelectionAndView(EditorState& state, Ui& ui) {
     state.view.verticalScroll = ScrollAtMiddle;
 }
 
-void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform) {
+void startEmptyMelody(EditorState& state) {
     Melody& melody = state.melody;
     melody.grid = CellGrid(melody.lastColumn + 1, melody.lastRow + 1);
     melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
     computeMarks(melody);
     computeGeometry(melody);
     carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
-    resetSelectionAndView(state, platform.ui);
-    redraw(state, bitmaps, platform, RedrawMain);
-    platform.ui.setWindowTitle(WindowId::Main, UntitledTitle);
+    resetSelectionAndView(state);
 }
 
-void applyNewMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform,
-                    std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock) {
-    Melody& melody = state.melody;
+void setNewDimensions(Melody& melody, std::int32_t width, std::int32_t smallBlock,
+                      std::int32_t largeBlock) {
     melody.previousLastColumn = melody.lastColumn;
     melody.lastColumn = width - 1;
     melody.smallBlock = smallBlock;
     melody.largeBlock = largeBlock;
-    newMelody(state, bitmaps, platform);
-    redraw(state, bitmaps, platform, RedrawVer | RedrawHor | RedrawMain);
-    platform.ui.hideWindow(WindowId::NewMelody);
 }
 
 } // namespace vemo

@@ -1,13 +1,8 @@
 #pragma once
 
 #include "model/EditorState.h"
-#include "platform/Platform.h"
-#include "view/CellBitmaps.h"
 
 namespace vemo {
-
-// Title of the main window while the melody has no file.
-inline constexpr const char* UntitledTitle = "       vemo - F1:help - untitled";
 
 // Moves the copied columns into a clipboard of the new width: they start at column 0 and keep
 // only what fits. clipboardGrid still has previousLastColumn + 1 columns on entry.
@@ -16,14 +11,14 @@ void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::
 
 // After the melody is replaced: the selection spans every column and is not in use, no stroke
 // is open, and the view shows the first columns and the middle rows.
-void resetSelectionAndView(EditorState& state, Ui& ui);
+void resetSelectionAndView(EditorState& state);
 
 // An empty melody of the current lastColumn and block sizes; the clipboard is carried over
 // from previousLastColumn + 1 columns, the selection spans everything and is not in use.
-void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform);
+void startEmptyMelody(EditorState& state);
 
-// The "apply" button of the new-melody dialog.
-void applyNewMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform,
-                    std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock);
+// The dimensions chosen in the new-melody dialog; the old width is kept for the clipboard.
+void setNewDimensions(Melody& melody, std::int32_t width, std::int32_t smallBlock,
+                      std::int32_t largeBlock);
 
 } // namespace vemo

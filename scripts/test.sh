@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-includes.sh
 cmake --preset debug
 cmake --build --preset debug
 ctest --preset debug -j2

@@ -1,6 +1,6 @@
 #include "sound/CodeExport.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "sound/ToneList.h"
 

@@ -1,6 +1,6 @@
 #include "sound/Playback.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "sound/ToneList.h"
 
 #include <memory>

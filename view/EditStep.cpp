@@ -1,6 +1,6 @@
 #include "view/EditStep.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "model/Geometry.h"
 #include "model/Joins.h"
 #include "sound/ToneList.h"

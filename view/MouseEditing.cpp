@@ -1,6 +1,6 @@
 #include "view/MouseEditing.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "model/Joins.h"
 #include "view/KeyQueries.h"
 #include "view/Redraw.h"

@@ -1,6 +1,6 @@
 #include "view/Redraw.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "view/EditStep.h"
 #include "view/GridPass.h"

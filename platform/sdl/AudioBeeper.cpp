@@ -1,7 +1,7 @@
 #include "platform/sdl/AudioBeeper.h"
 
 #include "platform/BeeperTimeline.h"
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/EventLoop.h"
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "model/ColumnEditing.h"
 #include "model/Geometry.h"
 #include "tests/support/AppFixture.h"

@@ -1,5 +1,5 @@
 #include "app/Startup.h"
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "tests/support/AppFixture.h"
 

@@ -1,6 +1,7 @@
+#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "model/Geometry.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/view/ViewFixture.h"

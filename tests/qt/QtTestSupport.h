@@ -3,7 +3,7 @@
 // Mouse input goes through the native window, as real input does, not straight to the widget.
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "platform/qt/QtUi.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 
 #include <unistd.h>
 

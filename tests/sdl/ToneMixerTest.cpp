@@ -1,4 +1,4 @@
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 
 #include "tests/sdl/DiskAudio.h"
 

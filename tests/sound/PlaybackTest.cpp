@@ -1,4 +1,4 @@
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
 

@@ -1,6 +1,6 @@
 #include "view/MouseEditing.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "model/Geometry.h"
 #include "sound/ToneList.h"

@@ -1,6 +1,6 @@
 #include "view/Redraw.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/view/ViewFixture.h"
 #include "view/GridPass.h"

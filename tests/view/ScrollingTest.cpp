@@ -1,6 +1,6 @@
 #include "view/Scrolling.h"
 
-#include "app/Ids.h"
+#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "model/Geometry.h"
 #include "tests/support/FakePlatform.h"

@@ -1,4 +1,4 @@
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 
 #include <algorithm>
 #include <limits>

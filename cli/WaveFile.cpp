@@ -1,6 +1,6 @@
-#include "app/tool/WaveFile.h"
+#include "cli/WaveFile.h"
 
-#include "platform/sdl/ToneMixer.h"
+#include "platform/ToneMixer.h"
 
 #include <algorithm>
 #include <vector>

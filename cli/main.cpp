@@ -1,5 +1,5 @@
 // vemo-tool: melody files from the command line — play, list tones, export code, render, check.
-#include "app/tool/WaveFile.h"
+#include "cli/WaveFile.h"
 #include "model/Marks.h"
 #include "model/PitchTable.h"
 #include "platform/sdl/AudioBeeper.h"
