@@ -4,6 +4,7 @@
 #include "platform/Ids.h"
 #include "model/ColumnEditing.h"
 #include "app/NewMelodyCommand.h"
+#include "app/UndoCommands.h"
 #include "model/NewMelody.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"
@@ -66,6 +67,7 @@ void runCommand(Editor& editor, std::int32_t commandId) {
         ui.showWindow(WindowId::NewMelody, true);
         break;
     case CommandId::Load:
+        state.shell.stepName = "load";
         loadMelody(editor);
         break;
     case CommandId::Save:
@@ -95,14 +97,17 @@ void runCommand(Editor& editor, std::int32_t commandId) {
         break;
     case CommandId::DeleteKey:
         if (!selectionInUse) break;
+        state.shell.stepName = "clear";
         clearSelection(state.melody, state.selection);
         redrawGrid(editor);
         break;
     case CommandId::DeleteColumn:
+        state.shell.stepName = "delete column";
         deleteColumn(state.melody, state.selection, state.shell.popupColumn);
         redrawGrid(editor);
         break;
     case CommandId::InsertColumn:
+        state.shell.stepName = "insert column";
         insertColumn(state.melody, state.selection, state.shell.popupColumn);
         redrawGrid(editor);
         break;
@@ -115,6 +120,12 @@ void runCommand(Editor& editor, std::int32_t commandId) {
     case CommandId::PasteNotesAndLayout:
         state.shell.pasteMode = PasteNotes | PasteLayout;
         break;
+    case CommandId::Undo:
+        undoStep(editor);
+        break;
+    case CommandId::Redo:
+        redoStep(editor);
+        break;
     default: // 37 "cancel" and anything unknown
         break;
     }
@@ -122,12 +133,16 @@ void runCommand(Editor& editor, std::int32_t commandId) {
 
 void applyNewMelodyDialog(Editor& editor) {
     Ui& ui = editor.platform.ui;
+    editor.state.shell.stepName = "new melody";
     applyNewMelody(editor.state, editor.bitmaps, editor.platform, ui.spinValue(ControlId::WidthSpin),
                    ui.spinValue(ControlId::SmallBlockSpin), ui.spinValue(ControlId::LargeBlockSpin));
 }
 
 void runPaste(Editor& editor) {
     EditorState& state = editor.state;
+    state.shell.stepName = state.shell.pasteMode == PasteNotes    ? "paste notes"
+                           : state.shell.pasteMode == PasteLayout ? "paste layout"
+                                                                  : "paste notes and layout";
     pasteClipboard(state.melody, state.selection, state.clipboard, state.shell.pasteMode);
     redrawGrid(editor);
     state.shell.pasteMode = 0;

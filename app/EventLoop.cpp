@@ -3,9 +3,11 @@
 #include "app/Commands.h"
 #include "platform/Ids.h"
 #include "app/Layout.h"
+#include "app/UndoCommands.h"
 #include "sound/Playback.h"
 #include "view/MouseEditing.h"
 #include "view/Redraw.h"
+#include "view/KeyQueries.h"
 #include "view/Scrolling.h"
 
 namespace vemo {
@@ -27,20 +29,27 @@ void onMainWindow(Editor& editor, const Event& event) {
         runCommand(editor, event.id);
         return;
     case EventKind::Control:
-        if (event.id == ControlId::DurationSpin)
+        if (event.id == ControlId::DurationSpin) {
             state.melody.columnDuration = ui.spinValue(ControlId::DurationSpin);
+            state.shell.stepName = "duration";
+        }
         else if (event.id == ControlId::VerImage && event.type == LeftClick)
             state.view.hScrollDrag = 1;
         else if (event.id == ControlId::HorImage && event.type == LeftClick)
             state.view.vScrollDrag = 1;
         else if (event.id == ControlId::MainImage &&
-                 (event.type == LeftClick || event.type == RightClick))
+                 (event.type == LeftClick || event.type == RightClick)) {
+            state.shell.stepName = event.type == LeftClick ? "notes" : "erase";
             gridClick(editor, event.type);
+        }
         return;
     case EventKind::LeftRelease:
         leftButtonReleased(editor);
         return;
     case EventKind::PointerMove:
+        // A right drag erases without a click first.
+        if (state.shell.stepName.empty())
+            state.shell.stepName = isDownNow(ui, Key::RightButton) ? "erase" : "notes";
         pointerMoved(editor);
         return;
     case EventKind::None:
@@ -82,6 +91,7 @@ void eventStep(Editor& editor) {
         state.view.hScrollDrag = 0;
         state.view.vScrollDrag = 0;
     }
+    const bool wasStrokeOpen = state.stroke.strokeFirst >= 0;
     endPressIfButtonUp(editor);
     const Event event = ui.waitEvent(EventWaitMs);
     if (event.kind == EventKind::EndRequest) {
@@ -103,6 +113,8 @@ void eventStep(Editor& editor) {
         state.shell.popupRequested = 0;
     }
     if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0) runPaste(editor);
+    // Only input changes the melody; a pass without any has nothing to record.
+    if (event.kind != EventKind::None || wasStrokeOpen) recordStep(editor);
 }
 
 } // namespace vemo

@@ -4,6 +4,7 @@
 #include "app/FileCommands.h"
 #include "platform/Ids.h"
 #include "app/Layout.h"
+#include "app/UndoCommands.h"
 #include "app/Windows.h"
 #include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
@@ -142,6 +143,7 @@ void openMainWindow(Editor& editor) {
     newMelody(editor.state, editor.bitmaps, editor.platform);
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
     ui.drainEvents();
+    startHistory(editor);
 }
 
 void closeMainWindow(Editor& editor) {
@@ -184,6 +186,7 @@ std::int32_t runProgram(Platform& platform, ProgramContext& context) {
     if (!context.arguments.empty() && !context.arguments.front().empty()) {
         if (!loadMelodyFromCommandLine(editor, context.arguments.front()))
             return endProgram(state, platform, ExitFailure);
+        startHistory(editor); // the melody the editor was started with is where undo stops
     }
     while (state.shell.quitRequested == 0) eventStep(editor);
     if (state.shell.endRequested == 0) closeMainWindow(editor);

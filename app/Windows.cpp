@@ -10,7 +10,7 @@ namespace vemo {
 namespace {
 
 enum Icon { NewIcon, SpaceIcon, SingIcon, ShutIcon, LoopIcon, CodeIcon, LoadIcon, SaveIcon,
-            CopyIcon, PasteIcon, SelecIcon };
+            CopyIcon, PasteIcon, SelecIcon, UndoIcon, RedoIcon };
 
 struct ToolbarButton {
     std::int32_t commandId;
@@ -33,6 +33,8 @@ constexpr ToolbarButton ToolbarButtons[] = {
     {CommandId::Copy, CopyIcon, false, "copy"},
     {CommandId::Paste, PasteIcon, false, "paste"},
     {CommandId::ToggleSelection, SelecIcon, true, "toggle selection usage"},
+    {CommandId::Undo, UndoIcon, false, "undo"},
+    {CommandId::Redo, RedoIcon, false, "redo"},
 };
 
 struct Shortcut {
@@ -52,6 +54,9 @@ constexpr Shortcut Shortcuts[] = {
     {ShortcutKey::V, Modifier::Control, CommandId::Paste},
     {ShortcutKey::Delete, Modifier::None, CommandId::DeleteKey},
     {ShortcutKey::S, Modifier::None, CommandId::SelectionKey},
+    {ShortcutKey::Z, Modifier::Control, CommandId::Undo},
+    {ShortcutKey::Y, Modifier::Control, CommandId::Redo},
+    {ShortcutKey::Z, Modifier::Control | Modifier::Shift, CommandId::Redo},
 };
 
 constexpr std::int32_t MainLeft = 100;

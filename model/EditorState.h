@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Cell.h"
+#include "model/History.h"
 #include "platform/Image.h"
 #include "platform/Threads.h"
 
@@ -130,6 +131,9 @@ struct Shell {
     std::string fileName;
     std::string loadPath;
     std::vector<std::string> codeLines;
+    // The name of the undo step that the events of this pass or stroke make, if they change
+    // the melody.
+    std::string stepName;
 };
 
 struct EditorState {
@@ -141,6 +145,7 @@ struct EditorState {
     View view;
     Playback playback;
     Shell shell;
+    History history;
 };
 
 } // namespace vemo

@@ -55,6 +55,8 @@ constexpr std::int32_t InsertColumn = 39;
 constexpr std::int32_t PasteLayoutOnly = 42;
 constexpr std::int32_t PasteNotesOnly = 43;
 constexpr std::int32_t PasteNotesAndLayout = 44;
+constexpr std::int32_t Undo = 45; // toolbar "undo", Ctrl+Z
+constexpr std::int32_t Redo = 46; // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
 } // namespace CommandId
 
 namespace MenuId {

@@ -61,11 +61,12 @@ struct MenuEntry {
     std::string text;
 };
 
-enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S };
+enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y };
 
 namespace Modifier {
 constexpr std::int32_t None = 0;
 constexpr std::int32_t Control = 1;
+constexpr std::int32_t Shift = 2;
 } // namespace Modifier
 
 // Everything the program asks of the windowing system. Texts use CR LF line breaks; file
@@ -105,6 +106,7 @@ public:
     virtual bool isButtonEnabled(std::int32_t commandId) = 0;
     virtual bool isButtonPressed(std::int32_t commandId) = 0;
     virtual void setButtonPressed(std::int32_t commandId, bool pressed) = 0;
+    virtual void setButtonTooltip(std::int32_t commandId, const std::string& tooltip) = 0;
 
     // Controls, placed at absolute positions in a window's client area.
     virtual bool prepareControls(std::int32_t windowId) = 0;

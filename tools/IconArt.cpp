@@ -121,6 +121,32 @@ void loopIcon(QPainter& p) {
     shape(p, head, Blue);
 }
 
+// An arrow that comes up on the right and turns back to the left, the common sign for going back
+// one step. Redo is its mirror image.
+void undoIcon(QPainter& p) {
+    QPainterPath tail;
+    tail.moveTo(5, 5.5);
+    tail.lineTo(9.5, 5.5);
+    tail.arcTo(QRectF(5.5, 5.5, 8, 8), 90, -180);
+    tail.lineTo(6.5, 13.5);
+    stroke(p, tail, Blue, 1.6);
+    QPainterPath head;
+    head.moveTo(0.5, 5.5);
+    head.lineTo(5.5, 1.5);
+    head.lineTo(5.5, 9.5);
+    head.closeSubpath();
+    shape(p, head, Blue);
+}
+
+// Swaps left and right pixel for pixel; a mirrored painter would round its edges differently.
+QImage mirrored(const QImage& image) {
+    QImage result(image.size(), image.format());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            result.setPixel(image.width() - 1 - x, y, image.pixel(x, y));
+    return result;
+}
+
 // Program text: a dark panel with the angle brackets of markup in it.
 void codeIcon(QPainter& p) {
     box(p, 0.5, 1.5, 15, 13, Panel, 1.5);
@@ -222,12 +248,20 @@ void programIcon(QPainter& p) {
 
 std::vector<Icon> icons() {
     return {
-        {"new.ico", draw(newIcon)},         {"space.ico", draw([](QPainter&) {})},
-        {"sing.ico", draw(singIcon)},       {"shut.ico", draw(shutIcon)},
-        {"loop.ico", draw(loopIcon)},       {"code.ico", draw(codeIcon)},
-        {"load.ico", draw(loadIcon)},       {"save.ico", draw(saveIcon)},
-        {"copy.ico", draw(copyIcon)},       {"paste.ico", draw(pasteIcon)},
-        {"selec.ico", draw(selectionIcon)}, {"vemo.ico", draw(programIcon)},
+        {"new.ico", draw(newIcon)},
+        {"space.ico", draw([](QPainter&) {})},
+        {"sing.ico", draw(singIcon)},
+        {"shut.ico", draw(shutIcon)},
+        {"loop.ico", draw(loopIcon)},
+        {"code.ico", draw(codeIcon)},
+        {"load.ico", draw(loadIcon)},
+        {"save.ico", draw(saveIcon)},
+        {"copy.ico", draw(copyIcon)},
+        {"paste.ico", draw(pasteIcon)},
+        {"selec.ico", draw(selectionIcon)},
+        {"undo.ico", draw(undoIcon)},
+        {"redo.ico", mirrored(draw(undoIcon))},
+        {"vemo.ico", draw(programIcon)},
     };
 }
 

@@ -41,6 +41,10 @@ int qtKeyOf(ShortcutKey key) {
         return Qt::Key_Delete;
     case ShortcutKey::S:
         return Qt::Key_S;
+    case ShortcutKey::Z:
+        return Qt::Key_Z;
+    case ShortcutKey::Y:
+        return Qt::Key_Y;
     }
     return Qt::Key_unknown;
 }
@@ -62,6 +66,7 @@ void InputFilter::setMainWindow(QWidget* window, std::int32_t windowId) {
 void InputFilter::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
     Qt::KeyboardModifiers qtModifiers;
     if (modifiers & Modifier::Control) qtModifiers |= Qt::ControlModifier;
+    if (modifiers & Modifier::Shift) qtModifiers |= Qt::ShiftModifier;
     shortcuts_.push_back({qtKeyOf(key), qtModifiers, commandId});
 }
 

@@ -53,6 +53,7 @@ class QtUi final : public Ui {
     bool isButtonEnabled(std::int32_t commandId) override;
     bool isButtonPressed(std::int32_t commandId) override;
     void setButtonPressed(std::int32_t commandId, bool pressed) override;
+    void setButtonTooltip(std::int32_t commandId, const std::string& tooltip) override;
 
     bool prepareControls(std::int32_t windowId) override;
     void createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) override;

@@ -52,6 +52,10 @@ void QtUi::applyButtonEnabled(std::int32_t commandId, bool enabled) {
     if (QAction* action = toolbarAction(commandId)) action->setEnabled(enabled);
 }
 
+void QtUi::setButtonTooltip(std::int32_t commandId, const std::string& tooltip) {
+    if (QAction* action = toolbarAction(commandId)) action->setToolTip(QString::fromStdString(tooltip));
+}
+
 void QtUi::setButtonEnabled(std::int32_t commandId, bool enabled) {
     QCoreApplication* application = QCoreApplication::instance();
     if (!application) return;

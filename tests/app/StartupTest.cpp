@@ -153,8 +153,9 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     for (const auto& b : ui.buttons)
         commands.push_back(b.commandId);
     EXPECT_EQ(commands,
-              (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16}));
-    for (std::int32_t disabled : {6, 7, 8, 10})
+              (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16, 45, 46}));
+    // Nothing to undo or redo yet.
+    for (std::int32_t disabled : {6, 7, 8, 10, 45, 46})
         EXPECT_FALSE(ui.button(disabled)->enabled);
     EXPECT_TRUE(ui.button(CommandId::ToggleRepeat)->isToggle);
     EXPECT_TRUE(ui.button(CommandId::ToggleSelection)->isToggle);
@@ -172,9 +173,11 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_EQ(ui.controls[ControlId::Cancel].rect.x, 85);
     EXPECT_EQ(ui.menus[MenuId::Column].size(), 4u);
     EXPECT_EQ(ui.menus[MenuId::Paste][4].text, "paste notes and layout");
-    ASSERT_EQ(ui.shortcuts.size(), 10u);
+    ASSERT_EQ(ui.shortcuts.size(), 13u);
     EXPECT_EQ(ui.shortcuts[6].modifiers, Modifier::Control);
     EXPECT_EQ(ui.shortcuts[6].commandId, CommandId::Copy);
+    EXPECT_EQ(ui.shortcuts[12].modifiers, Modifier::Control | Modifier::Shift);
+    EXPECT_EQ(ui.shortcuts[12].commandId, CommandId::Redo);
     // Centred over the 800 x 600 main window at (100, 100).
     EXPECT_EQ(ui.windows[WindowId::NewMelody].x, 425);
     EXPECT_EQ(ui.windows[WindowId::NewMelody].y, 335);

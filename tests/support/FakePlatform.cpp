@@ -30,7 +30,7 @@ void FakeUi::addAllDataFiles(std::int32_t cellWidth, std::int32_t cellHeight) {
     imageFiles["Data/img02_LR.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x10, 0x10));
     imageFiles["Data/img02_R.bmp"] = Image(cellWidth, cellHeight, rgb(0x10, 0xF0, 0x10));
     for (const char* icon : {"new", "space", "sing", "shut", "loop", "code", "load", "save",
-                             "copy", "paste", "selec", "vemo"})
+                             "copy", "paste", "selec", "undo", "redo", "vemo"})
         imageFiles[std::string("Data/") + icon + ".ico"] = Image(16, 16, rgb(0x80, 0x80, 0x80));
 }
 
@@ -110,6 +110,10 @@ bool FakeUi::isButtonPressed(std::int32_t commandId) {
     std::lock_guard lock(buttonsMutex_);
     FakeButton* b = button(commandId);
     return b != nullptr && b->pressed;
+}
+
+void FakeUi::setButtonTooltip(std::int32_t commandId, const std::string& tooltip) {
+    if (FakeButton* found = button(commandId)) found->tooltip = tooltip;
 }
 
 void FakeUi::setButtonPressed(std::int32_t commandId, bool pressed) {

@@ -1,0 +1,70 @@
+#include "app/UndoCommands.h"
+
+#include "platform/Ids.h"
+#include "view/KeyQueries.h"
+#include "view/Redraw.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr const char* UnnamedStep = "edit";
+
+void showHistory(Ui& ui, const History& history) {
+    ui.setButtonEnabled(CommandId::Undo, history.canUndo());
+    ui.setButtonEnabled(CommandId::Redo, history.canRedo());
+    const std::string undoName = history.undoName();
+    const std::string redoName = history.redoName();
+    ui.setButtonTooltip(CommandId::Undo, undoName.empty() ? "undo" : "undo: " + undoName);
+    ui.setButtonTooltip(CommandId::Redo, redoName.empty() ? "redo" : "redo: " + redoName);
+}
+
+bool isEditOpen(Editor& editor) {
+    return editor.state.stroke.strokeFirst >= 0 ||
+           isDownNow(editor.platform.ui, Key::RightButton);
+}
+
+void showFrame(Editor& editor, const MelodyFrame& frame) {
+    Ui& ui = editor.platform.ui;
+    ui.setSpinValue(ControlId::DurationSpin, frame.columnDuration);
+    ui.setWindowTitle(WindowId::Main, frame.title);
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    showHistory(ui, editor.state.history);
+}
+
+} // namespace
+
+void startHistory(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    editor.state.shell.stepName.clear();
+    editor.state.history.reset(editor.state, ui.windowTitle(WindowId::Main));
+    showHistory(ui, editor.state.history);
+}
+
+void recordStep(Editor& editor) {
+    if (isEditOpen(editor)) return;
+    EditorState& state = editor.state;
+    Ui& ui = editor.platform.ui;
+    const std::string name = state.shell.stepName.empty() ? UnnamedStep : state.shell.stepName;
+    state.shell.stepName.clear();
+    if (state.history.commit(state, ui.windowTitle(WindowId::Main), name,
+                             editor.platform.runtime.nowMs()))
+        showHistory(ui, state.history);
+}
+
+void undoStep(Editor& editor) {
+    // Half a stroke is no step yet: it cannot be undone before it ends.
+    if (isEditOpen(editor)) return;
+    recordStep(editor);
+    if (!editor.state.history.canUndo()) return;
+    showFrame(editor, editor.state.history.undo(editor.state));
+}
+
+void redoStep(Editor& editor) {
+    if (isEditOpen(editor)) return;
+    recordStep(editor);
+    if (!editor.state.history.canRedo()) return;
+    showFrame(editor, editor.state.history.redo(editor.state));
+}
+
+} // namespace vemo

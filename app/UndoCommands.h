@@ -1,0 +1,18 @@
+#pragma once
+
+#include "view/Editor.h"
+
+namespace vemo {
+
+// Undo and redo. The event loop records after every pass what the pass changed in the melody
+// as one step (a stroke, press to release, is one), so no operation can forget to.
+
+// The melody as it stands is where the history starts; nothing to undo or redo.
+void startHistory(Editor& editor);
+// One step for what changed since the last, named by state.shell.stepName; waits while a
+// stroke is open or the right button erases.
+void recordStep(Editor& editor);
+void undoStep(Editor& editor);
+void redoStep(Editor& editor);
+
+} // namespace vemo
