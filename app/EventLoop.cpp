@@ -94,6 +94,7 @@ void eventStep(Editor& editor) {
     const bool wasStrokeOpen = state.stroke.strokeFirst >= 0;
     endPressIfButtonUp(editor);
     const Event event = ui.waitEvent(EventWaitMs);
+    if (event.kind != EventKind::None) keepStepSelection(editor);
     if (event.kind == EventKind::EndRequest) {
         state.shell.endRequested = 1;
         state.shell.quitRequested = 1;

@@ -52,6 +52,11 @@ void recordStep(Editor& editor) {
         showHistory(ui, state.history);
 }
 
+void keepStepSelection(Editor& editor) {
+    if (editor.state.stroke.strokeFirst < 0)
+        editor.state.history.keepSelection(editor.state.selection);
+}
+
 void undoStep(Editor& editor) {
     // Half a stroke is no step yet: it cannot be undone before it ends.
     if (isEditOpen(editor)) return;

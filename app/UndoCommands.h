@@ -12,6 +12,8 @@ void startHistory(Editor& editor);
 // One step for what changed since the last, named by state.shell.stepName; waits while a
 // stroke is open or the right button erases.
 void recordStep(Editor& editor);
+// Before an event is handled: the selection it starts from belongs to the step it may make.
+void keepStepSelection(Editor& editor);
 void undoStep(Editor& editor);
 void redoStep(Editor& editor);
 

@@ -50,12 +50,15 @@ std::vector<std::int8_t> marksOf(const Melody& melody) {
     return marks;
 }
 
-void writeColumn(Melody& melody, std::int32_t column, ColumnNote note) {
-    for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
-        Cell& cell = melody.grid.at(column, r);
-        cell.hasNote = 0;
-        cell.joinLeft = 0;
-        cell.joinRight = 0;
+// A column of a fresh grid is empty already.
+void writeColumn(Melody& melody, std::int32_t column, ColumnNote note, bool isFresh) {
+    if (!isFresh) {
+        for (std::int32_t r = 0; r <= melody.lastRow; ++r) {
+            Cell& cell = melody.grid.at(column, r);
+            cell.hasNote = 0;
+            cell.joinLeft = 0;
+            cell.joinRight = 0;
+        }
     }
     if (note.row < 0) return;
     Cell& cell = melody.grid.at(column, note.row);
@@ -137,6 +140,11 @@ bool History::commit(const EditorState& state, const std::string& title, const s
     return true;
 }
 
+void History::keepSelection(const Selection& selection) {
+    frame_.selectionFirst = selection.selectionFirst;
+    frame_.selectionLast = selection.selectionLast;
+}
+
 std::string History::undoName() const {
     return canUndo() ? steps_[steps_.size() - 1 - undone_].name : std::string();
 }
@@ -166,11 +174,12 @@ void History::apply(EditorState& state, const HistoryStep& step, bool isForward)
     const std::vector<ColumnNote>& notes = isForward ? step.notesAfter : step.notesBefore;
     const std::vector<std::int8_t>& marks = isForward ? step.marksAfter : step.marksBefore;
     Melody& melody = state.melody;
-    if (melody.lastColumn != target.lastColumn) {
+    const bool isFresh = melody.lastColumn != target.lastColumn;
+    if (isFresh) {
         // A change of width stores every column, so the grid starts empty.
         melody.previousLastColumn = melody.lastColumn;
         melody.lastColumn = target.lastColumn;
-        melody.grid = CellGrid(melody.lastColumn + 1, melody.lastRow + 1);
+        melody.grid.reset(melody.lastColumn + 1, melody.lastRow + 1);
         melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
         notes_.assign(melody.marks.size(), ColumnNote{});
         marks_.assign(melody.marks.size(), 0);
@@ -179,7 +188,7 @@ void History::apply(EditorState& state, const HistoryStep& step, bool isForward)
     }
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const auto column = static_cast<std::int32_t>(step.firstColumn + i);
-        writeColumn(melody, column, notes[i]);
+        writeColumn(melody, column, notes[i], isFresh);
         melody.marks[column] = marks[i];
         notes_[column] = notes[i];
         marks_[column] = marks[i];

@@ -11,6 +11,7 @@
 namespace vemo {
 
 struct EditorState;
+struct Selection;
 
 // A column as the history keeps it: the row of its one note (-1: none) and the note's ties.
 struct ColumnNote {
@@ -65,6 +66,9 @@ class History {
     // A new step drops the steps that were undone.
     bool commit(const EditorState& state, const std::string& title, const std::string& name,
                 std::int64_t nowMs);
+
+    // The selection in use when the next step begins: it comes back when that step is undone.
+    void keepSelection(const Selection& selection);
 
     bool canUndo() const { return undone_ < steps_.size(); }
     bool canRedo() const { return undone_ > 0; }

@@ -3,7 +3,6 @@
 #include "model/Geometry.h"
 #include "model/Marks.h"
 
-#include <utility>
 
 namespace vemo {
 
@@ -16,25 +15,30 @@ constexpr double ScrollAtMiddle = 0.5;
 
 void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
                     std::int32_t lastRow) {
-    const CellGrid oldGrid =
-        std::exchange(clipboard.clipboardGrid, CellGrid(lastColumn + 1, lastRow + 1));
-    const ColumnMarks oldMarks = std::exchange(
-        clipboard.clipboardMarks, ColumnMarks(static_cast<std::size_t>(lastColumn) + 1, 0));
-    std::int32_t copied = 0;
-    for (std::int32_t k = 0;
-         k <= lastColumn && clipboard.clipboardFirst + k <= previousLastColumn &&
-         clipboard.clipboardFirst + k <= clipboard.clipboardLast;
-         ++k) {
+    std::int32_t count = 0;
+    while (count <= lastColumn && clipboard.clipboardFirst + count <= previousLastColumn &&
+           clipboard.clipboardFirst + count <= clipboard.clipboardLast)
+        ++count;
+    // The carried columns go aside first, so the clipboard's own storage can be reused.
+    CellGrid carried(count, lastRow + 1);
+    ColumnMarks carriedMarks(static_cast<std::size_t>(count), 0);
+    const CellGrid& oldGrid = clipboard.clipboardGrid;
+    for (std::int32_t k = 0; k < count; ++k) {
         const std::int32_t from = clipboard.clipboardFirst + k;
-        ++copied;
         // A clipboard that was never allocated reads as empty columns.
         if (from >= oldGrid.columnCount()) continue;
-        clipboard.clipboardGrid.copyColumnNotes(oldGrid, from, k);
-        if (static_cast<std::size_t>(from) < oldMarks.size())
-            clipboard.clipboardMarks[k] = oldMarks[from];
+        carried.copyColumnNotes(oldGrid, from, k);
+        if (static_cast<std::size_t>(from) < clipboard.clipboardMarks.size())
+            carriedMarks[k] = clipboard.clipboardMarks[from];
+    }
+    clipboard.clipboardGrid.reset(lastColumn + 1, lastRow + 1);
+    clipboard.clipboardMarks.assign(static_cast<std::size_t>(lastColumn) + 1, 0);
+    for (std::int32_t k = 0; k < count; ++k) {
+        clipboard.clipboardGrid.copyColumnNotes(carried, k, k);
+        clipboard.clipboardMarks[k] = carriedMarks[k];
     }
     clipboard.clipboardFirst = 0;
-    clipboard.clipboardLast = copied - 1;
+    clipboard.clipboardLast = count - 1;
 }
 
 void resetSelectionAndView(EditorState& state) {
@@ -52,7 +56,7 @@ void resetSelectionAndView(EditorState& state) {
 
 void startEmptyMelody(EditorState& state) {
     Melody& melody = state.melody;
-    melody.grid = CellGrid(melody.lastColumn + 1, melody.lastRow + 1);
+    melody.grid.reset(melody.lastColumn + 1, melody.lastRow + 1);
     melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
     computeMarks(melody);
     computeGeometry(melody);

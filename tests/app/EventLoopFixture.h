@@ -6,6 +6,7 @@
 #include "model/Geometry.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/MelodyFixture.h"
+#include "view/GridPass.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,14 @@ class EventLoopFixture : public ::testing::Test {
         updateSelectionEdges(state.melody, state.selection);
         state.selection.selectionActive = inUse ? 1 : 0;
         ui.setButtonPressed(CommandId::ToggleSelection, inUse);
+    }
+
+    // The pointer a few pixels into the cell, where the platform reports it.
+    void pointAtCell(std::int32_t column, std::int32_t row) {
+        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
+        const Cell& cell = state.melody.grid.at(column, row);
+        ui.pointerAt = {state.view.mainArea.x + cell.x - offsets.scrollX + 3,
+                        state.view.mainArea.y + cell.y - offsets.scrollY + 3};
     }
 
     Point insideGrid() const {

@@ -1,5 +1,5 @@
 #include "tests/app/EventLoopFixture.h"
-#include "view/GridPass.h"
+#include "tests/support/WholeJoins.h"
 
 #include <array>
 #include <map>
@@ -148,12 +148,6 @@ TEST_F(EveryPass, LeftReleaseInTheMainWindowEndsTheDrags) {
 }
 
 TEST_F(EveryPass, LostReleaseThenANarrowerMelodyKeepsEveryEditInsideTheGrid) {
-    const auto pointAtCell = [&](std::int32_t column, std::int32_t row) {
-        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
-        const Cell& cell = state.melody.grid.at(column, row);
-        ui.pointerAt = {state.view.mainArea.x + cell.x - offsets.scrollX + 3,
-                        state.view.mainArea.y + cell.y - offsets.scrollY + 3};
-    };
     const std::int32_t row = 40;
     ui.keys[Key::LeftButton] = KeyDownNow;
     pointAtCell(50, row);

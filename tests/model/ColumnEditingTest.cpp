@@ -3,6 +3,7 @@
 #include "model/Geometry.h"
 #include "model/Marks.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/WholeJoins.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "model/Joins.h"
 #include "model/NewMelody.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/WholeJoins.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "app/EventLoop.h"
 #include "app/Startup.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/WholeJoins.h"
 #include "view/GridPass.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"
@@ -182,6 +183,47 @@ TEST_F(EditorWindowsTest, LostReleaseThenANarrowerMelodyKeepsEditsInsideTheGrid)
     for (int pass = 0; pass < 5; ++pass) eventStep(editor);
     EXPECT_EQ(state.melody.grid.noteRow(5), row);
     EXPECT_TRUE(test::onlyWholeJoins(state.melody));
+}
+
+TEST_F(EditorWindowsTest, UndoAndRedoKeysWorkOverTheFocusedSpinAndTheButtonsFollow) {
+    Editor editor{state, resources.bitmaps, platform};
+    openMainWindow(editor);
+    QWidget* main = ui->windowWidget(WindowId::Main);
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QAction* undo = ui->toolbarAction(CommandId::Undo);
+    QAction* redo = ui->toolbarAction(CommandId::Redo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    QWidget* grid = ui->controlWidget(ControlId::MainImage);
+    const QPoint cell(state.melody.grid.at(10, 40).x + 3, 200);
+    QCursor::setPos(grid->mapToGlobal(cell));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, cell);
+    const auto passes = [&] {
+        for (int pass = 0; pass < 4; ++pass) eventStep(editor);
+    };
+    passes();
+    ASSERT_EQ(state.melody.grid.noteRow(10) >= 0, true);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("undo: notes"));
+
+    auto* duration = control<QSpinBox>(ControlId::DurationSpin);
+    duration->setFocus();
+    QTest::keyClick(duration, Qt::Key_Z, Qt::ControlModifier);
+    passes();
+    EXPECT_LT(state.melody.grid.noteRow(10), 0);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->toolTip(), QStringLiteral("redo: notes"));
+    QTest::keyClick(duration, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    passes();
+    EXPECT_GE(state.melody.grid.noteRow(10), 0);
+    QTest::keyClick(duration, Qt::Key_Z, Qt::ControlModifier);
+    passes();
+    QTest::keyClick(duration, Qt::Key_Y, Qt::ControlModifier);
+    passes();
+    EXPECT_GE(state.melody.grid.noteRow(10), 0);
+    EXPECT_EQ(duration->value(), 120) << "the keys reached the spin";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "tests/store/MelodyRandom.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/WholeJoins.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "sound/ToneList.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
+#include "tests/support/WholeJoins.h"
 #include "tests/view/ViewFixture.h"
 #include "view/GridPass.h"
 
