@@ -8,6 +8,7 @@
 #include "model/NewMelody.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"
+#include "view/PlaybackCursor.h"
 #include "view/Redraw.h"
 
 #include <filesystem>
@@ -91,6 +92,12 @@ void runCommand(Editor& editor, std::int32_t commandId) {
             state.playback.stopRequested.store(1);
         else
             playMelody(state, editor.platform);
+        break;
+    case CommandId::PlayFromPointerKey:
+        if (state.playback.playbackThread.isRunning())
+            state.playback.stopRequested.store(1);
+        else
+            playMelody(state, editor.platform, columnToPlayFrom(state));
         break;
     case CommandId::Help:
         openHelp(editor, currentWorkingDirectory());

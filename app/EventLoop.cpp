@@ -8,6 +8,7 @@
 #include "view/MouseEditing.h"
 #include "view/Redraw.h"
 #include "view/KeyQueries.h"
+#include "view/PlaybackCursor.h"
 #include "view/Scrolling.h"
 
 namespace vemo {
@@ -93,7 +94,9 @@ void eventStep(Editor& editor) {
     }
     const bool wasStrokeOpen = state.stroke.strokeFirst >= 0;
     endPressIfButtonUp(editor);
-    const Event event = ui.waitEvent(EventWaitMs);
+    // While a melody plays the pass also moves the cursor, often enough to look smooth.
+    const Event event =
+        ui.waitEvent(state.playback.isPlayingShown ? CursorFrameMs : EventWaitMs);
     if (event.kind != EventKind::None) keepStepSelection(editor);
     if (event.kind == EventKind::EndRequest) {
         state.shell.endRequested = 1;
@@ -114,6 +117,10 @@ void eventStep(Editor& editor) {
         state.shell.popupRequested = 0;
     }
     if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0) runPaste(editor);
+    // Scrolling or panning by hand ends following until the next playback.
+    if (state.view.hScrollDrag != 0 || state.view.vScrollDrag != 0 || state.view.panning != 0)
+        state.playback.isFollowing = false;
+    showPlaybackCursor(editor);
     // Only input changes the melody; a pass without any has nothing to record.
     if (event.kind != EventKind::None || wasStrokeOpen) recordStep(editor);
 }

@@ -57,6 +57,7 @@ constexpr Shortcut Shortcuts[] = {
     {ShortcutKey::Z, Modifier::Control, CommandId::Undo},
     {ShortcutKey::Y, Modifier::Control, CommandId::Redo},
     {ShortcutKey::Z, Modifier::Control | Modifier::Shift, CommandId::Redo},
+    {ShortcutKey::Space, Modifier::Shift, CommandId::PlayFromPointerKey},
 };
 
 constexpr std::int32_t MainLeft = 100;

@@ -94,6 +94,7 @@ struct View {
     std::int32_t pointerY = -1;
     std::int32_t mouseX = 0;
     std::int32_t mouseY = 0;
+    std::int32_t cursorLineX = -1; // the playback cursor over the grid image; -1: none
 };
 
 struct ToneEvent {
@@ -118,6 +119,17 @@ struct Playback {
     // UI thread only: the toolbar shows a playback ("sing" off, "shut up" on). The UI thread
     // switches it back once it sees the worker has ended; the worker never touches the toolbar.
     bool isPlayingShown = false;
+    // Where the playback cursor is: before each event the worker publishes its offset in the
+    // pass and its start on the beeper's clock; cursorVersion is odd while it writes them.
+    std::atomic<std::uint32_t> cursorVersion{0};
+    std::atomic<std::int32_t> cursorEventOffsetMs{0};
+    std::atomic<std::int64_t> cursorEventStartUs{-1};
+    // UI thread only: the columns the running playback plays, and whether the view follows it
+    // (until the user scrolls or pans).
+    std::int32_t playedFirstColumn = 0;
+    std::int32_t playedColumnCount = 0;
+    std::int32_t playedColumnMs = 0;
+    bool isFollowing = false;
 };
 
 // Shell-owned state of the event loop and the commands.

@@ -30,6 +30,12 @@ public:
     // Makes every blocked and later call return at once: used at the end of the program so
     // that no worker outlives it.
     virtual void abort() = 0;
+
+    // The beeper's clock in microseconds. heardUs is the moment being heard now: the output's
+    // queue is taken off what has been produced. nextStartUs is where an event the calling
+    // thread issued now would start. Both are -1 for a beeper without a clock.
+    virtual std::int64_t heardUs() { return -1; }
+    virtual std::int64_t nextStartUs() { return -1; }
 };
 
 // Same timing as the audio beeper on the steady clock, without sound.

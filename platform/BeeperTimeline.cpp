@@ -26,11 +26,7 @@ std::int64_t BeeperTimeline::place(ThreadKey thread, std::int64_t nowTicks,
                                    std::int64_t durationTicks) {
     if (endTicks_.size() >= IdleTimelineLimit) forgetIdleThreads(nowTicks);
 
-    std::int64_t startTicks = nowTicks;
-    const auto previous = endTicks_.find(thread);
-    if (previous != endTicks_.end() && nowTicks <= previous->second + joinToleranceTicks_) {
-        startTicks = previous->second;
-    }
+    const std::int64_t startTicks = nextStart(thread, nowTicks);
     endTicks_[thread] = startTicks + durationTicks;
     return startTicks;
 }

@@ -25,6 +25,14 @@ class BeeperTimeline {
     // Places an event of durationTicks that thread issues at nowTicks; returns its start tick.
     std::int64_t place(ThreadKey thread, std::int64_t nowTicks, std::int64_t durationTicks);
 
+    // Where an event the thread issues at nowTicks would start, without placing it.
+    std::int64_t nextStart(ThreadKey thread, std::int64_t nowTicks) const {
+        const auto found = endTicks_.find(thread);
+        if (found != endTicks_.end() && nowTicks <= found->second + joinToleranceTicks_)
+            return found->second;
+        return nowTicks;
+    }
+
     // A stopped thread's timeline ends at nowTicks at the latest, so finishing it waits no more.
     void cut(ThreadKey thread, std::int64_t nowTicks) {
         const auto found = endTicks_.find(thread);

@@ -57,6 +57,7 @@ constexpr std::int32_t PasteNotesOnly = 43;
 constexpr std::int32_t PasteNotesAndLayout = 44;
 constexpr std::int32_t Undo = 45; // toolbar "undo", Ctrl+Z
 constexpr std::int32_t Redo = 46; // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
+constexpr std::int32_t PlayFromPointerKey = 47; // Shift+Space
 } // namespace CommandId
 
 namespace MenuId {

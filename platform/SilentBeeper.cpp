@@ -39,6 +39,18 @@ class SilentBeeper final : public Beeper {
         waitEvent(durationMs, stop);
     }
 
+    std::int64_t heardUs() override {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   SteadyClock::now().time_since_epoch())
+            .count();
+    }
+
+    std::int64_t nextStartUs() override {
+        std::lock_guard lock(mutex_);
+        const std::int64_t now = SteadyClock::now().time_since_epoch().count();
+        return timeline_.nextStart(currentThreadKey(), now) / 1000;
+    }
+
     // Events here end exactly at their end: there is nothing left to sound out.
     void finish() override {}
 

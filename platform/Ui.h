@@ -121,6 +121,9 @@ public:
     virtual void moveControl(std::int32_t controlId, Rect rect) = 0;
     virtual Rect controlRect(std::int32_t controlId) = 0;
     virtual void showImage(std::int32_t controlId, const Image& image) = 0;
+    // A vertical line of the colour drawn over the image shown in the control at x (image
+    // pixels); x < 0 takes it away. The image itself is not redrawn.
+    virtual void showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) = 0;
     virtual std::int32_t spinValue(std::int32_t controlId) = 0;
     virtual void setSpinValue(std::int32_t controlId, std::int32_t value) = 0;
     virtual std::string editorText(std::int32_t controlId) = 0;

@@ -3,10 +3,18 @@
 #include "model/EditorState.h"
 #include "platform/Platform.h"
 
+#include <optional>
+
 namespace vemo {
 
-// "sing": builds the tone list of the melody's range and plays it on a worker thread.
-void playMelody(EditorState& state, Platform& platform);
+// "sing": builds the tone list of the melody's range and plays it on a worker thread. From a
+// column (0 or more): from there to the end of the melody, or of the selection in use when
+// the column lies inside it.
+void playMelody(EditorState& state, Platform& platform, std::int32_t fromColumn = -1);
+
+// The column being heard now, with the fraction of it that has passed; none when nothing plays
+// or the beeper keeps no clock.
+std::optional<double> heardColumn(const Playback& playback, Beeper& beeper);
 
 // The UI thread's side of a playback's end: once the worker has ended, the toolbar goes back to
 // idle. Asked on every pass of the event loop, so the end of a playback is seen only here, and

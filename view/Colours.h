@@ -12,5 +12,7 @@ constexpr Pixel GridBackground = rgb(0x22, 0x33, 0xAA);
 constexpr Pixel SelectionFill = rgb(0x44, 0x55, 0xEE);
 constexpr Pixel SelectionLeftEdge = rgb(0x22, 0xFF, 0x22);
 constexpr Pixel SelectionRightEdge = rgb(0xFF, 0x55, 0x55);
+// White stands apart from the blue grid, the coloured notes and both selection edges.
+constexpr Pixel PlaybackCursor = rgb(0xFF, 0xFF, 0xFF);
 
 } // namespace vemo::colours

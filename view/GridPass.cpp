@@ -28,12 +28,14 @@ std::int32_t firstPassing(std::int32_t count, Edge edge, Passes passes) {
 
 } // namespace
 
+double horizontalScrollRange(const Melody& melody, const View& view) {
+    return static_cast<double>(melody.lastColumn) * melody.columnWidth + melody.markTotal +
+           melody.columnWidth - (view.mainArea.image.width() - RightSlackPx) + RangePadPx;
+}
+
 ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view) {
-    const std::int32_t viewWidth = view.mainArea.image.width();
     const std::int32_t viewHeight = view.mainArea.image.height();
-    const double horizontalRange = static_cast<double>(melody.lastColumn) * melody.columnWidth +
-                                   melody.markTotal + melody.columnWidth -
-                                   (viewWidth - RightSlackPx) + RangePadPx;
+    const double horizontalRange = horizontalScrollRange(melody, view);
     const double verticalRange = static_cast<double>(melody.lastRow) * melody.rowHeight +
                                  (melody.lastRow / RowsPerOctave) * OctaveGap -
                                  (viewHeight - BottomSlackPx) + RangePadPx;

@@ -20,6 +20,8 @@ constexpr std::int32_t HeldNoteLeadPx = 4;
 
 // Offsets for the current scroll fractions and the size of the grid image.
 ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view);
+// The pixels the horizontal view position 0.0 … 1.0 spans.
+double horizontalScrollRange(const Melody& melody, const View& view);
 
 // Whether a cell whose cached top-left corner is (x, y) is drawn in a view of viewWidth x
 // viewHeight at these offsets.

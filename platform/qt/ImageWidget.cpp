@@ -3,6 +3,7 @@
 #include "platform/qt/EventQueue.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace vemo {
@@ -20,10 +21,22 @@ void ImageWidget::setImage(QImage image) {
     update();
 }
 
-void ImageWidget::paintEvent(QPaintEvent*) {
+void ImageWidget::setCursorLine(std::int32_t x, QColor colour) {
+    if (x == cursorX_ && colour == cursorColour_) return;
+    const std::int32_t oldX = cursorX_;
+    cursorX_ = x;
+    cursorColour_ = colour;
+    if (oldX >= 0) update(oldX, 0, 1, height());
+    if (x >= 0) update(x, 0, 1, height());
+}
+
+void ImageWidget::paintEvent(QPaintEvent* event) {
     if (image_.isNull()) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), image_, area);
+    if (cursorX_ >= 0 && cursorX_ >= area.left() && cursorX_ <= area.right())
+        painter.fillRect(cursorX_, area.top(), 1, area.height(), cursorColour_);
 }
 
 void ImageWidget::mousePressEvent(QMouseEvent* event) {

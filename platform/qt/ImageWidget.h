@@ -17,6 +17,9 @@ class ImageWidget final : public QWidget {
     ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQueue& events, QWidget* parent);
 
     void setImage(QImage image);
+    // A line painted over the image, so moving it repaints only two columns of pixels.
+    void setCursorLine(std::int32_t x, QColor colour);
+    std::int32_t cursorLineX() const { return cursorX_; }
     const QImage& image() const { return image_; }
 
   protected:
@@ -30,6 +33,8 @@ class ImageWidget final : public QWidget {
     std::int32_t windowId_;
     EventQueue& events_;
     QImage image_;
+    std::int32_t cursorX_ = -1;
+    QColor cursorColour_;
 };
 
 } // namespace vemo

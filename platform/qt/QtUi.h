@@ -67,6 +67,7 @@ class QtUi final : public Ui {
     void moveControl(std::int32_t controlId, Rect rect) override;
     Rect controlRect(std::int32_t controlId) override;
     void showImage(std::int32_t controlId, const Image& image) override;
+    void showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) override;
     std::int32_t spinValue(std::int32_t controlId) override;
     void setSpinValue(std::int32_t controlId, std::int32_t value) override;
     std::string editorText(std::int32_t controlId) override;

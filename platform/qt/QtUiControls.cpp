@@ -106,6 +106,11 @@ void QtUi::showImage(std::int32_t controlId, const Image& image) {
     if (auto* target = control<ImageWidget>(controlId)) target->setImage(toOpaqueQImage(image));
 }
 
+void QtUi::showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) {
+    if (auto* target = control<ImageWidget>(controlId))
+        target->setCursorLine(x, QColor::fromRgb(static_cast<QRgb>(colour)));
+}
+
 std::int32_t QtUi::spinValue(std::int32_t controlId) {
     const auto* spin = control<QSpinBox>(controlId);
     return spin ? spin->value() : 0;

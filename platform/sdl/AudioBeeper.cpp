@@ -68,6 +68,7 @@ class AudioBeeper final : public Beeper {
         if (device_ == 0) return SDL_GetError();
 
         returnEarlySamples_ = ReturnEarlyBuffers * obtained.samples;
+        bufferSamples_ = obtained.samples;
         SDL_PauseAudioDevice(device_, 0);
         return {};
     }
@@ -88,6 +89,24 @@ class AudioBeeper final : public Beeper {
         waitForSample(lock, timeline_.endOf(currentThreadKey()));
         --activeCalls_;
         if (activeCalls_ == 0) progress_.notify_all();
+    }
+
+    // The callback fills the buffer after the one being played, so what is heard lies one
+    // buffer behind what was produced; between callbacks it moves on with the steady clock.
+    std::int64_t heardUs() override {
+        std::lock_guard lock(mutex_);
+        const auto sinceFillUs = std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now() - lastFillTime_)
+                                     .count();
+        const std::int64_t heardSamples =
+            std::clamp<std::int64_t>(playedSamples_ - bufferSamples_ + sinceFillUs * SamplesPerMs / 1000,
+                                     0, playedSamples_);
+        return heardSamples * 1000 / SamplesPerMs;
+    }
+
+    std::int64_t nextStartUs() override {
+        std::lock_guard lock(mutex_);
+        return timeline_.nextStart(currentThreadKey(), playedSamples_) * 1000 / SamplesPerMs;
     }
 
     std::int64_t producedSamples() {
@@ -111,6 +130,7 @@ class AudioBeeper final : public Beeper {
             beeper->mixer_.mix(reinterpret_cast<std::int16_t*>(stream), sampleCount,
                                beeper->playedSamples_);
             beeper->playedSamples_ += static_cast<std::int64_t>(sampleCount);
+            beeper->lastFillTime_ = std::chrono::steady_clock::now();
         }
         beeper->progress_.notify_all();
     }
@@ -157,6 +177,8 @@ class AudioBeeper final : public Beeper {
     // The audio clock: how many samples the callback has produced so far.
     std::int64_t playedSamples_ = 0;
     std::int64_t returnEarlySamples_ = 0;
+    std::int64_t bufferSamples_ = 0;
+    std::chrono::steady_clock::time_point lastFillTime_ = std::chrono::steady_clock::now();
     SDL_AudioDeviceID device_ = 0;
     bool isAudioInitialised_ = false;
     bool aborted_ = false;

@@ -161,6 +161,10 @@ void FakeUi::showImage(std::int32_t controlId, const Image& image) {
     ++showImageCount[controlId];
 }
 
+void FakeUi::showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t) {
+    cursorLineX[controlId] = x;
+}
+
 std::int32_t FakeUi::spinValue(std::int32_t controlId) { return controls[controlId].value; }
 
 void FakeUi::setSpinValue(std::int32_t controlId, std::int32_t value) {

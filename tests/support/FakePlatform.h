@@ -84,6 +84,7 @@ public:
     std::map<std::int32_t, FakeControl> controls;
     std::map<std::int32_t, Image> shownImages;
     std::map<std::int32_t, int> showImageCount;
+    std::map<std::int32_t, std::int32_t> cursorLineX; // -1: none
     std::map<std::int32_t, std::vector<MenuEntry>> menus;
     std::vector<std::int32_t> shownMenus;
     std::vector<ShortcutCall> shortcuts;
@@ -140,6 +141,7 @@ public:
     void moveControl(std::int32_t controlId, Rect rect) override;
     Rect controlRect(std::int32_t controlId) override;
     void showImage(std::int32_t controlId, const Image& image) override;
+    void showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) override;
     std::int32_t spinValue(std::int32_t controlId) override;
     void setSpinValue(std::int32_t controlId, std::int32_t value) override;
     std::string editorText(std::int32_t controlId) override;
@@ -183,6 +185,10 @@ public:
     void rest(std::int32_t durationMs, const StopFlag* stop = nullptr) override;
     void abort() override;
     void finish() override { ++finishCount; }
+    // The clock a test sets: both what is heard and where the next event starts.
+    std::int64_t heardUs() override { return clockUs.load(); }
+    std::int64_t nextStartUs() override { return clockUs.load(); }
+    std::atomic<std::int64_t> clockUs{-1};
     std::atomic<int> finishCount{0};
 
     std::vector<Call> calls();

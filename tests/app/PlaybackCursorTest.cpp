@@ -1,0 +1,91 @@
+#include "app/EventLoop.h"
+#include "tests/app/EventLoopFixture.h"
+
+namespace vemo {
+namespace {
+
+constexpr std::int32_t Row = 40;
+constexpr std::int64_t ColumnUs = StartColumnDuration * 1000;
+
+class PlaybackCursor : public test::EventLoopFixture {
+  protected:
+    void SetUp() override {
+        EventLoopFixture::SetUp();
+        app.fake.runtime.joinAll(); // the opening sweep
+    }
+    std::int32_t lineX() { return ui.cursorLineX.count(ControlId::MainImage) != 0
+                                      ? ui.cursorLineX[ControlId::MainImage]
+                                      : -1; }
+    std::int32_t expectedX(std::int32_t column, double fraction) {
+        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
+        return static_cast<std::int32_t>(state.melody.grid.at(column, 0).x +
+                                         fraction * state.melody.columnWidth - offsets.scrollX);
+    }
+    void hear(std::int32_t column, double fraction) {
+        app.fake.beeper.clockUs = static_cast<std::int64_t>((column + fraction) * ColumnUs);
+        pass();
+    }
+};
+
+TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenTheUserScrolls) {
+    test::setNote(state.melody, 0, Row);
+    test::setNote(state.melody, 300, Row);
+    app.fake.beeper.clockUs = 0;
+    app.fake.beeper.hold();
+    command(CommandId::Sing);
+    ASSERT_TRUE(app.fake.beeper.waitForCalls(app.fake.beeper.calls().size()));
+
+    hear(10, 0.5);
+    EXPECT_EQ(lineX(), expectedX(10, 0.5));
+    EXPECT_EQ(ui.waitTimeouts.back(), CursorFrameMs) << "the loop wakes for the cursor";
+    const int gridPasses = ui.showImageCount[ControlId::MainImage];
+    hear(10, 0.75);
+    EXPECT_EQ(lineX(), expectedX(10, 0.75));
+    EXPECT_EQ(ui.showImageCount[ControlId::MainImage], gridPasses) << "moving it drew the grid";
+
+    hear(150, 0.0); // far right of the view: it jumps to a quarter of its width
+    EXPECT_GT(state.view.horizontalScroll, 0.0);
+    EXPECT_NEAR(lineX(), state.view.mainArea.image.width() / 4, 1);
+
+    // A drag on the scroll bar: from now on the view stays where the user put it.
+    ui.keys[Key::LeftButton] = KeyDownNow;
+    ui.pointerAt = {state.view.verArea.x + 2, state.view.verArea.y + 1};
+    control(WindowId::Main, ControlId::VerImage, LeftClick);
+    ui.keys[Key::LeftButton] = 0;
+    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    const double scrolledTo = state.view.horizontalScroll;
+    hear(250, 0.0);
+    EXPECT_EQ(state.view.horizontalScroll, scrolledTo);
+    EXPECT_EQ(lineX(), -1) << "the heard column is off the view";
+
+    app.fake.beeper.release();
+    app.fake.runtime.joinAll();
+    pass();
+    EXPECT_EQ(lineX(), -1);
+    pass();
+    EXPECT_EQ(ui.waitTimeouts.back(), EventWaitMs);
+}
+
+TEST_F(PlaybackCursor, ShiftSpacePlaysFromTheColumnUnderThePointer) {
+    for (const std::int32_t column : {5, 20, 30}) test::setNote(state.melody, column, Row);
+    const auto playedFrom = [&](std::int32_t pointerColumn, bool isSelectionInUse) {
+        selectColumns(10, 25, isSelectionInUse);
+        if (pointerColumn < 0) {
+            ui.pointerAt = {-1, -1};
+        } else {
+            pointAtCell(pointerColumn, Row);
+        }
+        const std::size_t before = app.fake.beeper.calls().size();
+        command(CommandId::PlayFromPointerKey);
+        app.fake.runtime.joinAll();
+        pass();
+        const auto calls = app.fake.beeper.calls();
+        return std::vector<test::RecordingBeeper::Call>(calls.begin() + before, calls.end());
+    };
+    EXPECT_EQ(playedFrom(20, false).size(), 11u) << "column 20, nine rests, column 30";
+    EXPECT_EQ(playedFrom(20, true).size(), 1u) << "to the end of the selection";
+    EXPECT_EQ(playedFrom(-1, false).size(), 26u) << "from the first visible column";
+}
+
+} // namespace
+} // namespace vemo

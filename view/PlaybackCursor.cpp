@@ -1,0 +1,68 @@
+#include "view/PlaybackCursor.h"
+
+#include "platform/Ids.h"
+#include "sound/Playback.h"
+#include "view/Colours.h"
+#include "view/GridPass.h"
+#include "view/Redraw.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vemo {
+
+namespace {
+
+constexpr double FollowAtShareOfWidth = 0.25;
+
+} // namespace
+
+std::int32_t columnToPlayFrom(const EditorState& state) {
+    const Melody& melody = state.melody;
+    const View& view = state.view;
+    const ImageArea& grid = view.mainArea;
+    const bool isInside = grid.x <= view.pointerX && view.pointerX < grid.x + grid.width &&
+                          grid.y <= view.pointerY && view.pointerY < grid.y + grid.height;
+    const std::int32_t scrollX = gridScrollOffsets(melody, view).scrollX;
+    const std::int32_t contentX = isInside ? view.pointerX - grid.x + scrollX : scrollX;
+    // The first column whose right edge lies past the point: the gap before a column is its own.
+    std::int32_t first = 0;
+    std::int32_t count = melody.lastColumn + 1;
+    while (count > 0) {
+        const std::int32_t half = count / 2;
+        if (melody.grid.at(first + half, 0).x + melody.columnWidth <= contentX) {
+            first += half + 1;
+            count -= half + 1;
+        } else {
+            count = half;
+        }
+    }
+    return std::min(first, melody.lastColumn);
+}
+
+void showPlaybackCursor(Editor& editor) {
+    EditorState& state = editor.state;
+    View& view = state.view;
+    std::int32_t lineX = -1;
+    if (const std::optional<double> heard = heardColumn(state.playback, editor.platform.beeper)) {
+        const Melody& melody = state.melody;
+        const auto column = std::clamp(static_cast<std::int32_t>(std::floor(*heard)), 0,
+                                       melody.lastColumn);
+        const double contentX = melody.grid.at(column, 0).x + (*heard - column) * melody.columnWidth;
+        const std::int32_t width = view.mainArea.image.width();
+        double viewX = contentX - gridScrollOffsets(melody, view).scrollX;
+        const double range = horizontalScrollRange(melody, view);
+        if (state.playback.isFollowing && (viewX < 0 || viewX >= width) && range > 0) {
+            view.horizontalScroll =
+                std::clamp((contentX - FollowAtShareOfWidth * width) / range, 0.0, 1.0);
+            redraw(state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);
+            viewX = contentX - gridScrollOffsets(melody, view).scrollX;
+        }
+        if (viewX >= 0 && viewX < width) lineX = static_cast<std::int32_t>(viewX);
+    }
+    if (lineX == view.cursorLineX) return;
+    view.cursorLineX = lineX;
+    editor.platform.ui.showCursorLine(ControlId::MainImage, lineX, colours::PlaybackCursor);
+}
+
+} // namespace vemo

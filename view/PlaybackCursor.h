@@ -1,0 +1,15 @@
+#pragma once
+
+#include "view/Editor.h"
+
+namespace vemo {
+
+// The line over the grid image at the moment being heard, moved without a grid pass. While the
+// view follows the playback it jumps when the cursor would leave it, so that the cursor stands
+// a quarter of the width from the left. No playback: no line.
+void showPlaybackCursor(Editor& editor);
+
+// The column under the pointer, or the first visible one when the pointer is off the grid.
+std::int32_t columnToPlayFrom(const EditorState& state);
+
+} // namespace vemo
