@@ -26,8 +26,9 @@ void putText(std::vector<std::uint8_t>& bytes, const char (&four)[5]) {
     bytes.insert(bytes.end(), four, four + 4);
 }
 
+// The last tone dies away after the melody's end: the file holds its tail too.
 std::int64_t sampleCountOf(const ToneList& tones) {
-    std::int64_t count = 0;
+    std::int64_t count = ToneTailSamples;
     for (const ToneEvent& event : tones)
         count += std::int64_t{event.duration} * SamplesPerMs;
     return count;
@@ -71,12 +72,12 @@ bool streamWave(const ToneList& tones, const ByteSink& sink, std::size_t blockSa
         filled = 0;
         return taken;
     };
-    // Tones follow one another, so the mixer holds one voice at a time and drops it as it ends.
+    // Tones follow one another, so the mixer holds at most two voices (one dying away) and drops
+    // each once it is silent. A voice sounds nothing before its start, so adding it as its turn
+    // comes is in time.
     ToneMixer mixer;
     std::int64_t position = 0;
-    for (const ToneEvent& event : tones) {
-        std::int64_t remaining = std::int64_t{event.duration} * SamplesPerMs;
-        if (event.isRest == 0) mixer.addVoice(position, position + remaining, event.frequency);
+    const auto render = [&](std::int64_t remaining) {
         while (remaining > 0) {
             const auto count = static_cast<std::size_t>(std::min<std::int64_t>(
                 remaining, static_cast<std::int64_t>(blockSamples - filled)));
@@ -86,7 +87,14 @@ bool streamWave(const ToneList& tones, const ByteSink& sink, std::size_t blockSa
             remaining -= static_cast<std::int64_t>(count);
             if (filled == blockSamples && !flush()) return false;
         }
+        return true;
+    };
+    for (const ToneEvent& event : tones) {
+        const std::int64_t length = std::int64_t{event.duration} * SamplesPerMs;
+        if (event.isRest == 0) mixer.addVoice(position, position + length, event.frequency);
+        if (!render(length)) return false;
     }
+    if (!render(ToneTailSamples)) return false;
     return filled == 0 || flush();
 }
 
