@@ -31,7 +31,7 @@ std::vector<std::int32_t> rowFrequencies() {
     return frequencies;
 }
 
-// The one second of the tone's own wave, from its onset delayed by the mixer's latency.
+// The WAV file's one second of samples.
 std::vector<std::int16_t> renderedSecond(std::int32_t frequencyHz) {
     std::vector<std::uint8_t> wave;
     streamWave({{frequencyHz, 0, ToneMs}}, [&wave](std::span<const std::uint8_t> bytes) {
@@ -39,9 +39,8 @@ std::vector<std::int16_t> renderedSecond(std::int32_t frequencyHz) {
         return true;
     });
     std::vector<std::int16_t> second(SampleRateHz);
-    const std::size_t first = WaveHeaderSize + 2 * static_cast<std::size_t>(ToneLatencySamples);
     for (std::size_t index = 0; index < second.size(); ++index) {
-        const std::size_t at = first + 2 * index;
+        const std::size_t at = WaveHeaderSize + 2 * index;
         second[index] = static_cast<std::int16_t>(wave[at] | (wave[at + 1] << 8));
     }
     return second;

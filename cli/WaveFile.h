@@ -19,9 +19,8 @@ constexpr std::size_t WaveBlockSamples = 64 * 1024;
 // Receives the next bytes of the file; false stops the rendering.
 using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
 
-// The tone list as a 16-bit mono PCM WAV with the beeper's square wave and the last tone's tail,
-// handed to `sink` a block at a time so that no rendering is ever held whole. False when the sink
-// refused a block.
+// The tone list as a 16-bit mono PCM WAV with the beeper's square wave, handed to `sink` a block
+// at a time so that no rendering is ever held whole. False when the sink refused a block.
 bool streamWave(const ToneList& tones, const ByteSink& sink,
                 std::size_t blockSamples = WaveBlockSamples);
 

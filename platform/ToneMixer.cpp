@@ -12,8 +12,9 @@ namespace {
 // A square wave switched at sample boundaries aliases badly on high notes. Instead every edge,
 // the start and the end of a voice included, is a band-limited step placed at its exact
 // fractional time: a Kaiser-windowed sinc, integrated into a step and tabulated at a fine phase
-// step. The kernel is symmetric (linear phase, so edges stay sharp and evenly spaced), which
-// costs a constant delay of half its length for every voice alike.
+// step. The kernel is symmetric, so every edge keeps its exact shape and centre; that costs a
+// constant delay of half its length, the same for every voice, so rhythm stays exact. A
+// minimum-phase step would need no delay but smears each edge after its time.
 constexpr std::int64_t HalfKernelSamples = ToneLatencySamples;
 constexpr std::int64_t PhasesPerSample = 256;
 constexpr std::int64_t StepTableSize = 2 * HalfKernelSamples * PhasesPerSample + 1;
