@@ -2,8 +2,8 @@
 // SDL's disk driver at real-time pace, and every event's onset is located in the written
 // samples and compared with the ideal back-to-back schedule.
 
-#include "platform/sdl/AudioBeeper.h"
 #include "platform/ToneMixer.h"
+#include "platform/sdl/AudioBeeper.h"
 #include "tests/sdl/DiskAudio.h"
 
 #include <benchmark/benchmark.h>
@@ -60,11 +60,22 @@ std::vector<Event> makeMelody() {
     return melody;
 }
 
-// The sample a voice of this frequency gives at this offset from its start; 0 in a rest.
-std::int32_t modelValue(const Event& event, std::int64_t offset) {
-    if (event.frequencyHz == 0 || offset < 0 || offset >= event.lengthSamples()) return 0;
-    const std::int64_t halfPeriod = offset * event.frequencyHz * 2 / SampleRateHz;
-    return halfPeriod % 2 == 0 ? VoiceAmplitude : -VoiceAmplitude;
+// Each event's own sound as the mixer makes it, from its start to the end of its tail; empty for
+// a rest.
+std::vector<std::vector<std::int16_t>> soundsOf(const std::vector<Event>& melody) {
+    std::vector<std::vector<std::int16_t>> sounds;
+    for (const Event& event : melody) {
+        sounds.push_back(event.frequencyHz == 0
+                             ? std::vector<std::int16_t>{}
+                             : expectedSound({{event.frequencyHz, event.durationMs}}));
+    }
+    return sounds;
+}
+
+std::int32_t soundAt(const std::vector<std::int16_t>& sound, std::int64_t offset) {
+    return offset >= 0 && offset < static_cast<std::int64_t>(sound.size())
+               ? sound[static_cast<std::size_t>(offset)]
+               : 0;
 }
 
 struct Measured {
@@ -73,37 +84,36 @@ struct Measured {
     int onsetsFound = 0;
 };
 
-// Finds each event where the previous event's wave gives way to its own, then the first
-// audible sample of a tone, so that a tone queued too late shows as a late onset.
+// Finds each event where the previous event's sound gives way to its own. Both are modelled
+// sample for sample, the overlap of a tail with the next onset included, so that a tone queued
+// too late shows as a late onset.
 Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_t>& samples) {
     Measured result;
     const auto size = static_cast<std::int64_t>(samples.size());
     const auto sampleAt = [&](std::int64_t index) -> std::int32_t {
         return index >= 0 && index < size ? samples[static_cast<std::size_t>(index)] : 0;
     };
-    std::int64_t firstOnset = 0;
-    while (firstOnset < size && sampleAt(firstOnset) == 0)
-        ++firstOnset;
-    if (firstOnset == size) return result;
+    const auto sounds = soundsOf(melody);
+    const auto firstAudible = static_cast<std::int64_t>(firstSoundAt(samples));
+    if (firstAudible == size) return result;
 
-    std::int64_t idealStart = firstOnset;
-    std::int64_t previousStart = firstOnset;
-    std::int64_t onset = firstOnset;
+    std::int64_t idealStart = firstAudible - static_cast<std::int64_t>(firstSoundAt(sounds[0]));
+    std::int64_t previousStart = idealStart;
     ++result.onsetsFound;
     for (std::size_t index = 1; index < melody.size(); ++index) {
-        const Event& previous = melody[index - 1];
-        const Event& current = melody[index];
-        idealStart += previous.lengthSamples();
+        const auto& previous = sounds[index - 1];
+        const auto& current = sounds[index];
+        idealStart += melody[index - 1].lengthSamples();
         const std::int64_t from = std::max(previousStart + 1, idealStart - SearchWindowSamples);
-        const std::int64_t to = idealStart + std::min(current.lengthSamples(), SearchWindowSamples);
+        const std::int64_t to =
+            idealStart + std::min(melody[index].lengthSamples(), SearchWindowSamples);
         std::int64_t bestStart = idealStart;
         std::int64_t fewestMisses = -1;
         for (std::int64_t start = from; start <= to; ++start) {
             std::int64_t misses = 0;
             for (std::int64_t sample = from; sample < to; ++sample) {
-                const std::int32_t model = sample < start
-                                               ? modelValue(previous, sample - previousStart)
-                                               : modelValue(current, sample - start);
+                const std::int32_t model =
+                    soundAt(previous, sample - previousStart) + soundAt(current, sample - start);
                 if (model != sampleAt(sample)) ++misses;
             }
             const bool isCloser = std::abs(start - idealStart) < std::abs(bestStart - idealStart);
@@ -112,20 +122,13 @@ Measured measure(const std::vector<Event>& melody, const std::vector<std::int16_
                 bestStart = start;
             }
         }
-        onset = bestStart;
-        if (current.frequencyHz != 0) {
-            while (onset < size && sampleAt(onset) == 0)
-                ++onset;
-        }
-        const double errorMs = static_cast<double>(std::abs(onset - idealStart)) / SamplesPerMs;
+        const double errorMs = static_cast<double>(std::abs(bestStart - idealStart)) / SamplesPerMs;
         result.largestOnsetErrorMs = std::max(result.largestOnsetErrorMs, errorMs);
         ++result.onsetsFound;
         previousStart = bestStart;
     }
-    std::int64_t end = onset;
-    while (end < size && sampleAt(end) != 0)
-        ++end;
-    const std::int64_t idealEnd = idealStart + melody.back().lengthSamples();
+    const auto end = static_cast<std::int64_t>(soundEnd(samples));
+    const std::int64_t idealEnd = idealStart + static_cast<std::int64_t>(soundEnd(sounds.back()));
     result.endDriftMs = static_cast<double>(end - idealEnd) / SamplesPerMs;
     return result;
 }

@@ -71,22 +71,31 @@ bool streamWave(const ToneList& tones, const ByteSink& sink, std::size_t blockSa
         filled = 0;
         return taken;
     };
-    // Tones follow one another, so the mixer holds one voice at a time and drops it as it ends.
+    // The file is the mix advanced by the mixer's latency: every edge lies on its own sample and
+    // the file lasts exactly as long as the melody; only the ringing before the first onset and
+    // after the last release falls outside. A voice sounds nothing up to its start, so adding
+    // each as its turn comes, before the samples that hear it, is in time.
     ToneMixer mixer;
     std::int64_t position = 0;
-    for (const ToneEvent& event : tones) {
-        std::int64_t remaining = std::int64_t{event.duration} * SamplesPerMs;
-        if (event.isRest == 0) mixer.addVoice(position, position + remaining, event.frequency);
-        while (remaining > 0) {
+    const auto renderUpTo = [&](std::int64_t end) {
+        while (position < end) {
             const auto count = static_cast<std::size_t>(std::min<std::int64_t>(
-                remaining, static_cast<std::int64_t>(blockSamples - filled)));
-            mixer.mix(samples.data() + filled, count, position);
+                end - position, static_cast<std::int64_t>(blockSamples - filled)));
+            mixer.mix(samples.data() + filled, count, position + ToneLatencySamples);
             filled += count;
             position += static_cast<std::int64_t>(count);
-            remaining -= static_cast<std::int64_t>(count);
             if (filled == blockSamples && !flush()) return false;
         }
+        return true;
+    };
+    std::int64_t eventStart = 0;
+    for (const ToneEvent& event : tones) {
+        const std::int64_t length = std::int64_t{event.duration} * SamplesPerMs;
+        if (event.isRest == 0) mixer.addVoice(eventStart, eventStart + length, event.frequency);
+        eventStart += length;
+        if (!renderUpTo(eventStart - ToneLatencySamples)) return false;
     }
+    if (!renderUpTo(eventStart)) return false;
     return filled == 0 || flush();
 }
 

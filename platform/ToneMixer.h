@@ -12,11 +12,19 @@ inline constexpr std::int32_t SampleRateHz = 48000;
 inline constexpr std::int64_t SamplesPerMs = SampleRateHz / 1000;
 // A quarter of full scale: a few overlapping tones still fit before clipping.
 inline constexpr std::int32_t VoiceAmplitude = 8192;
+// Every edge of every voice is heard this many samples after its place on the audio clock: half
+// the length of the symmetric band-limiting kernel. The same for all voices, so rhythm is exact.
+inline constexpr std::int64_t ToneLatencySamples = 32;
+// A voice sounds from its start sample until this many samples after its end sample.
+inline constexpr std::int64_t ToneTailSamples = 2 * ToneLatencySamples;
 
-// Square-wave voices placed on the audio clock (absolute sample numbers), summed and clipped.
+// Band-limited square-wave voices placed on the audio clock (absolute sample numbers), summed
+// and clipped.
 class ToneMixer {
   public:
-    // The voice sounds for samples startSample <= n < endSample, or until stop is set: a mix
+    ToneMixer();
+
+    // The voice's square wave runs from startSample to endSample, or until stop is set: a mix
     // drops the voices whose flag is set before it writes a sample.
     void addVoice(std::int64_t startSample, std::int64_t endSample, std::int32_t frequencyHz,
                   const StopFlag* stop = nullptr);
@@ -24,7 +32,7 @@ class ToneMixer {
     std::size_t voiceCount() const { return voices_.size(); }
 
     // Writes sampleCount samples, the first being absolute sample firstSample, and drops the
-    // voices that have ended by the last of them.
+    // voices that have died away by the last of them.
     void mix(std::int16_t* samples, std::size_t sampleCount, std::int64_t firstSample);
 
   private:
@@ -34,6 +42,8 @@ class ToneMixer {
         std::int64_t frequencyHz;
         const StopFlag* stop;
     };
+
+    static std::int32_t voiceValue(const Voice& voice, std::int64_t sample);
 
     std::vector<Voice> voices_;
 };

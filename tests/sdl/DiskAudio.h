@@ -49,17 +49,24 @@ class DiskAudio {
     std::filesystem::path path_;
 };
 
-// A square wave as it should come out: it begins with its high half, and both halves last
-// exactly half a period, which holds for frequencies that divide the half-rate evenly.
-inline std::vector<std::int16_t> idealSquare(std::int32_t frequencyHz, std::int32_t durationMs) {
-    const std::int64_t halfPeriodSamples = SampleRateHz / 2 / frequencyHz;
-    const std::int64_t length = durationMs * SamplesPerMs;
-    std::vector<std::int16_t> wave;
-    for (std::int64_t index = 0; index < length; ++index) {
-        const bool isHigh = (index / halfPeriodSamples) % 2 == 0;
-        wave.push_back(static_cast<std::int16_t>(isHigh ? VoiceAmplitude : -VoiceAmplitude));
+// One thread's tones and rests (frequency 0) as the beeper should play them: back to back from
+// sample 0, through the mixer, with the last tone's tail.
+struct PlayedEvent {
+    std::int32_t frequencyHz;
+    std::int32_t durationMs;
+};
+
+inline std::vector<std::int16_t> expectedSound(const std::vector<PlayedEvent>& events) {
+    ToneMixer mixer;
+    std::int64_t position = 0;
+    for (const PlayedEvent& event : events) {
+        const std::int64_t length = event.durationMs * SamplesPerMs;
+        if (event.frequencyHz != 0) mixer.addVoice(position, position + length, event.frequencyHz);
+        position += length;
     }
-    return wave;
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(position + ToneTailSamples));
+    mixer.mix(samples.data(), samples.size(), 0);
+    return samples;
 }
 
 inline std::size_t firstSoundAt(const std::vector<std::int16_t>& samples, std::size_t from = 0) {
@@ -72,15 +79,23 @@ inline std::size_t firstSoundAt(const std::vector<std::int16_t>& samples, std::s
 // One past the last sound; 0 when there is none.
 inline std::size_t soundEnd(const std::vector<std::int16_t>& samples) {
     std::size_t end = samples.size();
-    while (end > 0 && samples[end - 1] == 0) --end;
+    while (end > 0 && samples[end - 1] == 0)
+        --end;
     return end;
 }
 
+// Where a silence begins that lasts longer than a tone's tail (or to the end): a wave crosses
+// zero on single samples.
 inline std::size_t firstSilenceAt(const std::vector<std::int16_t>& samples, std::size_t from) {
+    std::size_t quietSince = from;
     for (std::size_t index = from; index < samples.size(); ++index) {
-        if (samples[index] == 0) return index;
+        if (samples[index] != 0) {
+            quietSince = index + 1;
+        } else if (index + 1 - quietSince >= static_cast<std::size_t>(ToneTailSamples)) {
+            return quietSince;
+        }
     }
-    return samples.size();
+    return std::min(quietSince, samples.size());
 }
 
 } // namespace vemo

@@ -1,6 +1,7 @@
 #include "platform/ToneMixer.h"
 
 #include "tests/sdl/DiskAudio.h"
+#include "tests/sdl/Spectrum.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,48 @@ std::vector<std::int16_t> mixed(ToneMixer& mixer, std::int64_t firstSample, std:
     return samples;
 }
 
-TEST(ToneMixer, SoundsASquareWaveOnlyInsideTheVoice) {
-    ToneMixer mixer;
-    constexpr std::int64_t Start = 1000;
-    const std::vector<std::int16_t> wave = idealSquare(1000, 10);
-    mixer.addVoice(Start, Start + static_cast<std::int64_t>(wave.size()), 1000);
-
-    const auto samples = mixed(mixer, 900, 700);
-    for (std::size_t index = 0; index < 100; ++index)
-        ASSERT_EQ(samples[index], 0) << index;
-    for (std::size_t index = 0; index < wave.size(); ++index) {
-        ASSERT_EQ(samples[100 + index], wave[index]) << index;
+// A smooth step from `before` to `after` centred on sample `centre`: the samples around it add up
+// in mirrored pairs, and it is complete half a kernel away.
+void expectStep(const std::vector<std::int16_t>& samples, std::size_t centre, int before,
+                int after) {
+    const auto half = static_cast<std::size_t>(ToneLatencySamples);
+    for (std::size_t offset = 0; offset < half; ++offset) {
+        ASSERT_NEAR(samples[centre - offset] + samples[centre + offset], before + after, 1)
+            << "at " << centre << " +-" << offset;
     }
-    for (std::size_t index = 100 + wave.size(); index < samples.size(); ++index) {
+    EXPECT_EQ(samples[centre - half], before) << centre;
+    EXPECT_EQ(samples[centre + half], after) << centre;
+}
+
+TEST(ToneMixer, EdgesLieOnTheirSampleDelayedAlikeAndTheToneKeepsItsLength) {
+    // At 100 Hz a half period is 240 samples, so every edge stands alone.
+    constexpr std::int64_t Start = 1000;
+    constexpr std::int64_t Length = 4800;
+    constexpr std::int64_t HalfPeriod = 240;
+    ToneMixer mixer;
+    mixer.addVoice(Start, Start + Length, 100);
+
+    const auto samples = mixed(mixer, 0, 7000);
+    const auto onset = static_cast<std::size_t>(Start + ToneLatencySamples);
+    for (std::size_t index = 0; index <= Start; ++index)
         ASSERT_EQ(samples[index], 0) << index;
+    expectStep(samples, onset, 0, VoiceAmplitude);
+    expectStep(samples, onset + HalfPeriod, VoiceAmplitude, -VoiceAmplitude);
+    expectStep(samples, onset + 2 * HalfPeriod, -VoiceAmplitude, VoiceAmplitude);
+    expectStep(samples, onset + Length - HalfPeriod, VoiceAmplitude, -VoiceAmplitude);
+    expectStep(samples, onset + Length, -VoiceAmplitude, 0);
+    for (std::size_t index = Start + Length + ToneTailSamples; index < samples.size(); ++index)
+        ASSERT_EQ(samples[index], 0) << index;
+}
+
+TEST(ToneMixer, HighAndLowTonesCarryNoAliasedPartials) {
+    // Switching at sample boundaries leaves partials only 14 dB down at the top row's pitch.
+    constexpr double LoudestAliasDb = -50.0;
+    for (const std::int32_t frequencyHz : {7920, 3960, 1760, 33}) {
+        ToneMixer mixer;
+        mixer.addVoice(0, SampleRateHz, frequencyHz);
+        const auto second = mixed(mixer, ToneLatencySamples, SampleRateHz);
+        EXPECT_LT(worstNonHarmonicDb(second, frequencyHz), LoudestAliasDb) << frequencyHz;
     }
 }
 
@@ -49,21 +78,27 @@ TEST(ToneMixer, WaveContinuesAcrossBuffers) {
 }
 
 TEST(ToneMixer, OverlappingVoicesAddUpAndClip) {
-    ToneMixer mixer;
-    mixer.addVoice(0, 100, 1000);
-    mixer.addVoice(0, 100, 1000);
-    EXPECT_EQ(mixed(mixer, 0, 1)[0], 2 * VoiceAmplitude);
+    ToneMixer single;
+    single.addVoice(0, 4800, 1000);
+    ToneMixer pair;
+    pair.addVoice(0, 4800, 1000);
+    pair.addVoice(0, 4800, 1000);
+    const auto one = mixed(single, 0, 5000);
+    const auto two = mixed(pair, 0, 5000);
+    for (std::size_t index = 0; index < one.size(); ++index)
+        ASSERT_EQ(two[index], 2 * one[index]) << index;
 
     constexpr int CrowdSize = 5;
     ToneMixer crowd;
     for (int voice = 0; voice < CrowdSize; ++voice)
-        crowd.addVoice(0, 100, 1000);
-    const auto samples = mixed(crowd, 0, 48);
-    EXPECT_EQ(samples.front(), 32767);
-    EXPECT_EQ(samples.back(), -32768);
+        crowd.addVoice(0, 4800, 100);
+    // The middles of the first high and low halves of 100 Hz, far from any edge.
+    const auto samples = mixed(crowd, 0, 400);
+    EXPECT_EQ(samples[ToneLatencySamples + 120], 32767);
+    EXPECT_EQ(samples[ToneLatencySamples + 360], -32768);
 }
 
-TEST(ToneMixer, DropsEndedVoicesAndKeepsComingOnes) {
+TEST(ToneMixer, DropsVoicesOnceSilentAndKeepsComingOnes) {
     ToneMixer mixer;
     mixer.addVoice(0, 100, 1000);
     mixer.addVoice(150, 300, 1000);
@@ -71,11 +106,16 @@ TEST(ToneMixer, DropsEndedVoicesAndKeepsComingOnes) {
     mixer.addVoice(0, 100, 0);
     EXPECT_EQ(mixer.voiceCount(), 2u);
 
-    mixed(mixer, 0, 100);
+    mixed(mixer, 0, 100 + ToneTailSamples - 1);
+    EXPECT_EQ(mixer.voiceCount(), 2u) << "a voice was dropped before its tail ended";
+    mixed(mixer, 100 + ToneTailSamples - 1, 1);
     EXPECT_EQ(mixer.voiceCount(), 1u);
-    EXPECT_EQ(mixed(mixer, 100, 100)[50], VoiceAmplitude);
+
+    ToneMixer coming;
+    coming.addVoice(150, 300, 1000);
+    EXPECT_EQ(mixed(mixer, 200, 100), mixed(coming, 200, 100));
     mixer.clear();
-    EXPECT_EQ(mixed(mixer, 200, 10)[0], 0);
+    EXPECT_EQ(mixed(mixer, 200, 100), std::vector<std::int16_t>(100, 0));
 }
 
 } // namespace

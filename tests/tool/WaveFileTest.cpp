@@ -22,7 +22,8 @@ std::uint32_t u32At(const Bytes& bytes, std::size_t offset) {
 const ToneList Tones = {{440, 0, 3}, {0, 1, 2}, {297, 0, 7}, {1000, 0, 1}, {0, 1, 1}, {264, 0, 5}};
 
 TEST(WaveFile, StreamedBlocksAreTheWholeMixSampleForSample) {
-    // The reference: every tone placed on one mixer and mixed in one go.
+    // The reference: every tone placed on one mixer and mixed in one go, read from the mixer's
+    // latency on so that each onset lies on its own sample.
     ToneMixer whole;
     std::int64_t position = 0;
     for (const ToneEvent& event : Tones) {
@@ -31,7 +32,7 @@ TEST(WaveFile, StreamedBlocksAreTheWholeMixSampleForSample) {
         position += length;
     }
     std::vector<std::int16_t> expected(static_cast<std::size_t>(position));
-    whole.mix(expected.data(), expected.size(), 0);
+    whole.mix(expected.data(), expected.size(), ToneLatencySamples);
 
     for (std::size_t block : {std::size_t{7}, std::size_t{48}, WaveBlockSamples}) {
         SCOPED_TRACE("block of " + std::to_string(block));
