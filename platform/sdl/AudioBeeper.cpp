@@ -92,16 +92,17 @@ class AudioBeeper final : public Beeper {
     }
 
     // The callback fills the buffer after the one being played, so what is heard lies one
-    // buffer behind what was produced; between callbacks it moves on with the steady clock.
+    // buffer behind what was produced, and the mixer's own delay behind that; between
+    // callbacks it moves on with the steady clock.
     std::int64_t heardUs() override {
         std::lock_guard lock(mutex_);
         const auto sinceFillUs = std::chrono::duration_cast<std::chrono::microseconds>(
                                      std::chrono::steady_clock::now() - lastFillTime_)
                                      .count();
-        const std::int64_t heardSamples =
-            std::clamp<std::int64_t>(playedSamples_ - bufferSamples_ + sinceFillUs * SamplesPerMs / 1000,
-                                     0, playedSamples_);
-        return heardSamples * 1000 / SamplesPerMs;
+        const std::int64_t heardSamples = std::clamp<std::int64_t>(
+            playedSamples_ - bufferSamples_ + sinceFillUs * SamplesPerMs / 1000, 0,
+            playedSamples_);
+        return (heardSamples - ToneLatencySamples) * 1000 / SamplesPerMs;
     }
 
     std::int64_t nextStartUs() override {

@@ -78,6 +78,25 @@ e2e_key "$main" r
 e2e_key "$main" space
 sleep 0.5
 e2e_expect_running
+
+e2e_note "while it plays, the cursor is a white line across the grid"
+shot="$E2E_TMP/playing.ppm"
+python3 "$E2E_DRIVER_DIR/xshot.py" "$shot" || e2e_fail "no screen picture"
+python3 - "$shot" $((E2E_MAIN_LEFT + E2E_GRID_LEFT)) $((E2E_MAIN_TOP + E2E_TOOLBAR_HEIGHT + E2E_GRID_GAP_BELOW_TOOLBAR)) <<'PY' ||
+import sys
+data = open(sys.argv[1], "rb").read()
+fields = data.split(maxsplit=4)
+width, height = int(fields[1]), int(fields[2])
+pixels = fields[4]
+left, top = int(sys.argv[2]), int(sys.argv[3])
+def white(x, y):
+    i = 3 * (y * width + x)
+    return pixels[i:i + 3] == b"\xff\xff\xff"
+# A column of the grid that is white from top to bottom is the cursor.
+found = [x for x in range(left, left + 700) if all(white(x, y) for y in range(top + 5, top + 500))]
+sys.exit(0 if found else 1)
+PY
+    e2e_fail "no cursor line in the picture of the playing editor"
 kill -TERM "$E2E_VEMO_PID"
 e2e_wait_exit 5
 [ "$E2E_EXIT_CODE" -eq 0 ] || e2e_fail "exit code $E2E_EXIT_CODE after SIGTERM"
