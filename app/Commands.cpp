@@ -1,11 +1,11 @@
 #include "app/Commands.h"
 
 #include "app/FileCommands.h"
-#include "platform/Ids.h"
-#include "model/ColumnEditing.h"
 #include "app/NewMelodyCommand.h"
 #include "app/UndoCommands.h"
+#include "model/ColumnEditing.h"
 #include "model/NewMelody.h"
+#include "platform/Ids.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"
 #include "view/PlaybackCursor.h"
@@ -33,7 +33,9 @@ void takeSelectionToggle(Editor& editor) {
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
 }
 
-void redrawGrid(Editor& editor) { redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain); }
+void redrawGrid(Editor& editor) {
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
+}
 
 // The folder the process works in at the moment of the key press.
 std::string currentWorkingDirectory() {
@@ -141,8 +143,9 @@ void runCommand(Editor& editor, std::int32_t commandId) {
 void applyNewMelodyDialog(Editor& editor) {
     Ui& ui = editor.platform.ui;
     editor.state.shell.stepName = "new melody";
-    applyNewMelody(editor.state, editor.bitmaps, editor.platform, ui.spinValue(ControlId::WidthSpin),
-                   ui.spinValue(ControlId::SmallBlockSpin), ui.spinValue(ControlId::LargeBlockSpin));
+    applyNewMelody(editor.state, editor.bitmaps, editor.platform,
+                   ui.spinValue(ControlId::WidthSpin), ui.spinValue(ControlId::SmallBlockSpin),
+                   ui.spinValue(ControlId::LargeBlockSpin));
 }
 
 void runPaste(Editor& editor) {

@@ -10,9 +10,9 @@ namespace vemo {
 
 // The process around the program: its command line and folders.
 struct ProgramContext {
-    std::vector<std::string> arguments;   // program parameters, without the program itself
-    std::string executableFolder;         // ends in a path separator
-    bool isDevelopmentRun = false;        // keep the working directory as started
+    std::vector<std::string> arguments; // program parameters, without the program itself
+    std::string executableFolder;       // ends in a path separator
+    bool isDevelopmentRun = false;      // keep the working directory as started
     std::function<std::string()> workingDirectory;
     std::function<bool(const std::string&)> setWorkingDirectory;
 };

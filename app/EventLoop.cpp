@@ -1,14 +1,14 @@
 #include "app/EventLoop.h"
 
 #include "app/Commands.h"
-#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "app/UndoCommands.h"
+#include "platform/Ids.h"
 #include "sound/Playback.h"
-#include "view/MouseEditing.h"
-#include "view/Redraw.h"
 #include "view/KeyQueries.h"
+#include "view/MouseEditing.h"
 #include "view/PlaybackCursor.h"
+#include "view/Redraw.h"
 #include "view/Scrolling.h"
 
 namespace vemo {
@@ -33,8 +33,7 @@ void onMainWindow(Editor& editor, const Event& event) {
         if (event.id == ControlId::DurationSpin) {
             state.melody.columnDuration = ui.spinValue(ControlId::DurationSpin);
             state.shell.stepName = "duration";
-        }
-        else if (event.id == ControlId::VerImage && event.type == LeftClick)
+        } else if (event.id == ControlId::VerImage && event.type == LeftClick)
             state.view.hScrollDrag = 1;
         else if (event.id == ControlId::HorImage && event.type == LeftClick)
             state.view.vScrollDrag = 1;
@@ -95,8 +94,7 @@ void eventStep(Editor& editor) {
     const bool wasStrokeOpen = state.stroke.strokeFirst >= 0;
     endPressIfButtonUp(editor);
     // While a melody plays the pass also moves the cursor, often enough to look smooth.
-    const Event event =
-        ui.waitEvent(state.playback.isPlayingShown ? CursorFrameMs : EventWaitMs);
+    const Event event = ui.waitEvent(state.playback.isPlayingShown ? CursorFrameMs : EventWaitMs);
     if (event.kind != EventKind::None) keepStepSelection(editor);
     if (event.kind == EventKind::EndRequest) {
         state.shell.endRequested = 1;

@@ -1,10 +1,10 @@
 #include "app/FileCommands.h"
 
-#include "platform/Ids.h"
+#include "app/NewMelodyCommand.h"
 #include "model/Geometry.h"
 #include "model/Marks.h"
-#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
+#include "platform/Ids.h"
 #include "store/FileIo.h"
 #include "store/MelodyCodec.h"
 #include "store/MelodyFile.h"

@@ -6,9 +6,11 @@ namespace vemo {
 
 void layoutMainWindow(View& view, Ui& ui) {
     Size client = ui.clientSize(WindowId::Main);
-    if (client.width < MinClientWidth) ui.setClientSize(WindowId::Main, MinClientWidth, client.height);
+    if (client.width < MinClientWidth)
+        ui.setClientSize(WindowId::Main, MinClientWidth, client.height);
     client = ui.clientSize(WindowId::Main);
-    if (client.height < MinClientHeight) ui.setClientSize(WindowId::Main, client.width, MinClientHeight);
+    if (client.height < MinClientHeight)
+        ui.setClientSize(WindowId::Main, client.width, MinClientHeight);
     client = ui.clientSize(WindowId::Main);
 
     ImageArea& hor = view.horArea;

@@ -2,13 +2,13 @@
 
 #include "app/EventLoop.h"
 #include "app/FileCommands.h"
-#include "platform/Ids.h"
 #include "app/Layout.h"
+#include "app/NewMelodyCommand.h"
 #include "app/UndoCommands.h"
 #include "app/Windows.h"
-#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
 #include "model/PitchTable.h"
+#include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "view/Redraw.h"
 
@@ -74,7 +74,6 @@ bool loadIcons(Platform& platform, Resources& resources) {
     return true;
 }
 
-
 std::string withTrailingSeparator(std::string path) {
     if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
     return path;
@@ -96,8 +95,7 @@ void runSweep(Editor& editor, bool opening) {
     for (std::int32_t step = 0; step <= 12; ++step) {
         const std::int32_t height = opening ? step * SweepStepPixels : 600 - step * SweepStepPixels;
         const std::int32_t frequencyHz =
-            opening ? 750 + 2 * height
-                    : static_cast<std::int32_t>(std::lround(150 + 1.1 * height));
+            opening ? 750 + 2 * height : static_cast<std::int32_t>(std::lround(150 + 1.1 * height));
         startPreviewAfterPrevious(editor.state.playback, platform, frequencyHz,
                                   opening ? OpeningToneMs : ClosingToneMs);
         platform.ui.placeWindow(WindowId::Main, StartLeft, 400 - height / 2, StartClientWidth,
@@ -123,7 +121,8 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
     if (!loadIcons(platform, resources)) return false;
     // Shown by every window; a missing file only leaves the system's own icon.
     Image programIcon;
-    if (platform.ui.loadImage(ProgramIconFile, programIcon)) platform.ui.setProgramIcon(programIcon);
+    if (platform.ui.loadImage(ProgramIconFile, programIcon))
+        platform.ui.setProgramIcon(programIcon);
     state.shell.fileName = withTrailingSeparator(context.workingDirectory());
     state.shell.loadPath = state.shell.fileName;
     const WindowsResult created = createWindows(state, resources.icons, platform);
@@ -188,7 +187,8 @@ std::int32_t runProgram(Platform& platform, ProgramContext& context) {
             return endProgram(state, platform, ExitFailure);
         startHistory(editor); // the melody the editor was started with is where undo stops
     }
-    while (state.shell.quitRequested == 0) eventStep(editor);
+    while (state.shell.quitRequested == 0)
+        eventStep(editor);
     if (state.shell.endRequested == 0) closeMainWindow(editor);
     return endProgram(state, platform, ExitNormal);
 }

@@ -19,8 +19,7 @@ constexpr std::int32_t ExitFailure = 1;
 
 // Start values, Data files, windows, controls, menus and shortcuts. On a failure the "error" box
 // has been shown and the result is false.
-bool startUp(EditorState& state, Resources& resources, Platform& platform,
-             ProgramContext& context);
+bool startUp(EditorState& state, Resources& resources, Platform& platform, ProgramContext& context);
 
 // The main window unfolding with the rising sweep, then the first melody drawn.
 void openMainWindow(Editor& editor);

@@ -20,8 +20,7 @@ void showHistory(Ui& ui, const History& history) {
 }
 
 bool isEditOpen(Editor& editor) {
-    return editor.state.stroke.strokeFirst >= 0 ||
-           isDownNow(editor.platform.ui, Key::RightButton);
+    return editor.state.stroke.strokeFirst >= 0 || isDownNow(editor.platform.ui, Key::RightButton);
 }
 
 void showFrame(Editor& editor, const MelodyFrame& frame) {

@@ -1,7 +1,7 @@
 #include "app/Windows.h"
 
-#include "platform/Ids.h"
 #include "app/Layout.h"
+#include "platform/Ids.h"
 
 #include <algorithm>
 
@@ -9,8 +9,21 @@ namespace vemo {
 
 namespace {
 
-enum Icon { NewIcon, SpaceIcon, SingIcon, ShutIcon, LoopIcon, CodeIcon, LoadIcon, SaveIcon,
-            CopyIcon, PasteIcon, SelecIcon, UndoIcon, RedoIcon };
+enum Icon {
+    NewIcon,
+    SpaceIcon,
+    SingIcon,
+    ShutIcon,
+    LoopIcon,
+    CodeIcon,
+    LoadIcon,
+    SaveIcon,
+    CopyIcon,
+    PasteIcon,
+    SelecIcon,
+    UndoIcon,
+    RedoIcon
+};
 
 struct ToolbarButton {
     std::int32_t commandId;
@@ -84,7 +97,9 @@ void placeImageAreas(View& view, std::int32_t toolbarHeight) {
     view.mainArea = {GridLeft, view.horArea.y, 1, 1, Image(1, 1)};
 }
 
-Rect areaRect(const ImageArea& area) { return {area.x, area.y, area.width, area.height}; }
+Rect areaRect(const ImageArea& area) {
+    return {area.x, area.y, area.width, area.height};
+}
 
 bool createMainControls(EditorState& state, Ui& ui) {
     if (!ui.prepareControls(WindowId::Main)) return false;
@@ -144,12 +159,12 @@ WindowsResult createWindows(EditorState& state, const std::array<Image, IconCoun
                                              {CommandId::InsertColumn, "insert column"},
                                              {CommandId::DeleteColumn, "delete column"}}))
         return {false, "can't create popup-menu 1"};
-    if (!ui.createPopupMenu(MenuId::Paste, {{CommandId::MenuCancel, "cancel"},
-                                            {0, ""},
-                                            {CommandId::PasteNotesOnly, "paste notes only"},
-                                            {CommandId::PasteLayoutOnly, "paste layout only"},
-                                            {CommandId::PasteNotesAndLayout,
-                                             "paste notes and layout"}}))
+    if (!ui.createPopupMenu(MenuId::Paste,
+                            {{CommandId::MenuCancel, "cancel"},
+                             {0, ""},
+                             {CommandId::PasteNotesOnly, "paste notes only"},
+                             {CommandId::PasteLayoutOnly, "paste layout only"},
+                             {CommandId::PasteNotesAndLayout, "paste notes and layout"}}))
         return {false, "can't create popup-menu 2"};
 
     if (!createCodeWindow(ui)) return {false, "can't open code-window"};

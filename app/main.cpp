@@ -36,9 +36,11 @@ int main(int argc, char* argv[]) {
     vemo::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-    std::string executableFolder = QDir::toNativeSeparators(
-        QCoreApplication::applicationDirPath() + QDir::separator()).toStdString();
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    std::string executableFolder =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QDir::separator())
+            .toStdString();
     // A run from inside the development environment keeps the working directory it was given.
     const char* developmentRun = std::getenv("VEMO_DEVELOPMENT_RUN");
     const bool isDevelopmentRun = developmentRun != nullptr && *developmentRun != '\0';

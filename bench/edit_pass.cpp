@@ -2,9 +2,9 @@
 // and the grid pass that draws it, without the pause that limits the repaint rate.
 
 #include "app/Editor.h"
-#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "platform/Beeper.h"
+#include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/view/ViewFixture.h"

@@ -3,22 +3,19 @@
 // from the request on are counted up to the last one that still sounds. The request is placed
 // on the audio clock itself, so the figure does not depend on how the machine schedules.
 
-#include "platform/sdl/AudioBeeper.h"
 #include "platform/ToneMixer.h"
+#include "platform/sdl/AudioBeeper.h"
 #include "tests/sdl/DiskAudio.h"
+#include "tests/sdl/StoppedTone.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <future>
-#include <thread>
 
 namespace vemo {
 namespace {
 
-constexpr std::int32_t LongToneMs = 60000;
-constexpr std::int32_t TailRestMs = 100;
 constexpr std::int32_t FirstRequestMs = 150;
 constexpr std::int32_t RequestStepMs = 37; // not a multiple of a buffer
 
@@ -28,23 +25,9 @@ void BM_StopToSilenceOnDiskDriver(benchmark::State& state) {
     double totalMs = 0.0;
     int runs = 0;
     for (auto _ : state) {
-        StopFlag stop{0};
-        std::int64_t requestSample = 0;
-        {
-            auto beeper = makeAudioBeeper();
-            auto player = std::async(std::launch::async, [&] {
-                // A tied tone of a whole minute, then a tone that must never start.
-                beeper->beep(440, LongToneMs, &stop);
-                beeper->beep(880, LongToneMs, &stop);
-                beeper->finish();
-            });
-            std::this_thread::sleep_for(
-                std::chrono::milliseconds(FirstRequestMs + RequestStepMs * (runs % 8)));
-            requestSample = producedSamples(*beeper);
-            stop = 1;
-            player.wait();
-            beeper->rest(TailRestMs);
-        }
+        const std::int64_t requestSample =
+            stopLongTone(std::chrono::milliseconds(FirstRequestMs + RequestStepMs * (runs % 8)))
+                .requestSample;
         state.PauseTiming();
         const auto samples = diskAudio.samples();
         const auto end = static_cast<std::int64_t>(soundEnd(samples));
@@ -60,7 +43,10 @@ void BM_StopToSilenceOnDiskDriver(benchmark::State& state) {
     state.counters["bufferMs"] = 512.0 / static_cast<double>(SamplesPerMs);
 }
 
-BENCHMARK(BM_StopToSilenceOnDiskDriver)->Iterations(16)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StopToSilenceOnDiskDriver)
+    ->Iterations(16)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace vemo

@@ -98,8 +98,9 @@ void BM_ThousandSingleNoteSteps(benchmark::State& bench) {
         bytes = history.memoryBytes();
     }
     bench.counters["historyMB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
-    bench.counters["perCommit"] = benchmark::Counter(
-        SingleNoteSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    bench.counters["perCommit"] =
+        benchmark::Counter(SingleNoteSteps, benchmark::Counter::kIsIterationInvariantRate |
+                                                benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_SingleNote)->Unit(benchmark::kMillisecond);

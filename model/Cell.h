@@ -17,7 +17,8 @@ struct Cell {
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
-// Extra pixels before a column and, at once, its block role: 0 inside, 2 small start, 6 large start.
+// Extra pixels before a column and, at once, its block role: 0 inside, 2 small start, 6 large
+// start.
 using ColumnMarks = std::vector<std::int32_t>;
 
 constexpr std::int32_t MarkSmallStart = 2;
@@ -25,7 +26,7 @@ constexpr std::int32_t MarkLargeStart = 6;
 
 // (lastColumn + 1) x (lastRow + 1) cells stored column after column.
 class CellGrid {
-public:
+  public:
     CellGrid() = default;
     CellGrid(std::int32_t columnCount, std::int32_t rowCount)
         : columnCount_(columnCount), rowCount_(rowCount),
@@ -44,7 +45,9 @@ public:
     std::int32_t rowCount() const { return rowCount_; }
 
     Cell& at(std::int32_t column, std::int32_t row) { return cells_[index(column, row)]; }
-    const Cell& at(std::int32_t column, std::int32_t row) const { return cells_[index(column, row)]; }
+    const Cell& at(std::int32_t column, std::int32_t row) const {
+        return cells_[index(column, row)];
+    }
 
     std::vector<Cell>& cells() { return cells_; }
     const std::vector<Cell>& cells() const { return cells_; }
@@ -71,7 +74,7 @@ public:
 
     friend bool operator==(const CellGrid&, const CellGrid&) = default;
 
-private:
+  private:
     std::size_t index(std::int32_t column, std::int32_t row) const {
         return static_cast<std::size_t>(column) * static_cast<std::size_t>(rowCount_) +
                static_cast<std::size_t>(row);

@@ -82,8 +82,8 @@ struct ImageArea {
 struct View {
     double horizontalScroll = 0.0;
     double verticalScroll = 0.0;
-    ImageArea verArea; // horizontal scroll bar above the grid
-    ImageArea horArea; // vertical scroll bar beside the grid
+    ImageArea verArea;  // horizontal scroll bar above the grid
+    ImageArea horArea;  // vertical scroll bar beside the grid
     ImageArea mainArea; // the grid
     std::int32_t panning = 0;
     std::int32_t panAnchorX = 0;

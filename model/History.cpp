@@ -96,9 +96,8 @@ bool History::commit(const EditorState& state, const std::string& title, const s
                                 frame.lastColumn == frame_.lastColumn && notes == notes_ &&
                                 marks == marks_;
     if (isDurationOnly && undone_ == 0 && !steps_.empty() && steps_.back().name == name &&
-        nowMs - steps_.back().timeMs < MergeWindowMs &&
-        steps_.back().notesAfter.empty() && steps_.back().marksAfter.empty() &&
-        steps_.back().before.lastColumn == frame.lastColumn) {
+        nowMs - steps_.back().timeMs < MergeWindowMs && steps_.back().notesAfter.empty() &&
+        steps_.back().marksAfter.empty() && steps_.back().before.lastColumn == frame.lastColumn) {
         steps_.back().after = frame;
         steps_.back().timeMs = nowMs;
         frame_ = std::move(frame);
@@ -120,9 +119,11 @@ bool History::commit(const EditorState& state, const std::string& title, const s
             return notes[c] != notes_[c] || marks[c] != marks_[c];
         };
         std::size_t first = 0;
-        while (first < notes.size() && !differs(first)) ++first;
+        while (first < notes.size() && !differs(first))
+            ++first;
         std::size_t end = notes.size();
-        while (end > first && !differs(end - 1)) --end;
+        while (end > first && !differs(end - 1))
+            --end;
         step.firstColumn = static_cast<std::int32_t>(first);
         step.notesBefore.assign(notes_.begin() + first, notes_.begin() + end);
         step.notesAfter.assign(notes.begin() + first, notes.begin() + end);
@@ -201,8 +202,8 @@ void History::apply(EditorState& state, const HistoryStep& step, bool isForward)
 
     Selection& selection = state.selection;
     selection.selectionFirst = std::clamp(target.selectionFirst, 0, melody.lastColumn);
-    selection.selectionLast = std::clamp(target.selectionLast, selection.selectionFirst,
-                                         melody.lastColumn);
+    selection.selectionLast =
+        std::clamp(target.selectionLast, selection.selectionFirst, melody.lastColumn);
     updateSelectionEdges(melody, selection);
     state.stroke.strokeFirst = -1;
     state.shell.fileName = target.fileName;

@@ -3,7 +3,6 @@
 #include "model/Geometry.h"
 #include "model/Marks.h"
 
-
 namespace vemo {
 
 namespace {

@@ -18,7 +18,7 @@ using StopFlag = std::atomic<std::int32_t>;
 // issued after a pause starts at once. Any thread may call; tones of different threads are mixed.
 // A frequency of 0 or less sounds like a rest.
 class Beeper {
-public:
+  public:
     virtual ~Beeper() = default;
     virtual void beep(std::int32_t frequencyHz, std::int32_t durationMs,
                       const StopFlag* stop = nullptr) = 0;

@@ -15,8 +15,8 @@ constexpr std::int32_t ToolbarId = 5;
 
 namespace ControlId {
 constexpr std::int32_t DurationSpin = 1;
-constexpr std::int32_t VerImage = 2; // horizontal scroll bar above the grid
-constexpr std::int32_t HorImage = 3; // vertical scroll bar beside the grid
+constexpr std::int32_t VerImage = 2;  // horizontal scroll bar above the grid
+constexpr std::int32_t HorImage = 3;  // vertical scroll bar beside the grid
 constexpr std::int32_t MainImage = 4; // the grid
 constexpr std::int32_t CodeEditor = 25;
 constexpr std::int32_t CodeCopy = 26;
@@ -55,8 +55,8 @@ constexpr std::int32_t InsertColumn = 39;
 constexpr std::int32_t PasteLayoutOnly = 42;
 constexpr std::int32_t PasteNotesOnly = 43;
 constexpr std::int32_t PasteNotesAndLayout = 44;
-constexpr std::int32_t Undo = 45; // toolbar "undo", Ctrl+Z
-constexpr std::int32_t Redo = 46; // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
+constexpr std::int32_t Undo = 45;               // toolbar "undo", Ctrl+Z
+constexpr std::int32_t Redo = 46;               // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
 constexpr std::int32_t PlayFromPointerKey = 47; // Shift+Space
 } // namespace CommandId
 

@@ -72,7 +72,8 @@ class SilentBeeper final : public Beeper {
         const ThreadKey thread = currentThreadKey();
         const std::chrono::nanoseconds duration = std::chrono::milliseconds(durationMs);
         const std::chrono::nanoseconds now = SteadyClock::now().time_since_epoch();
-        const std::chrono::nanoseconds start(timeline_.place(thread, now.count(), duration.count()));
+        const std::chrono::nanoseconds start(
+            timeline_.place(thread, now.count(), duration.count()));
         const SteadyClock::time_point end(start + duration);
         // Nobody signals a stop flag: it is looked at as often as an audio buffer would be.
         const auto isCut = [this, stop] { return aborted_ || isStopped(stop); };

@@ -73,7 +73,7 @@ constexpr std::int32_t Shift = 2;
 // filters are "description|pattern|..." pairs. All calls are made on the UI thread except
 // setButtonEnabled, which any thread may call.
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // Windows: position is the outer top-left corner, size the client area.

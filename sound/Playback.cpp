@@ -149,7 +149,8 @@ void startPreview(Playback& playback, Platform& platform, std::int32_t frequency
 
 void startPreviewAfterPrevious(Playback& playback, Platform& platform, std::int32_t frequencyHz,
                                std::int32_t durationMs) {
-    while (playback.previewThread.isRunning()) platform.runtime.sleepMs(1);
+    while (playback.previewThread.isRunning())
+        platform.runtime.sleepMs(1);
     launchPreview(playback, platform, frequencyHz, durationMs);
 }
 

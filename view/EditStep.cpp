@@ -1,8 +1,8 @@
 #include "view/EditStep.h"
 
-#include "platform/Ids.h"
 #include "model/Geometry.h"
 #include "model/Joins.h"
+#include "platform/Ids.h"
 #include "sound/ToneList.h"
 #include "view/GridPass.h"
 #include "view/KeyQueries.h"

@@ -14,8 +14,8 @@ struct EditOutcome {
 // The mouse edit, offered every visible cell by the grid pass just before the cell is drawn.
 // editFlag is EditLeft or EditRight; only the cell under (mouseX, mouseY) is changed. offsets
 // are the pass's own, computed once for all its cells.
-EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column,
-                     std::int32_t row, std::int32_t editFlag, ScrollOffsets offsets);
+EditOutcome editStep(EditorState& state, Platform& platform, std::int32_t column, std::int32_t row,
+                     std::int32_t editFlag, ScrollOffsets offsets);
 
 // Switches the selection on together with its toolbar toggle.
 void showSelectionInUse(Selection& selection, Ui& ui);

@@ -1,10 +1,10 @@
 #include "view/MouseEditing.h"
 
-#include "platform/Ids.h"
 #include "model/Joins.h"
+#include "platform/Ids.h"
+#include "view/EditStep.h"
 #include "view/KeyQueries.h"
 #include "view/Redraw.h"
-#include "view/EditStep.h"
 #include "view/Scrolling.h"
 
 namespace vemo {

@@ -46,9 +46,10 @@ void showPlaybackCursor(Editor& editor) {
     std::int32_t lineX = -1;
     if (const std::optional<double> heard = heardColumn(state.playback, editor.platform.beeper)) {
         const Melody& melody = state.melody;
-        const auto column = std::clamp(static_cast<std::int32_t>(std::floor(*heard)), 0,
-                                       melody.lastColumn);
-        const double contentX = melody.grid.at(column, 0).x + (*heard - column) * melody.columnWidth;
+        const auto column =
+            std::clamp(static_cast<std::int32_t>(std::floor(*heard)), 0, melody.lastColumn);
+        const double contentX =
+            melody.grid.at(column, 0).x + (*heard - column) * melody.columnWidth;
         const std::int32_t width = view.mainArea.image.width();
         double viewX = contentX - gridScrollOffsets(melody, view).scrollX;
         const double range = horizontalScrollRange(melody, view);

@@ -53,7 +53,8 @@ void QtUi::applyButtonEnabled(std::int32_t commandId, bool enabled) {
 }
 
 void QtUi::setButtonTooltip(std::int32_t commandId, const std::string& tooltip) {
-    if (QAction* action = toolbarAction(commandId)) action->setToolTip(QString::fromStdString(tooltip));
+    if (QAction* action = toolbarAction(commandId))
+        action->setToolTip(QString::fromStdString(tooltip));
 }
 
 void QtUi::setButtonEnabled(std::int32_t commandId, bool enabled) {

@@ -100,8 +100,7 @@ class AudioBeeper final : public Beeper {
                                      std::chrono::steady_clock::now() - lastFillTime_)
                                      .count();
         const std::int64_t heardSamples = std::clamp<std::int64_t>(
-            playedSamples_ - bufferSamples_ + sinceFillUs * SamplesPerMs / 1000, 0,
-            playedSamples_);
+            playedSamples_ - bufferSamples_ + sinceFillUs * SamplesPerMs / 1000, 0, playedSamples_);
         return (heardSamples - ToneLatencySamples) * 1000 / SamplesPerMs;
     }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/EventLoop.h"
-#include "platform/Ids.h"
 #include "model/ColumnEditing.h"
 #include "model/Geometry.h"
+#include "platform/Ids.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/MelodyFixture.h"
 #include "view/GridPass.h"

@@ -13,9 +13,11 @@ class PlaybackCursor : public test::EventLoopFixture {
         EventLoopFixture::SetUp();
         app.fake.runtime.joinAll(); // the opening sweep
     }
-    std::int32_t lineX() { return ui.cursorLineX.count(ControlId::MainImage) != 0
-                                      ? ui.cursorLineX[ControlId::MainImage]
-                                      : -1; }
+    std::int32_t lineX() {
+        return ui.cursorLineX.count(ControlId::MainImage) != 0
+                   ? ui.cursorLineX[ControlId::MainImage]
+                   : -1;
+    }
     std::int32_t expectedX(std::int32_t column, double fraction) {
         const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
         return static_cast<std::int32_t>(state.melody.grid.at(column, 0).x +
@@ -32,8 +34,10 @@ TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenThe
     test::setNote(state.melody, 300, Row);
     app.fake.beeper.clockUs = 0;
     app.fake.beeper.hold();
+    const std::size_t callsBefore = app.fake.beeper.calls().size();
     command(CommandId::Sing);
-    ASSERT_TRUE(app.fake.beeper.waitForCalls(app.fake.beeper.calls().size()));
+    // The worker has said where its first event starts once that event reaches the beeper.
+    ASSERT_TRUE(app.fake.beeper.waitForCalls(callsBefore + 1));
 
     hear(10, 0.5);
     EXPECT_EQ(lineX(), expectedX(10, 0.5));
@@ -67,7 +71,8 @@ TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenThe
 }
 
 TEST_F(PlaybackCursor, ShiftSpacePlaysFromTheColumnUnderThePointer) {
-    for (const std::int32_t column : {5, 20, 30}) test::setNote(state.melody, column, Row);
+    for (const std::int32_t column : {5, 20, 30})
+        test::setNote(state.melody, column, Row);
     const auto playedFrom = [&](std::int32_t pointerColumn, bool isSelectionInUse) {
         selectColumns(10, 25, isSelectionInUse);
         if (pointerColumn < 0) {

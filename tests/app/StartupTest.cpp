@@ -1,6 +1,6 @@
 #include "app/Startup.h"
-#include "platform/Ids.h"
 #include "app/Layout.h"
+#include "platform/Ids.h"
 #include "tests/support/AppFixture.h"
 
 #include <gtest/gtest.h>

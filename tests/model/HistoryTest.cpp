@@ -103,7 +103,9 @@ class HistoryTest : public ::testing::Test {
             return "duration";
         }
     }
-    Picture picture(const std::string& title) { return {state.melody, state.shell.fileName, title}; }
+    Picture picture(const std::string& title) {
+        return {state.melody, state.shell.fileName, title};
+    }
 
     std::mt19937 random{20261207};
     EditorState state;

@@ -1,8 +1,8 @@
-#include "app/NewMelodyCommand.h"
 #include "model/NewMelody.h"
+#include "app/NewMelodyCommand.h"
 
-#include "platform/Ids.h"
 #include "model/Geometry.h"
+#include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/view/ViewFixture.h"
 #include "view/GridPass.h"

@@ -3,13 +3,13 @@
 #include "app/Commands.h"
 #include "app/EventLoop.h"
 #include "app/Startup.h"
+#include "platform/Beeper.h"
+#include "platform/Threads.h"
+#include "sound/CodeExport.h"
+#include "sound/Playback.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/WholeJoins.h"
 #include "view/GridPass.h"
-#include "sound/CodeExport.h"
-#include "sound/Playback.h"
-#include "platform/Beeper.h"
-#include "platform/Threads.h"
 
 #include <QAction>
 #include <QCursor>
@@ -17,8 +17,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>
@@ -28,7 +28,7 @@ namespace {
 
 // The editor's own windows built by its start-up on real widgets, with the shipped Data files.
 class EditorWindowsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previousFolder = std::filesystem::current_path();
         context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
@@ -62,8 +62,8 @@ TEST_F(EditorWindowsTest, TitlesKeepTheirLeadingBlanks) {
 }
 
 TEST_F(EditorWindowsTest, ToolbarStartsWithStopAndSpacersDisabledAndTogglesReleased) {
-    for (std::int32_t id : {CommandId::Spacer1, CommandId::Spacer2, CommandId::Spacer3,
-                            CommandId::ShutUp})
+    for (std::int32_t id :
+         {CommandId::Spacer1, CommandId::Spacer2, CommandId::Spacer3, CommandId::ShutUp})
         EXPECT_FALSE(ui->toolbarAction(id)->isEnabled()) << id;
     for (std::int32_t id : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Sing,
                             CommandId::GetCode, CommandId::Copy, CommandId::Paste})
@@ -122,11 +122,11 @@ TEST_F(EditorWindowsTest, InputDuringADrainChangesNoToggleAndNoSpin) {
     const QPointF middle = QRectF(repeat->rect()).center();
     const QPointF global = repeat->mapToGlobal(middle);
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(repeat, new QMouseEvent(type, middle, global, Qt::LeftButton,
-                                                            type == QEvent::MouseButtonPress
-                                                                ? Qt::LeftButton
-                                                                : Qt::NoButton,
-                                                            Qt::NoModifier));
+        QCoreApplication::postEvent(
+            repeat,
+            new QMouseEvent(type, middle, global, Qt::LeftButton,
+                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                            Qt::NoModifier));
     QCoreApplication::postEvent(duration, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, {}));
     playMelody(state, platform); // nothing to play: only its drain runs
     EXPECT_FALSE(ui->isButtonPressed(CommandId::ToggleRepeat));
@@ -166,11 +166,11 @@ TEST_F(EditorWindowsTest, LostReleaseThenANarrowerMelodyKeepsEditsInsideTheGrid)
     // The editor reads the pointer itself: it is moved there first.
     QCursor::setPos(grid->mapToGlobal(cellPoint(50, row)));
     QTest::mousePress(grid, Qt::LeftButton, {}, cellPoint(50, row));
-    for (int pass = 0; pass < 5 && state.stroke.strokeFirst < 0; ++pass) eventStep(editor);
+    for (int pass = 0; pass < 5 && state.stroke.strokeFirst < 0; ++pass)
+        eventStep(editor);
     ASSERT_EQ(state.stroke.strokeFirst, 50);
-    QTimer::singleShot(0, grid, [&] {
-        QTest::mouseRelease(grid, Qt::LeftButton, {}, cellPoint(50, row));
-    });
+    QTimer::singleShot(0, grid,
+                       [&] { QTest::mouseRelease(grid, Qt::LeftButton, {}, cellPoint(50, row)); });
     ui->drainEvents();
     ASSERT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton);
     eventStep(editor);
@@ -180,7 +180,8 @@ TEST_F(EditorWindowsTest, LostReleaseThenANarrowerMelodyKeepsEditsInsideTheGrid)
     applyNewMelodyDialog(editor);
     QCursor::setPos(grid->mapToGlobal(cellPoint(5, row)));
     QTest::mouseClick(grid, Qt::LeftButton, {}, cellPoint(5, row));
-    for (int pass = 0; pass < 5; ++pass) eventStep(editor);
+    for (int pass = 0; pass < 5; ++pass)
+        eventStep(editor);
     EXPECT_EQ(state.melody.grid.noteRow(5), row);
     EXPECT_TRUE(test::onlyWholeJoins(state.melody));
 }
@@ -201,7 +202,8 @@ TEST_F(EditorWindowsTest, UndoAndRedoKeysWorkOverTheFocusedSpinAndTheButtonsFoll
     QCursor::setPos(grid->mapToGlobal(cell));
     QTest::mouseClick(grid, Qt::LeftButton, {}, cell);
     const auto passes = [&] {
-        for (int pass = 0; pass < 4; ++pass) eventStep(editor);
+        for (int pass = 0; pass < 4; ++pass)
+            eventStep(editor);
     };
     passes();
     ASSERT_EQ(state.melody.grid.noteRow(10) >= 0, true);

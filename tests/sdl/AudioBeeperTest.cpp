@@ -1,6 +1,7 @@
 #include "platform/sdl/AudioBeeper.h"
 
 #include "tests/sdl/DiskAudio.h"
+#include "tests/sdl/StoppedTone.h"
 
 #include <gtest/gtest.h>
 
@@ -136,29 +137,16 @@ TEST(AudioBeeper, AbortReleasesALongBeepAndSilencesIt) {
 
 TEST(AudioBeeper, StopSilencesTheSoundingToneWithinABufferAndStartsNothingAfter) {
     DiskAudio disk("stop");
-    constexpr std::int32_t LongToneMs = 30000;
     constexpr std::int64_t BufferSamples = 512;
-    StopFlag stop{0};
-    std::int64_t requestSample = 0;
-    {
-        auto beeper = makeAudioBeeper();
-        auto player = std::async(std::launch::async, [&] {
-            beeper->beep(440, LongToneMs, &stop);
-            beeper->beep(880, LongToneMs, &stop);
-            beeper->finish();
-        });
-        EXPECT_EQ(player.wait_for(200ms), std::future_status::timeout);
-        requestSample = producedSamples(*beeper);
-        stop = 1;
-        EXPECT_EQ(player.wait_for(5s), std::future_status::ready) << "the stop waited for the tone";
-        beeper->rest(TailRestMs);
-    }
+    const StoppedTone stopped = stopLongTone(200ms);
+    EXPECT_TRUE(stopped.hasPlayerReturned) << "the stop waited for the tone";
     const auto captured = disk.samples();
     const auto onset = firstSoundAt(captured);
     ASSERT_LT(onset, captured.size());
     EXPECT_EQ(firstSilenceAt(captured, onset), soundEnd(captured)) << "something sounded after";
     // The request may meet a buffer that is being mixed; the next one is silent.
-    EXPECT_LE(static_cast<std::int64_t>(soundEnd(captured)), requestSample + 2 * BufferSamples);
+    EXPECT_LE(static_cast<std::int64_t>(soundEnd(captured)),
+              stopped.requestSample + 2 * BufferSamples);
 }
 
 TEST(AudioBeeper, WithoutAnOutputSaysSoOnceAndStaysSilent) {

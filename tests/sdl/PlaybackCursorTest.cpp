@@ -51,7 +51,8 @@ TEST(PlaybackCursorOnDisk, HeardColumnStaysWithinTwentyMillisecondsOfTheRecordin
     for (const Reading& reading : readings) {
         // Before the start and after the end the cursor rests at the melody's edges.
         if (reading.cursorMs <= 0.0 || reading.cursorMs >= ColumnCount * ColumnMs - 1) continue;
-        const double recordedMs = static_cast<double>(reading.producedSamples - onset) / SamplesPerMs;
+        const double recordedMs =
+            static_cast<double>(reading.producedSamples - onset) / SamplesPerMs;
         largestErrorMs = std::max(largestErrorMs, std::abs(reading.cursorMs - recordedMs));
         ++inside;
     }

@@ -1,5 +1,5 @@
-#include "platform/Ids.h"
 #include "sound/Playback.h"
+#include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/SoundFixture.h"
@@ -16,10 +16,8 @@ namespace {
 using Call = test::RecordingBeeper::Call;
 
 class PlaybackTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::prepareSoundEditor(state, fake.ui);
-    }
+  protected:
+    void SetUp() override { test::prepareSoundEditor(state, fake.ui); }
     // The worker has ended and the event loop has seen it.
     void waitUntilIdle() {
         fake.runtime.joinAll();
@@ -123,7 +121,8 @@ TEST_F(PlaybackTest, RepeatStartsOverUntilStopped) {
     waitUntilIdle();
     const auto calls = fake.beeper.calls();
     ASSERT_GE(calls.size(), 7u);
-    for (std::size_t i = 0; i < calls.size(); ++i) EXPECT_EQ(calls[i], threeEventCalls[i % 3]) << i;
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        EXPECT_EQ(calls[i], threeEventCalls[i % 3]) << i;
 }
 
 TEST_F(PlaybackTest, RepeatTurnedOffLetsThePassFinish) {
@@ -166,7 +165,8 @@ TEST_F(PlaybackTest, SweepTonesWaitForThePreviousOne) {
     fake.runtime.joinAll();
     const auto calls = fake.beeper.calls();
     ASSERT_EQ(calls.size(), 5u);
-    for (std::int32_t step = 0; step < 5; ++step) EXPECT_EQ(calls[step].frequencyHz, 750 + 100 * step);
+    for (std::int32_t step = 0; step < 5; ++step)
+        EXPECT_EQ(calls[step].frequencyHz, 750 + 100 * step);
     // Each one-shot thread lasts as long as its tone, so the sweep's tones follow one another.
     EXPECT_EQ(fake.beeper.finishCount, 5);
 }

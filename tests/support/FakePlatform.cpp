@@ -29,16 +29,16 @@ void FakeUi::addAllDataFiles(std::int32_t cellWidth, std::int32_t cellHeight) {
     imageFiles["Data/img02_L.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x80, 0x10));
     imageFiles["Data/img02_LR.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x10, 0x10));
     imageFiles["Data/img02_R.bmp"] = Image(cellWidth, cellHeight, rgb(0x10, 0xF0, 0x10));
-    for (const char* icon : {"new", "space", "sing", "shut", "loop", "code", "load", "save",
-                             "copy", "paste", "selec", "undo", "redo", "vemo"})
+    for (const char* icon : {"new", "space", "sing", "shut", "loop", "code", "load", "save", "copy",
+                             "paste", "selec", "undo", "redo", "vemo"})
         imageFiles[std::string("Data/") + icon + ".ico"] = Image(16, 16, rgb(0x80, 0x80, 0x80));
 }
 
 bool FakeUi::createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
                           Rect placement) {
     if (failing("window:" + std::to_string(windowId))) return false;
-    windows[windowId] = {style, title, placement.x, placement.y, placement.width,
-                         placement.height, false};
+    windows[windowId] = {style, title, placement.x, placement.y, placement.width, placement.height,
+                         false};
     windowOrder.push_back(windowId);
     return true;
 }
@@ -47,7 +47,9 @@ void FakeUi::setWindowTitle(std::int32_t windowId, const std::string& title) {
     windows[windowId].title = title;
 }
 
-std::string FakeUi::windowTitle(std::int32_t windowId) { return windows[windowId].title; }
+std::string FakeUi::windowTitle(std::int32_t windowId) {
+    return windows[windowId].title;
+}
 
 void FakeUi::placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
                          std::int32_t clientWidth, std::int32_t clientHeight) {
@@ -81,15 +83,23 @@ Point FakeUi::windowPosition(std::int32_t windowId) {
     return {windows[windowId].x, windows[windowId].y};
 }
 
-void FakeUi::showWindow(std::int32_t windowId, bool) { windows[windowId].visible = true; }
-void FakeUi::hideWindow(std::int32_t windowId) { windows[windowId].visible = false; }
+void FakeUi::showWindow(std::int32_t windowId, bool) {
+    windows[windowId].visible = true;
+}
+void FakeUi::hideWindow(std::int32_t windowId) {
+    windows[windowId].visible = false;
+}
 bool FakeUi::isWindowVisible(std::int32_t windowId) {
     auto it = windows.find(windowId);
     return it != windows.end() && it->second.visible;
 }
-void FakeUi::setProgramIcon(const Image&) { programIconSet = true; }
+void FakeUi::setProgramIcon(const Image&) {
+    programIconSet = true;
+}
 
-bool FakeUi::createToolbar(std::int32_t) { return !failing("toolbar"); }
+bool FakeUi::createToolbar(std::int32_t) {
+    return !failing("toolbar");
+}
 
 void FakeUi::addToolbarButton(std::int32_t commandId, const Image&, bool isToggle,
                               const std::string& tooltip) {
@@ -97,14 +107,18 @@ void FakeUi::addToolbarButton(std::int32_t commandId, const Image&, bool isToggl
     buttons.push_back({commandId, isToggle, true, false, tooltip});
 }
 
-std::int32_t FakeUi::toolbarHeight() { return toolbarHeightValue; }
+std::int32_t FakeUi::toolbarHeight() {
+    return toolbarHeightValue;
+}
 
 void FakeUi::setButtonEnabled(std::int32_t commandId, bool enabled) {
     std::lock_guard lock(buttonsMutex_);
     if (FakeButton* b = button(commandId)) b->enabled = enabled;
 }
 
-bool FakeUi::isButtonEnabled(std::int32_t commandId) { return buttonEnabled(commandId); }
+bool FakeUi::isButtonEnabled(std::int32_t commandId) {
+    return buttonEnabled(commandId);
+}
 
 bool FakeUi::isButtonPressed(std::int32_t commandId) {
     std::lock_guard lock(buttonsMutex_);
@@ -153,8 +167,12 @@ void FakeUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rec
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::moveControl(std::int32_t controlId, Rect rect) { controls[controlId].rect = rect; }
-Rect FakeUi::controlRect(std::int32_t controlId) { return controls[controlId].rect; }
+void FakeUi::moveControl(std::int32_t controlId, Rect rect) {
+    controls[controlId].rect = rect;
+}
+Rect FakeUi::controlRect(std::int32_t controlId) {
+    return controls[controlId].rect;
+}
 
 void FakeUi::showImage(std::int32_t controlId, const Image& image) {
     shownImages[controlId] = image;
@@ -165,19 +183,27 @@ void FakeUi::showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_
     cursorLineX[controlId] = x;
 }
 
-std::int32_t FakeUi::spinValue(std::int32_t controlId) { return controls[controlId].value; }
+std::int32_t FakeUi::spinValue(std::int32_t controlId) {
+    return controls[controlId].value;
+}
 
 void FakeUi::setSpinValue(std::int32_t controlId, std::int32_t value) {
     FakeControl& c = controls[controlId];
     c.value = std::clamp(value, c.minimum, std::max(c.minimum, c.maximum));
 }
 
-std::string FakeUi::editorText(std::int32_t controlId) { return controls[controlId].text; }
-void FakeUi::clearEditor(std::int32_t controlId) { controls[controlId].text.clear(); }
+std::string FakeUi::editorText(std::int32_t controlId) {
+    return controls[controlId].text;
+}
+void FakeUi::clearEditor(std::int32_t controlId) {
+    controls[controlId].text.clear();
+}
 void FakeUi::appendEditorText(std::int32_t controlId, const std::string& text) {
     controls[controlId].text += text;
 }
-void FakeUi::focusControl(std::int32_t controlId) { focusedControl = controlId; }
+void FakeUi::focusControl(std::int32_t controlId) {
+    focusedControl = controlId;
+}
 
 bool FakeUi::createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) {
     if (failing("menu:" + std::to_string(menuId))) return false;
@@ -225,7 +251,9 @@ std::string FakeUi::saveFileDialog(const std::string& title, const std::string& 
     return nextAnswer(saveAnswers);
 }
 
-void FakeUi::setClipboardText(const std::string& text) { clipboard = text; }
+void FakeUi::setClipboardText(const std::string& text) {
+    clipboard = text;
+}
 
 bool FakeUi::openWithShell(const std::string& path) {
     shellOpened.push_back(path);
@@ -330,7 +358,9 @@ bool RecordingBeeper::waitForCalls(std::size_t count) {
                              [&] { return calls_.size() >= count; });
 }
 
-FakeRuntime::~FakeRuntime() { joinAll(); }
+FakeRuntime::~FakeRuntime() {
+    joinAll();
+}
 
 ThreadHandle FakeRuntime::startThread(std::function<void()> body) {
     if (failThreadStart) return ThreadHandle();
@@ -374,7 +404,9 @@ void FakeRuntime::sleepMs(std::int32_t milliseconds) {
         std::this_thread::yield();
 }
 
-std::int64_t FakeRuntime::nowMs() { return nowMs_; }
+std::int64_t FakeRuntime::nowMs() {
+    return nowMs_;
+}
 
 void FakeRuntime::joinAll() {
     releaseThreadStarts();

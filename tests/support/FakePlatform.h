@@ -60,16 +60,16 @@ struct ShortcutCall {
 
 // Records every call and answers from scripts; what a test does not script gets a plain answer.
 class FakeUi final : public Ui {
-public:
+  public:
     // Scripts
     std::deque<Event> events;        // arrive one per wait, in order
     std::deque<Event> pendingEvents; // already queued: handed out first, dropped by a drain
-    std::deque<bool> boxAnswers;      // empty: true (OK / Yes)
+    std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
-    std::deque<bool> shellAnswers;    // empty: true
-    std::deque<std::int32_t> menuChoices; // a command queued when a popup menu is shown
-    std::map<std::string, Image> imageFiles; // loadImage by path
+    std::deque<bool> shellAnswers;             // empty: true
+    std::deque<std::int32_t> menuChoices;      // a command queued when a popup menu is shown
+    std::map<std::string, Image> imageFiles;   // loadImage by path
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
     std::map<std::int32_t, std::deque<std::int32_t>> keyAnswers; // one-off answers first
     Point pointerAt{-1, -1};
@@ -164,7 +164,7 @@ public:
     void drainEvents() override;
     bool loadImage(const std::string& path, Image& image) override;
 
-private:
+  private:
     bool failing(const std::string& what) const;
     int idleWaits_ = 0;
     std::mutex buttonsMutex_; // worker threads set enabled states
@@ -172,7 +172,7 @@ private:
 
 // Every beeper call, in order; optionally each call blocks until released.
 class RecordingBeeper final : public Beeper {
-public:
+  public:
     struct Call {
         std::int32_t frequencyHz = 0; // 0 for a rest
         std::int32_t durationMs = 0;
@@ -198,7 +198,7 @@ public:
     // Waits until at least count calls have been made (or a generous time-out passed).
     bool waitForCalls(std::size_t count);
 
-private:
+  private:
     void record(Call call, const StopFlag* stop);
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -209,7 +209,7 @@ private:
 
 // Real threads (tracked and joined at the end), a virtual clock for sleeps.
 class FakeRuntime final : public Runtime {
-public:
+  public:
     ~FakeRuntime() override;
     ThreadHandle startThread(std::function<void()> body) override;
     void sleepMs(std::int32_t milliseconds) override;
@@ -225,7 +225,7 @@ public:
     // Called on every sleep, e.g. to let a worker finish while the program polls.
     std::function<void()> onSleep;
 
-private:
+  private:
     std::int64_t nowMs_ = 0;
     std::vector<std::thread> threads_;
     std::shared_ptr<std::atomic<int>> liveThreads_ = std::make_shared<std::atomic<int>>(0);

@@ -1,8 +1,8 @@
 #include "view/MouseEditing.h"
 
-#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "model/Geometry.h"
+#include "platform/Ids.h"
 #include "sound/ToneList.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"

@@ -1,8 +1,8 @@
 #include "view/Scrolling.h"
 
-#include "platform/Ids.h"
 #include "app/Layout.h"
 #include "model/Geometry.h"
+#include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/view/ViewFixture.h"
 #include "view/GridPass.h"
