@@ -26,6 +26,13 @@ Selection playedColumns(const EditorState& state, std::int32_t fromColumn) {
     return from;
 }
 
+void publishCursor(Playback& playback, std::int32_t offsetMs, std::int64_t startUs) {
+    playback.cursorVersion.fetch_add(1);
+    playback.cursorEventOffsetMs.store(offsetMs);
+    playback.cursorEventStartUs.store(startUs);
+    playback.cursorVersion.fetch_add(1);
+}
+
 } // namespace
 
 void showIdleToolbar(Ui& ui) {
@@ -37,17 +44,6 @@ void showPlayingToolbar(Ui& ui) {
     ui.setButtonEnabled(CommandId::Sing, false);
     ui.setButtonEnabled(CommandId::ShutUp, true);
 }
-
-namespace {
-
-void publishCursor(Playback& playback, std::int32_t offsetMs, std::int64_t startUs) {
-    playback.cursorVersion.fetch_add(1);
-    playback.cursorEventOffsetMs.store(offsetMs);
-    playback.cursorEventStartUs.store(startUs);
-    playback.cursorVersion.fetch_add(1);
-}
-
-} // namespace
 
 void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper) {
     const StopFlag* stop = &playback.stopRequested;
