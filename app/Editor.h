@@ -11,7 +11,7 @@ namespace vemo {
 // The process around the program: its command line and folders.
 struct ProgramContext {
     std::vector<std::string> arguments; // program parameters, without the program itself
-    std::string executableFolder;       // ends in a path separator
+    std::string executableFolder;       // the program's folder with Data/; ends in a separator
     bool isDevelopmentRun = false;      // keep the working directory as started
     std::function<std::string()> workingDirectory;
     std::function<bool(const std::string&)> setWorkingDirectory;

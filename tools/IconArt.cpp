@@ -30,11 +30,14 @@ constexpr qreal OutlineWidth = 1.0;
 
 using Drawing = std::function<void(QPainter&)>;
 
-QImage draw(const Drawing& drawing) {
-    QImage image(IconSize, IconSize, QImage::Format_ARGB32_Premultiplied);
+// The drawings are made on a 16-pixel square; a larger picture scales the painter, so every
+// size shows the same art.
+QImage draw(const Drawing& drawing, int size = IconSize) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    if (size != IconSize) painter.scale(qreal(size) / IconSize, qreal(size) / IconSize);
     drawing(painter);
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
@@ -263,6 +266,10 @@ std::vector<Icon> icons() {
         {"redo.ico", mirrored(draw(undoIcon))},
         {"vemo.ico", draw(programIcon)},
     };
+}
+
+QImage programIconOfSize(int size) {
+    return draw(programIcon, size);
 }
 
 } // namespace vemo::art

@@ -16,4 +16,7 @@ struct Icon {
 // outline, so they read on a light toolbar and on the blue grid alike.
 std::vector<Icon> icons();
 
+// The program's icon drawn at size x size pixels, for the desktop's icon theme.
+QImage programIconOfSize(int size);
+
 } // namespace vemo::art

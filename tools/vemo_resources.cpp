@@ -1,4 +1,5 @@
-// Writes the cell bitmaps and icons of Data/. Usage: vemo-resources [output folder]
+// Writes the cell bitmaps and icons of Data/ and the program icon in the sizes of the desktop's
+// icon theme. Usage: vemo-resources [Data folder [icon folder]]
 #include "CellArt.h"
 #include "IcoWriter.h"
 #include "IconArt.h"
@@ -41,5 +42,15 @@ int main(int argc, char** argv) {
             ok = false;
         }
     }
+    // The desktop's icon theme wants the program icon in several sizes, beside the packaging.
+    QDir icons(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(VEMO_ICONS_DIR));
+    if (!icons.mkpath(".")) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(icons.path()));
+        return 1;
+    }
+    for (const int size : {16, 32, 48, 128, 256})
+        ok = save(icons, QString("vemo-%1.png").arg(size), vemo::art::programIconOfSize(size),
+                  "PNG") &&
+             ok;
     return ok ? 0 : 1;
 }
