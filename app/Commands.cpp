@@ -37,6 +37,18 @@ void redrawGrid(Editor& editor) {
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
 }
 
+// Up and down by rows or octaves; a note that would leave the grid stops it, with a word why.
+void transpose(Editor& editor, std::int32_t rowChange) {
+    EditorState& state = editor.state;
+    state.shell.stepName = "transpose";
+    const std::string refusal = transposeNotes(state.melody, state.selection, rowChange);
+    if (!refusal.empty()) {
+        editor.platform.ui.messageBox("transpose", "can't transpose: " + refusal, false);
+        return;
+    }
+    redrawGrid(editor);
+}
+
 // The folder the process works in at the moment of the key press.
 std::string currentWorkingDirectory() {
     std::error_code error;
@@ -128,6 +140,18 @@ void runCommand(Editor& editor, std::int32_t commandId) {
         break;
     case CommandId::PasteNotesAndLayout:
         state.shell.pasteMode = PasteNotes | PasteLayout;
+        break;
+    case CommandId::TransposeUp:
+        transpose(editor, -1);
+        break;
+    case CommandId::TransposeDown:
+        transpose(editor, 1);
+        break;
+    case CommandId::OctaveUp:
+        transpose(editor, -RowsPerOctave);
+        break;
+    case CommandId::OctaveDown:
+        transpose(editor, RowsPerOctave);
         break;
     case CommandId::Undo:
         undoStep(editor);

@@ -71,6 +71,10 @@ constexpr Shortcut Shortcuts[] = {
     {ShortcutKey::Y, Modifier::Control, CommandId::Redo},
     {ShortcutKey::Z, Modifier::Control | Modifier::Shift, CommandId::Redo},
     {ShortcutKey::Space, Modifier::Shift, CommandId::PlayFromPointerKey},
+    {ShortcutKey::Up, Modifier::Control, CommandId::TransposeUp},
+    {ShortcutKey::Down, Modifier::Control, CommandId::TransposeDown},
+    {ShortcutKey::Up, Modifier::Control | Modifier::Shift, CommandId::OctaveUp},
+    {ShortcutKey::Down, Modifier::Control | Modifier::Shift, CommandId::OctaveDown},
 };
 
 constexpr std::int32_t MainLeft = 100;

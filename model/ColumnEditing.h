@@ -2,6 +2,8 @@
 
 #include "model/EditorState.h"
 
+#include <string>
+
 namespace vemo {
 
 // Bits of pasteMode: which part of the clipboard columns a paste writes.
@@ -23,5 +25,11 @@ void copySelection(const Melody& melody, const Selection& selection, Clipboard& 
 // to the written columns. The caller resets its pasteMode afterwards.
 void pasteClipboard(Melody& melody, Selection& selection, const Clipboard& clipboard,
                     std::int32_t pasteMode);
+
+// Moves the notes of the selected columns (all columns when the selection is not in use) by
+// rowChange rows, a negative change towards the top (higher pitch). Ties move with their notes;
+// ties across the edges of the moved columns end there when the rows part. When a note would
+// leave the grid nothing moves and the reason is returned; an empty text means done.
+std::string transposeNotes(Melody& melody, const Selection& selection, std::int32_t rowChange);
 
 } // namespace vemo

@@ -63,6 +63,34 @@ void deleteColumn(Melody& melody, Selection& selection, std::int32_t popupColumn
     refreshLayout(melody, selection);
 }
 
+std::string transposeNotes(Melody& melody, const Selection& selection, std::int32_t rowChange) {
+    const bool isSelectionInUse = selection.selectionActive != 0;
+    const std::int32_t first = isSelectionInUse ? std::max(selection.selectionFirst, 0) : 0;
+    const std::int32_t last =
+        isSelectionInUse ? std::min(selection.selectionLast, melody.lastColumn) : melody.lastColumn;
+    for (std::int32_t c = first; c <= last; ++c) {
+        const std::int32_t row = melody.grid.noteRow(c);
+        if (row < 0) continue;
+        const std::int32_t target = row + rowChange;
+        if (target < 0) return "column " + std::to_string(c) + " already holds a note near the top";
+        if (target > melody.lastRow)
+            return "column " + std::to_string(c) + " already holds a note near the bottom";
+    }
+    for (std::int32_t c = first; c <= last; ++c) {
+        const std::int32_t row = melody.grid.noteRow(c);
+        if (row < 0) continue;
+        const Cell note = melody.grid.at(c, row);
+        clearColumn(melody, c);
+        Cell& moved = melody.grid.at(c, row + rowChange);
+        moved.hasNote = note.hasNote;
+        moved.joinLeft = note.joinLeft;
+        moved.joinRight = note.joinRight;
+    }
+    keepOnlyWholeJoins(melody.grid, first - 1);
+    keepOnlyWholeJoins(melody.grid, last);
+    return {};
+}
+
 void clearSelection(Melody& melody, const Selection& selection) {
     const std::int32_t first = std::max(selection.selectionFirst, 0);
     const std::int32_t last = std::min(selection.selectionLast, melody.lastColumn);

@@ -58,6 +58,10 @@ constexpr std::int32_t PasteNotesAndLayout = 44;
 constexpr std::int32_t Undo = 45;               // toolbar "undo", Ctrl+Z
 constexpr std::int32_t Redo = 46;               // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
 constexpr std::int32_t PlayFromPointerKey = 47; // Shift+Space
+constexpr std::int32_t TransposeUp = 48;         // Ctrl+Up: one row higher
+constexpr std::int32_t TransposeDown = 49;       // Ctrl+Down
+constexpr std::int32_t OctaveUp = 50;            // Ctrl+Shift+Up: twelve rows higher
+constexpr std::int32_t OctaveDown = 51;          // Ctrl+Shift+Down
 } // namespace CommandId
 
 namespace MenuId {

@@ -61,7 +61,7 @@ struct MenuEntry {
     std::string text;
 };
 
-enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y };
+enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down };
 
 namespace Modifier {
 constexpr std::int32_t None = 0;

@@ -45,6 +45,10 @@ int qtKeyOf(ShortcutKey key) {
         return Qt::Key_Z;
     case ShortcutKey::Y:
         return Qt::Key_Y;
+    case ShortcutKey::Up:
+        return Qt::Key_Up;
+    case ShortcutKey::Down:
+        return Qt::Key_Down;
     }
     return Qt::Key_unknown;
 }

@@ -60,6 +60,12 @@ TEST_F(Undo, StrokesAndCommandsAreNamedStepsAndUndoBringsBackTheirSelection) {
     // A new step drops what was undone.
     leftStroke(30, 30);
     expectButtons("undo: notes", "redo");
+    selectColumns(0, 40, false);
+    command(CommandId::OctaveUp);
+    EXPECT_TRUE(hasNote(30, Row - RowsPerOctave));
+    expectButtons("undo: transpose", "redo");
+    command(CommandId::Undo);
+    EXPECT_TRUE(hasNote(30, Row));
 }
 
 TEST_F(Undo, UndoOfALoadAndOfANewMelodyBringsBackTheMelodyWithItsNameAndTitle) {

@@ -320,6 +320,28 @@ TEST_F(ColumnEditing, InsertAtTheLastColumnOnlyEmptiesIt) {
     EXPECT_TRUE(std::equal(rowsAfter.begin(), rowsAfter.end() - 1, rowsBefore.begin()));
 }
 
+// --- transpose ---
+
+TEST_F(ColumnEditing, TransposeMovesNotesWithTheirTiesAndCutsTiesAtTheEdgesOfTheSelection) {
+    tieRun(melody, 4, 9, 30);
+    setNote(melody, 20, 95);
+    select(6, 12);
+    EXPECT_EQ(transposeNotes(melody, selection, -12), "");
+    for (std::int32_t c = 6; c <= 9; ++c) EXPECT_EQ(melody.grid.noteRow(c), 18) << c;
+    EXPECT_EQ(joinedRow(melody, 6), 18) << "ties inside the selection move along";
+    EXPECT_EQ(joinedRow(melody, 5), NoRow) << "the tie into the selection ends at its edge";
+    EXPECT_TRUE(onlyWholeJoins(melody));
+
+    // Column 20 holds the lowest row: moving the whole melody down refuses and changes nothing.
+    selection.selectionActive = 0;
+    const Melody before = melody;
+    EXPECT_NE(transposeNotes(melody, selection, 1), "");
+    EXPECT_TRUE(melody.grid == before.grid);
+    EXPECT_EQ(transposeNotes(melody, selection, -1), "");
+    EXPECT_EQ(melody.grid.noteRow(20), 94);
+    EXPECT_EQ(melody.grid.noteRow(4), 29);
+}
+
 // --- random melodies ---
 
 TEST_F(ColumnEditing, RandomEditsKeepJoinsWholeAndMoveColumnsWhole) {
