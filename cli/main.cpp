@@ -3,7 +3,7 @@
 #include "model/Marks.h"
 #include "model/PitchTable.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "sound/CodeExport.h"
+#include "sound/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
 #include "store/MelodyFile.h"
@@ -97,7 +97,7 @@ void printTones(const LoadedMelody& loaded) {
 // A column range works as a selection would in the editor; both ends must be columns of the
 // melody, since a range past its end is a mistake worth telling rather than cutting.
 int printCode(const std::string& path, const LoadedMelody& loaded, std::optional<std::int32_t> from,
-              std::optional<std::int32_t> to) {
+              std::optional<std::int32_t> to, CodeDialect dialect) {
     const std::int32_t lastColumn = loaded.melody.lastColumn;
     const std::string columns = "give a column from 0 to " + std::to_string(lastColumn);
     for (const auto& [name, column] : {std::pair{"--from", from}, std::pair{"--to", to}}) {
@@ -119,10 +119,25 @@ int printCode(const std::string& path, const LoadedMelody& loaded, std::optional
                            std::to_string(selection.selectionLast) + "; swap them");
         return ExitBadUse;
     }
-    for (const std::string& line : codeLinesFor(tonesOf(loaded, selection)))
+    for (const std::string& line : codeLinesFor(dialect, tonesOf(loaded, selection)))
         std::cout << line << "\n";
     return ExitOk;
 }
+
+std::string dialectList() {
+    std::string list;
+    for (std::string_view name : codeDialectNames())
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+// An unknown format is refused before the file is read, with the names that would do.
+const CLI::Validator KnownDialect(
+    [](std::string& name) {
+        return codeDialectNamed(name) ? std::string()
+                                      : "'" + name + "' is not a format; use " + dialectList();
+    },
+    "");
 
 bool sameFile(const std::string& one, const std::string& other) {
     std::error_code error;
@@ -208,6 +223,11 @@ int run(int argc, char* argv[]) {
     codeCommand
         ->add_option("--to", arguments.to, "last column of the range (default: the last one)")
         ->check(column);
+    std::string formatName(codeDialectNames().front());
+    codeCommand->add_option("--format", formatName, "the program text's dialect: " + dialectList())
+        ->check(KnownDialect)
+        ->type_name("NAME")
+        ->capture_default_str();
     CLI::App* wavCommand = addCommand(
         tool, "wav", "renders the melody as a 16-bit mono 48 kHz WAV with the beeper's square wave",
         arguments);
@@ -231,7 +251,8 @@ int run(int argc, char* argv[]) {
     if (playCommand->parsed()) return playTones(*loaded, arguments.repeat);
     if (tonesCommand->parsed()) printTones(*loaded);
     if (codeCommand->parsed())
-        return printCode(arguments.path, *loaded, arguments.from, arguments.to);
+        return printCode(arguments.path, *loaded, arguments.from, arguments.to,
+                         *codeDialectNamed(formatName));
     if (wavCommand->parsed()) return writeWave(arguments.path, *loaded, arguments.outPath);
     if (checkCommand->parsed()) printCheck(*loaded);
     return ExitOk;

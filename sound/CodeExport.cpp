@@ -1,6 +1,7 @@
 #include "sound/CodeExport.h"
 
 #include "platform/Ids.h"
+#include "sound/CodeDialects.h"
 #include "sound/Playback.h"
 #include "sound/ToneList.h"
 
@@ -10,23 +11,10 @@ namespace {
 
 constexpr const char* LineBreak = "\r\n";
 
-// std::to_string writes plain decimal with a leading '-', no grouping, no padding.
-std::string toneStatement(const ToneEvent& tone) {
-    return "Beep_( " + std::to_string(tone.frequency) + ", " + std::to_string(tone.duration) + " )";
-}
-
-std::string restStatement(const ToneEvent& rest) {
-    return "Delay(" + std::to_string(rest.duration) + ")";
-}
-
 } // namespace
 
 std::vector<std::string> codeLinesFor(const ToneList& tones) {
-    std::vector<std::string> lines;
-    lines.reserve(tones.size());
-    for (const ToneEvent& event : tones)
-        lines.push_back(event.isRest != 0 ? restStatement(event) : toneStatement(event));
-    return lines;
+    return codeLinesFor(CodeDialect::Beep, tones);
 }
 
 void exportCode(EditorState& state, Platform& platform) {

@@ -124,6 +124,23 @@ done
 run code "$examples/scale.vemo" --to 32
 grep -qF "give a column from 0 to 31" "$work/err" || fail "code --to 32 does not say which columns: $(cat "$work/err")"
 
+# --format picks the dialect, beep by default; an unknown one is refused with the names.
+run code "$examples/scale.vemo"
+cp "$work/out" "$work/default.code"
+run code --format beep "$examples/scale.vemo"
+cmp -s "$work/default.code" "$work/out" || fail "code --format beep differs from the default"
+run code "$examples/scale.vemo" --format linux-beep --from 6 --to 10
+[ "$(cat "$work/out")" = "beep -f 495 -l 150 -n -f 528 -l 300 -D 150 -n -f 495 -l 150" ] ||
+    fail "code --format linux-beep printed: $(cat "$work/out")"
+run code "$examples/scale.vemo" --format arduino --from 7 --to 9
+[ "$(head -n 1 "$work/out")" = "const int BUZZER_PIN = 8;" ] &&
+    [ "$(tail -n 2 "$work/out" | tr '\n' '|')" = "tone(BUZZER_PIN, 528); delay(300);|noTone(BUZZER_PIN);|" ] ||
+    fail "code --format arduino printed: $(cat "$work/out")"
+run code "$examples/scale.vemo" --format midi
+[ "$code" -eq 2 ] && [ ! -s "$work/out" ] || fail "code --format midi exited $code"
+grep -qF "'midi' is not a format; use beep, arduino, arduino-table, linux-beep, c-array" "$work/err" ||
+    fail "code --format midi says: $(cat "$work/err")"
+
 # --- wav -------------------------------------------------------------------------------------
 # 48 samples of 2 bytes per millisecond, for exactly the length of the tone list.
 for name in scale ode fanfare; do
