@@ -8,6 +8,7 @@
 #include "view/KeyQueries.h"
 #include "view/MouseEditing.h"
 #include "view/PlaybackCursor.h"
+#include "view/PointerReadout.h"
 #include "view/Redraw.h"
 #include "view/Scrolling.h"
 
@@ -119,6 +120,7 @@ void eventStep(Editor& editor) {
     if (state.view.hScrollDrag != 0 || state.view.vScrollDrag != 0 || state.view.panning != 0)
         state.playback.isFollowing = false;
     showPlaybackCursor(editor);
+    showPointerReadout(editor);
     // Only input changes the melody; a pass without any has nothing to record.
     if (event.kind != EventKind::None || wasStrokeOpen) recordStep(editor);
 }

@@ -113,6 +113,9 @@ bool createMainControls(EditorState& state, Ui& ui) {
     ui.createSpin(WindowId::Main, ControlId::DurationSpin, {5, state.view.mainArea.y, 40, 20},
                   MinColumnDuration, MaxColumnDuration);
     ui.setSpinValue(ControlId::DurationSpin, state.melody.columnDuration);
+    // In the free strip below the duration, so no control of the layout moves.
+    ui.createLabel(WindowId::Main, ControlId::PointerReadout,
+                   {2, state.view.mainArea.y + 26, GridLeft - 4, 64}, "");
     return true;
 }
 

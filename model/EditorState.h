@@ -95,6 +95,7 @@ struct View {
     std::int32_t mouseX = 0;
     std::int32_t mouseY = 0;
     std::int32_t cursorLineX = -1; // the playback cursor over the grid image; -1: none
+    std::string readoutText;       // what the label left of the grid shows
 };
 
 struct ToneEvent {

@@ -28,6 +28,7 @@ constexpr std::int32_t SmallBlockLabel = 32;
 constexpr std::int32_t SmallBlockSpin = 33;
 constexpr std::int32_t LargeBlockLabel = 34;
 constexpr std::int32_t LargeBlockSpin = 35;
+constexpr std::int32_t PointerReadout = 60; // note, frequency, column and time under the pointer
 } // namespace ControlId
 
 namespace CommandId {

@@ -130,6 +130,7 @@ class Ui {
     virtual void clearEditor(std::int32_t controlId) = 0;
     virtual void appendEditorText(std::int32_t controlId, const std::string& text) = 0;
     virtual void focusControl(std::int32_t controlId) = 0;
+    virtual void setControlText(std::int32_t controlId, const std::string& text) = 0;
 
     // Popup menus, shown modally at the pointer; the chosen entry arrives as a command event.
     virtual bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) = 0;

@@ -74,6 +74,7 @@ class QtUi final : public Ui {
     void clearEditor(std::int32_t controlId) override;
     void appendEditorText(std::int32_t controlId, const std::string& text) override;
     void focusControl(std::int32_t controlId) override;
+    void setControlText(std::int32_t controlId, const std::string& text) override;
 
     bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
     void showPopupMenu(std::int32_t menuId) override;

@@ -143,6 +143,10 @@ void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
     end.insertText(toQtText(text));
 }
 
+void QtUi::setControlText(std::int32_t controlId, const std::string& text) {
+    if (auto* label = control<QLabel>(controlId)) label->setText(toQtText(text));
+}
+
 void QtUi::focusControl(std::int32_t controlId) {
     if (QWidget* widget = controlWidget(controlId)) widget->setFocus(Qt::OtherFocusReason);
 }

@@ -92,5 +92,17 @@ TEST_F(PlaybackCursor, ShiftSpacePlaysFromTheColumnUnderThePointer) {
     EXPECT_EQ(playedFrom(-1, false).size(), 26u) << "from the first visible column";
 }
 
+TEST_F(PlaybackCursor, ReadoutNamesTheNoteColumnAndTimeUnderThePointer) {
+    pointAtCell(17, 50);
+    pass();
+    EXPECT_EQ(ui.controls[ControlId::PointerReadout].text, "A4\r\n440 Hz\r\ncol 17\r\n2.04 s");
+    pointAtCell(0, 74);
+    pass();
+    EXPECT_EQ(ui.controls[ControlId::PointerReadout].text, "A2\r\n110 Hz\r\ncol 0\r\n0.00 s");
+    ui.pointerAt = {-1, -1};
+    pass();
+    EXPECT_EQ(ui.controls[ControlId::PointerReadout].text, "");
+}
+
 } // namespace
 } // namespace vemo

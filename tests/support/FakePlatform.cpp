@@ -201,6 +201,10 @@ void FakeUi::clearEditor(std::int32_t controlId) {
 void FakeUi::appendEditorText(std::int32_t controlId, const std::string& text) {
     controls[controlId].text += text;
 }
+void FakeUi::setControlText(std::int32_t controlId, const std::string& text) {
+    controls[controlId].text = text;
+}
+
 void FakeUi::focusControl(std::int32_t controlId) {
     focusedControl = controlId;
 }

@@ -148,6 +148,7 @@ class FakeUi final : public Ui {
     void clearEditor(std::int32_t controlId) override;
     void appendEditorText(std::int32_t controlId, const std::string& text) override;
     void focusControl(std::int32_t controlId) override;
+    void setControlText(std::int32_t controlId, const std::string& text) override;
     bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
     void showPopupMenu(std::int32_t menuId) override;
     void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) override;
