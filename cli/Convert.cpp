@@ -82,7 +82,7 @@ std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t grid
     MelodyImport imported = importRtttl(*parsed.song, gridStep);
     if (!imported.warning.empty())
         err << "vemo-tool: " << path << ": warning: " << imported.warning << "\n";
-    out << parsed.song->notes.size() << " notes at " << imported.melody.columnDuration
+    out << parsed.song->notes.size() << " notes and rests at " << imported.melody.columnDuration
         << " ms per column in " << imported.melody.lastColumn + 1
         << " columns; largest snapping error " << imported.largestSnapErrorMs << " ms; "
         << imported.octaveMovedNotes << " notes moved by octaves\n";

@@ -19,18 +19,18 @@ constexpr double MsPerMinute = 60000.0;
 constexpr std::int32_t BeatsPerBar = 4;
 
 std::int64_t noteUnits(const RtttlNote& note) {
-    const std::int64_t units = UnitsPerWhole / note.value;
+    const std::int64_t units = UnitsPerWhole / std::max(note.value, 1);
     return note.isDotted ? units * 3 / 2 : units;
 }
 
 std::int32_t intoRowRange(std::int32_t semitone, std::int32_t& movedNotes) {
-    const std::int32_t original = semitone;
-    while (semitone < LowestRowSemitone)
-        semitone += RowsPerOctave;
-    while (semitone > HighestRowSemitone)
-        semitone -= RowsPerOctave;
-    if (semitone != original) ++movedNotes;
-    return semitone;
+    std::int32_t octaves = 0;
+    if (semitone < LowestRowSemitone)
+        octaves = (LowestRowSemitone - semitone + RowsPerOctave - 1) / RowsPerOctave;
+    else if (semitone > HighestRowSemitone)
+        octaves = -((semitone - HighestRowSemitone + RowsPerOctave - 1) / RowsPerOctave);
+    if (octaves != 0) ++movedNotes;
+    return semitone + octaves * RowsPerOctave;
 }
 
 void placeChain(Melody& melody, std::int32_t row, std::int32_t first, std::int32_t end) {

@@ -29,7 +29,7 @@ grep -q '^eighths:d=4,o=5,b=200:' "$work/eighths.txt" || fail "--grid 8 wrote: $
 printf 'Tune : d=8,o=5,b=125 : c, d, E6., 32p, 2C#' >"$work/tune.dat"
 run convert --from-format rtttl --to-format vemo "$work/tune.dat" "$work/tune.out"
 [ "$code" -eq 0 ] || fail "formats by option exited $code: $(cat "$work/err")"
-[ "$(cat "$work/out")" = "5 notes at 120 ms per column in 32 columns; largest snapping error 60 ms; 0 notes moved by octaves" ] ||
+[ "$(cat "$work/out")" = "5 notes and rests at 120 ms per column in 32 columns; largest snapping error 60 ms; 0 notes moved by octaves" ] ||
     fail "the import reports: $(cat "$work/out")"
 "$tool" check "$work/tune.out" | grep -q '^ok: 32 columns, 96 rows, 120 ms per column' ||
     fail "the imported melody does not check: $("$tool" check "$work/tune.out" 2>&1)"
