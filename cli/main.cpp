@@ -1,4 +1,5 @@
-// vemo-tool: melody files from the command line — play, list tones, export code, render, check.
+// vemo-tool: melody files from the command line — play, list tones, export code, render, check,
+// convert.
 #include "cli/Convert.h"
 #include "cli/LoadedMelody.h"
 #include "cli/WaveFile.h"
@@ -178,7 +179,8 @@ CLI::App* addCommand(CLI::App& tool, const std::string& name, const std::string&
 }
 
 int run(int argc, char* argv[]) {
-    CLI::App tool{"Plays, lists, exports, renders and checks vemo melody files.", "vemo-tool"};
+    CLI::App tool{"Plays, lists, exports, renders, checks and converts vemo melody files.",
+                  "vemo-tool"};
     tool.set_version_flag("--version", VersionText);
     tool.require_subcommand(1);
     Arguments arguments;

@@ -54,5 +54,9 @@ run convert "$work/same.rtttl" "$work/same.rtttl"
 run convert "$work/missing.rtttl" "$work/missing.vemo"
 [ "$code" -eq 1 ] && grep -qF "$work/missing.rtttl" "$work/err" || fail "a missing file exited $code"
 
+run convert --help
+[ "$code" -eq 0 ] && grep -q "^Usage: vemo-tool convert" "$work/out" && grep -qF -- "--grid" "$work/out" ||
+    fail "'convert --help' exited $code and printed: $(cat "$work/out")"
+
 [ $failures -eq 0 ] || exit 1
 echo "vemo-tool convert: all checks passed"
