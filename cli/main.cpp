@@ -220,6 +220,9 @@ int run(int argc, char* argv[]) {
         ->add_option("--grid", conversion.gridStep,
                      "one column is this part of a whole note: 8, 16 or 32 (default: 16)")
         ->check(CLI::IsMember({8, 16, 32}));
+    convertCommand->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a "
+                           "tone that none of them gives is written as two or more notes of its "
+                           "pitch.");
 
     try {
         tool.parse(argc, argv);
