@@ -1,7 +1,8 @@
-// vemo-tool: melody files from the command line — play, list tones, export code, render, check.
+// vemo-tool: melody files from the command line — play, list tones, export code, render, check,
+// convert.
+#include "cli/Convert.h"
+#include "cli/LoadedMelody.h"
 #include "cli/WaveFile.h"
-#include "model/Marks.h"
-#include "model/PitchTable.h"
 #include "platform/sdl/AudioBeeper.h"
 #include "sound/CodeDialects.h"
 #include "sound/ToneList.h"
@@ -29,11 +30,6 @@ constexpr int ExitInterrupted = 130;
 
 const std::string VersionText = std::string("vemo-tool ") + VEMO_VERSION;
 
-struct LoadedMelody {
-    Melody melody;
-    Pitch pitch;
-};
-
 void complain(const std::string& subject, const std::string& problem) {
     std::cerr << "vemo-tool: " << subject << ": " << problem << "\n";
 }
@@ -44,16 +40,7 @@ std::optional<LoadedMelody> loadFile(const std::string& path) {
         complain(path, file.reason);
         return std::nullopt;
     }
-    LoadedMelody loaded;
-    Melody& melody = loaded.melody;
-    melody.lastColumn = file.melody->lastColumn;
-    melody.lastRow = file.melody->lastRow;
-    melody.columnDuration = file.melody->columnDuration;
-    melody.grid = std::move(file.melody->grid);
-    melody.marks = std::move(file.melody->marks);
-    melody.markTotal = sumOfMarks(melody.marks);
-    buildPitchTable(loaded.pitch, StartOctaveShift, melody.lastRow);
-    return loaded;
+    return loadedMelody(std::move(*file.melody));
 }
 
 ToneList tonesOf(const LoadedMelody& loaded, const Selection& selection) {
@@ -170,7 +157,7 @@ std::string lowerFirst(std::string text) {
     return text;
 }
 
-const std::string CommandNames = "play, tones, code, wav or check";
+const std::string CommandNames = "play, tones, code, wav, check or convert";
 
 // What went wrong with the words given, and where to read how they go.
 void complainAboutUse(const CLI::App& tool, const CLI::ParseError& error, int argc, char* argv[]) {
@@ -207,7 +194,8 @@ CLI::App* addCommand(CLI::App& tool, const std::string& name, const std::string&
 }
 
 int run(int argc, char* argv[]) {
-    CLI::App tool{"Plays, lists, exports, renders and checks vemo melody files.", "vemo-tool"};
+    CLI::App tool{"Plays, lists, exports, renders, checks and converts vemo melody files.",
+                  "vemo-tool"};
     tool.set_version_flag("--version", VersionText);
     tool.require_subcommand(1);
     Arguments arguments;
@@ -235,6 +223,27 @@ int run(int argc, char* argv[]) {
     CLI::App* checkCommand = addCommand(
         tool, "check", "prints ok with the dimensions, or why the file is refused", arguments);
 
+    ConvertRequest conversion;
+    CLI::App* convertCommand = tool.add_subcommand(
+        "convert", "converts between melody formats: .vemo and RTTTL ringtone text (.rtttl, "
+                   ".txt); prints the timing and pitch changes of an import");
+    convertCommand->set_version_flag("--version", VersionText);
+    convertCommand->add_option("IN", conversion.inPath, "the file to read")->required();
+    convertCommand->add_option("OUT", conversion.outPath, "the file to write")->required();
+    convertCommand->add_option("--from-format", conversion.fromFormat,
+                               std::string("the format of IN: ") + ConvertFormats +
+                                   " (default: by its extension)");
+    convertCommand->add_option("--to-format", conversion.toFormat,
+                               std::string("the format of OUT: ") + ConvertFormats +
+                                   " (default: by its extension)");
+    convertCommand
+        ->add_option("--grid", conversion.gridStep,
+                     "one column is this part of a whole note: 8, 16 or 32 (default: 16)")
+        ->check(CLI::IsMember({8, 16, 32}));
+    convertCommand->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a "
+                           "tone that none of them gives is written as two or more notes of its "
+                           "pitch.");
+
     try {
         tool.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -246,6 +255,7 @@ int run(int argc, char* argv[]) {
         return ExitBadUse;
     }
 
+    if (convertCommand->parsed()) return convertFiles(conversion, std::cout, std::cerr);
     const auto loaded = loadFile(arguments.path);
     if (!loaded) return ExitFailed;
     if (playCommand->parsed()) return playTones(*loaded, arguments.repeat);

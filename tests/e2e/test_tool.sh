@@ -3,31 +3,8 @@
 # Usage: test_tool.sh RUNTIME_DIR SOURCE_DIR
 set -u
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 RUNTIME_DIR SOURCE_DIR" >&2
-    exit 2
-fi
-tool="$1/vemo-tool"
-examples="$2/examples"
-if [ ! -x "$tool" ]; then
-    echo "FAIL: no vemo-tool at $tool" >&2
-    exit 1
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# Runs the tool, keeping stdout, stderr and the exit code apart.
-run() {
-    "$tool" "$@" >"$work/out" 2>"$work/err"
-    code=$?
-}
+# shellcheck source=tool_runs.sh
+source "$(dirname "$0")/tool_runs.sh"
 
 line_count() { grep -c '' "$1"; }
 

@@ -1,0 +1,137 @@
+#include "cli/Convert.h"
+
+#include "cli/LoadedMelody.h"
+
+#include "convert/RtttlImport.h"
+#include "convert/RtttlParser.h"
+#include "convert/RtttlWriter.h"
+#include "sound/ToneList.h"
+#include "store/FileIo.h"
+#include "store/MelodyFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace vemo {
+
+const char* const ConvertFormats = "vemo or rtttl";
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitBadUse = 2;
+
+enum class Format { Vemo, Rtttl };
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::optional<Format> formatNamed(const std::string& name) {
+    if (name == "vemo") return Format::Vemo;
+    if (name == "rtttl") return Format::Rtttl;
+    return std::nullopt;
+}
+
+std::optional<Format> formatOf(const std::string& path, const std::string& given,
+                               const std::string& option, std::ostream& err) {
+    if (!given.empty()) {
+        const auto format = formatNamed(lowered(given));
+        if (!format)
+            err << "vemo-tool: " << option << " " << given << " is not a format; use "
+                << ConvertFormats << "\n";
+        return format;
+    }
+    const std::string extension = lowered(std::filesystem::path(path).extension().string());
+    if (extension == ".vemo") return Format::Vemo;
+    if (extension == ".rtttl" || extension == ".txt") return Format::Rtttl;
+    err << "vemo-tool: " << path << ": can't tell the format from the name; end it in .vemo, "
+        << ".rtttl or .txt, or give " << option << " " << ConvertFormats << "\n";
+    return std::nullopt;
+}
+
+std::optional<LoadedMelody> readVemo(const std::string& path, std::ostream& err) {
+    MelodyFile file = readMelodyFile(path);
+    if (!file.melody) {
+        err << "vemo-tool: " << path << ": " << file.reason << "\n";
+        return std::nullopt;
+    }
+    return loadedMelody(std::move(*file.melody));
+}
+
+std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t gridStep,
+                                      std::ostream& out, std::ostream& err) {
+    // One byte past the limit lets the parser tell a text that is too long.
+    const FileBytes file = readFileBytes(path, MaxRtttlTextBytes + 1);
+    if (!file) {
+        err << "vemo-tool: " << path << ": " << file.outcome.reason << "\n";
+        return std::nullopt;
+    }
+    const RtttlParse parsed = parseRtttl(
+        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (!parsed.song) {
+        err << "vemo-tool: " << path << ": refused: " << parsed.reason << "\n";
+        return std::nullopt;
+    }
+    MelodyImport imported = importRtttl(*parsed.song, gridStep);
+    if (!imported.warning.empty())
+        err << "vemo-tool: " << path << ": warning: " << imported.warning << "\n";
+    out << parsed.song->notes.size() << " notes and rests at " << imported.melody.columnDuration
+        << " ms per column in " << imported.melody.lastColumn + 1
+        << " columns; largest snapping error " << imported.largestSnapErrorMs << " ms; "
+        << imported.octaveMovedNotes << " notes moved by octaves\n";
+    return LoadedMelody{std::move(imported.melody), std::move(imported.pitch)};
+}
+
+std::optional<std::string> rtttlText(const LoadedMelody& converted, const std::string& outPath,
+                                     std::int32_t gridStep, std::ostream& err) {
+    const ToneList tones =
+        buildToneList(converted.melody, converted.pitch, melodyRange(converted.melody, {}));
+    if (tones.empty()) {
+        err << "vemo-tool: " << outPath << ": the melody has no notes; nothing to write\n";
+        return std::nullopt;
+    }
+    return writeRtttl(tones, converted.melody.columnDuration, gridStep,
+                      std::filesystem::path(outPath).stem().string()) +
+           "\n";
+}
+
+} // namespace
+
+int convertFiles(const ConvertRequest& request, std::ostream& out, std::ostream& err) {
+    const auto from = formatOf(request.inPath, request.fromFormat, "--from-format", err);
+    const auto to = formatOf(request.outPath, request.toFormat, "--to-format", err);
+    if (!from || !to) return ExitBadUse;
+    std::error_code error;
+    if (std::filesystem::equivalent(request.inPath, request.outPath, error)) {
+        err << "vemo-tool: " << request.outPath
+            << ": this is the file being converted; choose another name\n";
+        return ExitBadUse;
+    }
+    const auto converted = *from == Format::Vemo
+                               ? readVemo(request.inPath, err)
+                               : readRtttl(request.inPath, request.gridStep, out, err);
+    if (!converted) return ExitFailed;
+    std::vector<std::uint8_t> bytes;
+    if (*to == Format::Vemo) {
+        bytes = encodeMelody(converted->melody);
+    } else {
+        const auto text = rtttlText(*converted, request.outPath, request.gridStep, err);
+        if (!text) return ExitFailed;
+        bytes.assign(text->begin(), text->end());
+    }
+    const FileOutcome written = writeFileReplacing(request.outPath, bytes);
+    if (!written) {
+        err << "vemo-tool: " << request.outPath << ": can't write it: " << written.reason << "\n";
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace vemo

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# vemo-tool convert: melody files to RTTTL and back, formats by name or by option, refusals.
+# Usage: test_convert.sh RUNTIME_DIR SOURCE_DIR
+set -uo pipefail
+
+# shellcheck source=tool_runs.sh
+source "$(dirname "$0")/tool_runs.sh"
+
+# --- there and back: the same tones ------------------------------------------------------------
+for name in scale ode fanfare; do
+    run convert "$examples/$name.vemo" "$work/$name.rtttl"
+    [ "$code" -eq 0 ] || fail "$name.vemo to RTTTL exited $code: $(cat "$work/err")"
+    grep -qE "^$name:d=4,o=5,b=[0-9]+:" "$work/$name.rtttl" ||
+        fail "$name.rtttl begins: $(head -c 40 "$work/$name.rtttl")"
+    run convert "$work/$name.rtttl" "$work/$name.vemo"
+    [ "$code" -eq 0 ] || fail "$name.rtttl to .vemo exited $code: $(cat "$work/err")"
+    grep -qF "0 notes moved by octaves" "$work/out" || fail "$name import reports: $(cat "$work/out")"
+    "$tool" tones "$examples/$name.vemo" >"$work/tones-before"
+    "$tool" tones "$work/$name.vemo" >"$work/tones-after"
+    cmp -s "$work/tones-before" "$work/tones-after" ||
+        fail "$name comes back with other tones: $(diff "$work/tones-before" "$work/tones-after" | head -5)"
+done
+# 150 ms columns are sixteenths at 100 beats a minute, eighths at 200.
+grep -q '^scale:d=4,o=5,b=100:' "$work/scale.rtttl" || fail "scale.rtttl: $(head -c 40 "$work/scale.rtttl")"
+run convert --grid 8 "$examples/scale.vemo" "$work/eighths.txt"
+grep -q '^eighths:d=4,o=5,b=200:' "$work/eighths.txt" || fail "--grid 8 wrote: $(head -c 40 "$work/eighths.txt")"
+
+# --- formats by option; an import's report -----------------------------------------------------
+printf 'Tune : d=8,o=5,b=125 : c, d, E6., 32p, 2C#' >"$work/tune.dat"
+run convert --from-format rtttl --to-format vemo "$work/tune.dat" "$work/tune.out"
+[ "$code" -eq 0 ] || fail "formats by option exited $code: $(cat "$work/err")"
+[ "$(cat "$work/out")" = "5 notes and rests at 120 ms per column in 32 columns; largest snapping error 60 ms; 0 notes moved by octaves" ] ||
+    fail "the import reports: $(cat "$work/out")"
+"$tool" check "$work/tune.out" | grep -q '^ok: 32 columns, 96 rows, 120 ms per column' ||
+    fail "the imported melody does not check: $("$tool" check "$work/tune.out" 2>&1)"
+
+# --- refusals: exit code, one line naming the file, nothing written -----------------------------
+printf 'x:d=4:c,4,e' >"$work/bad.rtttl"
+run convert "$work/bad.rtttl" "$work/bad.vemo"
+[ "$code" -eq 1 ] && [ ! -e "$work/bad.vemo" ] || fail "a bad ringtone exited $code"
+grep -qF "$work/bad.rtttl: refused: stopped at note 2" "$work/err" || fail "a bad ringtone says: $(cat "$work/err")"
+head -c 100000 /dev/zero | tr '\0' 'c' >"$work/huge.txt"
+run convert "$work/huge.txt" "$work/huge.vemo"
+[ "$code" -eq 1 ] && grep -qF "longer than" "$work/err" || fail "a huge text exited $code: $(cat "$work/err")"
+run convert "$examples/scale.vemo" "$work/scale.mp3"
+[ "$code" -eq 2 ] && grep -qF -- "--to-format" "$work/err" || fail "an unknown extension exited $code: $(cat "$work/err")"
+run convert --to-format wav "$examples/scale.vemo" "$work/x.rtttl"
+[ "$code" -eq 2 ] && grep -qF "not a format" "$work/err" || fail "an unknown format exited $code: $(cat "$work/err")"
+run convert --grid 12 "$examples/scale.vemo" "$work/x.rtttl"
+[ "$code" -eq 2 ] && [ ! -e "$work/x.rtttl" ] || fail "--grid 12 exited $code"
+cp "$work/tune.dat" "$work/same.rtttl"
+run convert "$work/same.rtttl" "$work/same.rtttl"
+[ "$code" -eq 2 ] && cmp -s "$work/tune.dat" "$work/same.rtttl" || fail "converting a file onto itself exited $code"
+run convert "$work/missing.rtttl" "$work/missing.vemo"
+[ "$code" -eq 1 ] && grep -qF "$work/missing.rtttl" "$work/err" || fail "a missing file exited $code"
+
+run convert --help
+[ "$code" -eq 0 ] && grep -q "^Usage: vemo-tool convert" "$work/out" && grep -qF -- "--grid" "$work/out" ||
+    fail "'convert --help' exited $code and printed: $(cat "$work/out")"
+
+[ $failures -eq 0 ] || exit 1
+echo "vemo-tool convert: all checks passed"
