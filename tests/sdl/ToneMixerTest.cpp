@@ -1,7 +1,7 @@
 #include "platform/ToneMixer.h"
 
 #include "tests/sdl/DiskAudio.h"
-#include "tests/sdl/Spectrum.h"
+#include "tests/sdl/Partials.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "model/PitchTable.h"
 #include "platform/ToneMixer.h"
 #include "sound/ToneList.h"
-#include "tests/sdl/Spectrum.h"
+#include "tests/sdl/Partials.h"
 
 #include <benchmark/benchmark.h>
 
