@@ -10,12 +10,16 @@
 #include "store/MelodyFile.h"
 #include "view/Redraw.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace vemo {
 
 namespace {
 
 const std::string TitlePrefix = "       vemo - ";
 constexpr const char* SaveFilter = "*.vemo|*.vemo";
+constexpr const char* LastFolderSetting = "lastFolder";
 constexpr const char* LoadFilter = "*.vemo|*.vemo|*.*|*.*";
 
 // The box's fixed text, then why, in plain words, on a line of its own.
@@ -72,11 +76,25 @@ std::string withMelodyExtension(const std::string& path) {
     return path + ".vemo";
 }
 
+void rememberFolderOf(Ui& ui, const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) ui.storeSetting(LastFolderSetting, folder.string());
+}
+
+void startInLastFolder(Ui& ui, Shell& shell) {
+    const std::string folder = ui.setting(LastFolderSetting);
+    std::error_code error;
+    if (folder.empty() || !std::filesystem::is_directory(folder, error)) return;
+    shell.fileName = folder.back() == '/' ? folder : folder + '/';
+    shell.loadPath = shell.fileName;
+}
+
 void saveMelody(Editor& editor) {
     Ui& ui = editor.platform.ui;
     Shell& shell = editor.state.shell;
     shell.fileName = ui.saveFileDialog("save file", shell.fileName, SaveFilter);
     if (shell.fileName.empty()) return;
+    rememberFolderOf(ui, shell.fileName);
     shell.fileName = withMelodyExtension(shell.fileName);
     // A folder or a device of that name is no file to replace: the write refuses it below.
     if (isExistingFile(shell.fileName) &&
@@ -95,6 +113,7 @@ void saveMelody(Editor& editor) {
 LoadOutcome loadMelody(Editor& editor) {
     Shell& shell = editor.state.shell;
     shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, LoadFilter);
+    if (!shell.loadPath.empty()) rememberFolderOf(editor.platform.ui, shell.loadPath);
     return loadFrom(editor, shell.loadPath);
 }
 

@@ -17,4 +17,9 @@ bool loadMelodyFromCommandLine(Editor& editor, const std::string& path);
 // The name with ".vemo" appended unless its extension is exactly "vemo".
 std::string withMelodyExtension(const std::string& path);
 
+// The file dialogs open where they were last used, also in the next run.
+void rememberFolderOf(Ui& ui, const std::string& path);
+// At start: the remembered folder, when it still exists, instead of the working directory.
+void startInLastFolder(Ui& ui, Shell& shell);
+
 } // namespace vemo

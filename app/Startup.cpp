@@ -125,6 +125,7 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
         platform.ui.setProgramIcon(programIcon);
     state.shell.fileName = withTrailingSeparator(context.workingDirectory());
     state.shell.loadPath = state.shell.fileName;
+    startInLastFolder(platform.ui, state.shell);
     const WindowsResult created = createWindows(state, resources.icons, platform);
     if (!created.ok) return fail(platform, created.failure);
     return true;

@@ -161,6 +161,10 @@ class Ui {
     virtual void drainEvents() = 0;
 
     virtual bool loadImage(const std::string& path, Image& image) = 0;
+
+    // Small values kept between runs (the folder the file dialogs last used); empty when none.
+    virtual std::string setting(const std::string& key) = 0;
+    virtual void storeSetting(const std::string& key, const std::string& value) = 0;
 };
 
 } // namespace vemo

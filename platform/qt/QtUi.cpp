@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QPixmap>
+#include <QSettings>
 #include <QSocketNotifier>
 #include <QToolBar>
 
@@ -150,6 +151,17 @@ bool QtUi::isWindowVisible(std::int32_t windowId) {
 
 void QtUi::setProgramIcon(const Image& icon) {
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(toIconQImage(icon))));
+}
+
+// In the user's configuration folder (XDG_CONFIG_HOME, else ~/.config), vemo/vemo.conf.
+std::string QtUi::setting(const std::string& key) {
+    const QSettings settings(QStringLiteral("vemo"), QStringLiteral("vemo"));
+    return settings.value(QString::fromStdString(key)).toString().toStdString();
+}
+
+void QtUi::storeSetting(const std::string& key, const std::string& value) {
+    QSettings settings(QStringLiteral("vemo"), QStringLiteral("vemo"));
+    settings.setValue(QString::fromStdString(key), QString::fromStdString(value));
 }
 
 bool QtUi::loadImage(const std::string& path, Image& image) {

@@ -96,6 +96,8 @@ class QtUi final : public Ui {
     void drainEvents() override;
 
     bool loadImage(const std::string& path, Image& image) override;
+    std::string setting(const std::string& key) override;
+    void storeSetting(const std::string& key, const std::string& value) override;
 
     // The Qt objects behind the ids, for code that needs the toolkit itself; null when unknown.
     QWidget* windowWidget(std::int32_t windowId) const;

@@ -1,7 +1,9 @@
 #include "app/Startup.h"
 #include "app/Layout.h"
 #include "platform/Ids.h"
+#include "app/FileCommands.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +183,31 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     // Centred over the 800 x 600 main window at (100, 100).
     EXPECT_EQ(ui.windows[WindowId::NewMelody].x, 425);
     EXPECT_EQ(ui.windows[WindowId::NewMelody].y, 335);
+}
+
+TEST_F(StartupTest, FileDialogsOpenInTheFolderLastUsedAlsoInTheNextRun) {
+    fake.ui.addAllDataFiles();
+    test::TempFolder folder;
+    fake.ui.settings["lastFolder"] = folder.path().string();
+    EditorState state;
+    Resources resources;
+    ProgramContext context = process.context();
+    ASSERT_TRUE(startUp(state, resources, fake.platform, context));
+    EXPECT_EQ(state.shell.loadPath, folder.path().string() + "/");
+    EXPECT_EQ(state.shell.fileName, folder.path().string() + "/");
+
+    Editor editor{state, resources.bitmaps, fake.platform};
+    const test::TempFolder other;
+    fake.ui.saveAnswers.push_back(other.file("tune"));
+    saveMelody(editor);
+    EXPECT_EQ(fake.ui.settings["lastFolder"], other.path().string());
+
+    // A folder that is gone is no place to start in.
+    fake.ui.settings["lastFolder"] = folder.path().string() + "/gone";
+    EditorState next;
+    Resources nextResources;
+    ASSERT_TRUE(startUp(next, nextResources, fake.platform, context));
+    EXPECT_EQ(next.shell.loadPath, "/opt/vemo/");
 }
 
 TEST_F(StartupTest, WorkingDirectoryIsTheProgramFolderUnlessDevelopmentRun) {

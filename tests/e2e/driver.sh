@@ -79,6 +79,8 @@ e2e_setup() {
     # A real audio path that needs no sound card and makes no noise.
     export SDL_AUDIODRIVER=dummy
     unset VEMO_DEVELOPMENT_RUN
+    # The folder the file dialogs remember is kept per run, not in the user's own settings.
+    export XDG_CONFIG_HOME="$E2E_TMP/config"
     e2e_start_xvfb
 }
 

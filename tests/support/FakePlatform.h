@@ -164,6 +164,11 @@ class FakeUi final : public Ui {
     Event waitEvent(std::int32_t timeoutMs) override;
     void drainEvents() override;
     bool loadImage(const std::string& path, Image& image) override;
+    std::string setting(const std::string& key) override { return settings[key]; }
+    void storeSetting(const std::string& key, const std::string& value) override {
+        settings[key] = value;
+    }
+    std::map<std::string, std::string> settings;
 
   private:
     bool failing(const std::string& what) const;
