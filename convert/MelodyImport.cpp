@@ -76,7 +76,7 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
         std::int64_t end = nearestColumn(note.end);
         if (note.semitone != NoSemitone) {
             const std::int64_t first = std::max(nearestColumn(note.start), previousEnd);
-            if (note.isResumed && end <= first) continue;
+            if ((note.isResumed || note.isInterrupted) && end <= first) continue;
             end = std::max(end, first + 1);
             if (first < MaxColumnCount) {
                 if (!note.isResumed)

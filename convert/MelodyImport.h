@@ -29,12 +29,14 @@ struct TimedNote {
     double start = 0.0;
     double end = 0.0;
     std::size_t number = 0;  // its place in the song, from 1, for the cut warning
-    bool isResumed = false;  // the rest of a note another one interrupted
+    bool isResumed = false;     // the rest of a note another one interrupted
+    bool isInterrupted = false; // cut off by another note while it still sounded
 };
 
 // Each note starts at the column nearest to its time, never before the previous note ends; a
 // note over several columns is one tied chain; the next note, even of the same pitch, starts a
-// chain of its own. A resumed part that snaps to nothing is dropped. Pitches outside the grid's
+// chain of its own. A resumed or interrupted part that snaps to nothing is dropped, so a
+// chord struck a little unevenly gives its one sounding note. Pitches outside the grid's
 // eight octaves move by whole octaves into it and then take the row whose frequency lies
 // nearest. The width fits the song: 32 columns at least, 4096 at most; `songNotes` is the count
 // the cut warning names.

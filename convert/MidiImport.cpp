@@ -57,6 +57,7 @@ std::vector<TimedNote> oneLine(const MidiSong& song, const MidiChoice& choice, d
         const std::size_t winner = hasWinner ? sounding.rbegin()->second : 0;
         if (isOpen && (!hasWinner || winner != current)) {
             line.back().end = now / columnMs;
+            line.back().isInterrupted = song.notes[current].endMs > now;
             isOpen = false;
         }
         if (hasWinner && !isOpen) {
