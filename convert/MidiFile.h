@@ -46,6 +46,9 @@ struct MidiParse {
 
 // Reads a Standard MIDI File of type 0 or 1: running status, system exclusive and meta events,
 // the tempo map from every track and SMPTE time. Every length is checked against the bytes left.
+// The reader is vemo's own: Debian's portSMF and libsmf both kill the process on damaged files
+// (tests/convert/midi/crashed-*.mid: a null pointer read and a failed assertion), and libsmf
+// leaks on every file it refuses.
 MidiParse parseMidi(std::span<const std::uint8_t> bytes);
 
 // A type 0 file of one track: one column is a sixteenth note, each tone the MIDI note nearest to
