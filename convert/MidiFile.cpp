@@ -17,6 +17,7 @@ constexpr std::int32_t ChannelCount = 16;
 constexpr std::int32_t KeyCount = 128;
 constexpr std::size_t ChunkHeaderBytes = 8;
 constexpr std::size_t MaxVlqBytes = 4;
+constexpr std::size_t MaxNameBytes = 64;
 
 std::string at(std::size_t offset) {
     return " at byte " + std::to_string(offset);
@@ -153,7 +154,9 @@ public:
 private:
     void meta(std::uint32_t type, std::span<const std::uint8_t> data, std::uint64_t tick) {
         if (type == 0x03 && name_.empty()) {
-            name_.assign(data.begin(), data.end());
+            // Names are shown and printed: no control characters, and not endless.
+            for (const std::uint8_t c : data.first(std::min<std::size_t>(data.size(), MaxNameBytes)))
+                name_.push_back(c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c));
             for (MidiVoice& voice : song_.voices)
                 if (voice.track == track_) voice.name = name_;
         } else if (type == 0x51 && data.size() == 3) {
@@ -326,6 +329,8 @@ MidiParse parseMidi(std::span<const std::uint8_t> bytes) {
     std::int32_t trackCount = 0;
     while (!file.atEnd()) {
         if (file.left() < ChunkHeaderBytes) {
+            // A few stray bytes after the last track are padding, not a damaged track.
+            if (trackCount > 0) break;
             result.reason = "the file ends inside a chunk header" + at(file.offset());
             return result;
         }

@@ -133,6 +133,10 @@ TEST(MidiFile, DamagedFilesAreRefusedWithAReasonAndNeverCrash) {
         changed[at] ^= 0xA5;
         EXPECT_EQ(problem(changed), "") << "changed at " << at;
     }
+    // A track name reaches terminals and dialogs without control characters.
+    const MidiParse named = parseMidi(writeMidi({{440, 0, 100}}, 100, "a\x1b[2Jb\n"));
+    ASSERT_TRUE(named.song.has_value());
+    EXPECT_EQ(named.song->voices.at(0).name, "a [2Jb ");
     std::vector<std::uint8_t> type2 = good;
     type2[9] = 2;
     EXPECT_THAT(parseMidi(type2).reason, HasSubstr("type 2"));
