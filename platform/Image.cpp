@@ -49,6 +49,24 @@ void Image::blit(const Image& source, std::int32_t x, std::int32_t y) {
     }
 }
 
+void Image::blitScaled(const Image& source, std::int32_t factor) {
+    if (factor < 1) return;
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{source.width_} * factor, width_);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t{source.height_} * factor, height_);
+    // Each source row is widened once; the other rows of its block are copies of that row.
+    for (std::int64_t row = 0; row < bottom; row += factor) {
+        const auto first = pixels_.begin() + row * width_;
+        auto to = first;
+        auto from = source.pixels_.begin() + (row / factor) * source.width_;
+        for (std::int64_t left = right; left > 0; left -= factor, ++from)
+            to = std::fill_n(to, std::min<std::int64_t>(factor, left), *from);
+        const std::int64_t blockEnd = std::min<std::int64_t>(row + factor, bottom);
+        for (std::int64_t copy = row + 1; copy < blockEnd; ++copy)
+            std::copy(first, first + right, pixels_.begin() + copy * width_);
+    }
+}
+
 void Image::resize(std::int32_t width, std::int32_t height) {
     width = std::max(width, 0);
     height = std::max(height, 0);

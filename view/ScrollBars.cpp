@@ -2,6 +2,7 @@
 
 #include "view/Colours.h"
 #include "view/Rounding.h"
+#include "view/Zoom.h"
 
 #include <array>
 
@@ -43,21 +44,23 @@ std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double& fraction, bool 
 }
 
 void paintVerBar(View& view) {
-    Image& image = view.verArea.image;
-    const std::int32_t position =
-        scrollMarkerPosition(image.width(), view.horizontalScroll, view.panning != 0);
-    image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
-    for (const MarkerLine& line : MarkerLines)
-        image.verticalLine(position + line.offsetPx, line.colour);
+    paintZoomed(view.verArea.image, view.zoom, [&](Image& image) {
+        const std::int32_t position =
+            scrollMarkerPosition(image.width(), view.horizontalScroll, view.panning != 0);
+        image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
+        for (const MarkerLine& line : MarkerLines)
+            image.verticalLine(position + line.offsetPx, line.colour);
+    });
 }
 
 void paintHorBar(View& view) {
-    Image& image = view.horArea.image;
-    const std::int32_t position =
-        scrollMarkerPosition(image.height(), view.verticalScroll, view.panning != 0);
-    image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
-    for (const MarkerLine& line : MarkerLines)
-        image.horizontalLine(position + line.offsetPx, line.colour);
+    paintZoomed(view.horArea.image, view.zoom, [&](Image& image) {
+        const std::int32_t position =
+            scrollMarkerPosition(image.height(), view.verticalScroll, view.panning != 0);
+        image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
+        for (const MarkerLine& line : MarkerLines)
+            image.horizontalLine(position + line.offsetPx, line.colour);
+    });
 }
 
 } // namespace vemo
