@@ -10,6 +10,7 @@
 #include "sound/Playback.h"
 #include "view/PlaybackCursor.h"
 #include "view/Redraw.h"
+#include "view/Zooming.h"
 
 #include <filesystem>
 #include <system_error>
@@ -158,6 +159,12 @@ void runCommand(Editor& editor, std::int32_t commandId) {
         break;
     case CommandId::Redo:
         redoStep(editor);
+        break;
+    case CommandId::ZoomIn:
+        zoomAtCentre(editor, 1);
+        break;
+    case CommandId::ZoomOut:
+        zoomAtCentre(editor, -1);
         break;
     default: // 37 "cancel" and anything unknown
         break;

@@ -11,6 +11,7 @@
 #include "view/PointerReadout.h"
 #include "view/Redraw.h"
 #include "view/Scrolling.h"
+#include "view/Zooming.h"
 
 namespace vemo {
 
@@ -52,6 +53,9 @@ void onMainWindow(Editor& editor, const Event& event) {
         if (state.shell.stepName.empty())
             state.shell.stepName = isDownNow(ui, Key::RightButton) ? "erase" : "notes";
         pointerMoved(editor);
+        return;
+    case EventKind::CtrlWheel:
+        zoomAtPointer(editor, event.steps);
         return;
     case EventKind::None:
     case EventKind::EndRequest:

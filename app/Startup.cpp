@@ -11,6 +11,7 @@
 #include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "view/Redraw.h"
+#include "view/Zoom.h"
 
 #include <cmath>
 #include <filesystem>
@@ -128,6 +129,7 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
     startInLastFolder(platform.ui, state.shell);
     const WindowsResult created = createWindows(state, resources.icons, platform);
     if (!created.ok) return fail(platform, created.failure);
+    state.view.zoom = startZoom(platform.ui.devicePixelRatio());
     return true;
 }
 

@@ -75,6 +75,11 @@ constexpr Shortcut Shortcuts[] = {
     {ShortcutKey::Down, Modifier::Control, CommandId::TransposeDown},
     {ShortcutKey::Up, Modifier::Control | Modifier::Shift, CommandId::OctaveUp},
     {ShortcutKey::Down, Modifier::Control | Modifier::Shift, CommandId::OctaveDown},
+    // Plus needs Shift on many keyboards, and Ctrl+= is the same key without it.
+    {ShortcutKey::Plus, Modifier::Control, CommandId::ZoomIn},
+    {ShortcutKey::Plus, Modifier::Control | Modifier::Shift, CommandId::ZoomIn},
+    {ShortcutKey::Equal, Modifier::Control, CommandId::ZoomIn},
+    {ShortcutKey::Minus, Modifier::Control, CommandId::ZoomOut},
 };
 
 constexpr std::int32_t MainLeft = 100;

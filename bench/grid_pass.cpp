@@ -1,8 +1,10 @@
-// One grid pass (no pause, nothing shown) over the widest melody in a full-HD grid image.
+// One grid pass (no pause, nothing shown) over the widest melody in a full-HD grid image, and
+// one at the largest zoom in a 4K grid image.
 #include "model/EditorState.h"
 #include "model/Geometry.h"
 #include "model/Marks.h"
 #include "view/GridPass.h"
+#include "view/Zoom.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,8 @@ using namespace vemo;
 constexpr std::int32_t ColumnCount = MaxColumnCount;
 constexpr std::int32_t GridWidthPx = 1920;
 constexpr std::int32_t GridHeightPx = 1080;
+constexpr std::int32_t WideGridWidthPx = 3840;
+constexpr std::int32_t WideGridHeightPx = 2160;
 
 CellBitmaps benchBitmaps() {
     return {Image(11, 7, rgb(0x30, 0x40, 0xB0)), Image(11, 7, rgb(0xF0, 0xE0, 0x40)),
@@ -21,7 +25,8 @@ CellBitmaps benchBitmaps() {
 }
 
 // A note in every column, climbing through the rows, every other pair tied.
-void prepareMelody(EditorState& state) {
+void prepareMelody(EditorState& state, std::int32_t widthPx = GridWidthPx,
+                   std::int32_t heightPx = GridHeightPx) {
     Melody& melody = state.melody;
     melody.lastColumn = ColumnCount - 1;
     melody.lastRow = StartOctaveCount * RowsPerOctave - 1;
@@ -46,13 +51,15 @@ void prepareMelody(EditorState& state) {
     state.selection.selectionFirst = 0;
     state.selection.selectionLast = melody.lastColumn;
     updateSelectionEdges(melody, state.selection);
-    state.view.mainArea.image = Image(GridWidthPx, GridHeightPx);
+    state.view.mainArea.image = Image(widthPx, heightPx);
     state.view.verticalScroll = 0.5;
 }
 
-void gridPass(benchmark::State& bench, double horizontalScroll) {
+void gridPass(benchmark::State& bench, double horizontalScroll, std::int32_t zoom = 1,
+              std::int32_t widthPx = GridWidthPx, std::int32_t heightPx = GridHeightPx) {
     EditorState state;
-    prepareMelody(state);
+    prepareMelody(state, widthPx, heightPx);
+    state.view.zoom = zoom;
     state.view.horizontalScroll = horizontalScroll;
     const CellBitmaps bitmaps = benchBitmaps();
     for (auto _ : bench) {
@@ -80,5 +87,7 @@ BENCHMARK_CAPTURE(gridPass, start, 0.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(gridPass, middle, 0.5)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(gridPass, end, 1.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(gridPassWithEditHook)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(gridPass, zoom4_3840x2160, 0.5, MaxZoom, WideGridWidthPx, WideGridHeightPx)
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -82,6 +82,8 @@ struct ImageArea {
 struct View {
     double horizontalScroll = 0.0;
     double verticalScroll = 0.0;
+    // Image pixels per pixel of the melody: every bitmap pixel is drawn zoom x zoom.
+    std::int32_t zoom = 1;
     ImageArea verArea;  // horizontal scroll bar above the grid
     ImageArea horArea;  // vertical scroll bar beside the grid
     ImageArea mainArea; // the grid

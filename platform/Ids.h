@@ -63,6 +63,8 @@ constexpr std::int32_t TransposeUp = 48;         // Ctrl+Up: one row higher
 constexpr std::int32_t TransposeDown = 49;       // Ctrl+Down
 constexpr std::int32_t OctaveUp = 50;            // Ctrl+Shift+Up: twelve rows higher
 constexpr std::int32_t OctaveDown = 51;          // Ctrl+Shift+Down
+constexpr std::int32_t ZoomIn = 52;              // Ctrl+Plus, Ctrl+=
+constexpr std::int32_t ZoomOut = 53;             // Ctrl+Minus
 } // namespace CommandId
 
 namespace MenuId {

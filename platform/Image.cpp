@@ -49,6 +49,55 @@ void Image::blit(const Image& source, std::int32_t x, std::int32_t y) {
     }
 }
 
+namespace {
+
+// Writes each of count pixels factor times in a row and returns the end. A fixed factor lets
+// the compiler unroll the copies; the zoom's factors are small.
+template <std::int64_t Factor>
+Pixel* widenRow(const Pixel* from, std::int64_t count, Pixel* to) {
+    for (std::int64_t i = 0; i < count; ++i)
+        for (std::int64_t copy = 0; copy < Factor; ++copy)
+            *to++ = from[i];
+    return to;
+}
+
+Pixel* widenRow(const Pixel* from, std::int64_t count, std::int64_t factor, Pixel* to) {
+    switch (factor) {
+    case 2:
+        return widenRow<2>(from, count, to);
+    case 3:
+        return widenRow<3>(from, count, to);
+    case 4:
+        return widenRow<4>(from, count, to);
+    default:
+        for (std::int64_t i = 0; i < count; ++i)
+            to = std::fill_n(to, factor, from[i]);
+        return to;
+    }
+}
+
+} // namespace
+
+void Image::blitScaled(const Image& source, std::int32_t factor) {
+    if (factor < 1) return;
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{source.width_} * factor, width_);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t{source.height_} * factor, height_);
+    // Source pixels that fit whole; the last one may be cut by this image's right edge.
+    const std::int64_t wholeColumns = right / factor;
+    const std::int64_t cutPixels = right - wholeColumns * factor;
+    // Each source row is widened once; the other rows of its block are copies of that row.
+    for (std::int64_t row = 0; row < bottom; row += factor) {
+        Pixel* first = pixels_.data() + row * width_;
+        const Pixel* from = source.pixels_.data() + (row / factor) * source.width_;
+        Pixel* end = widenRow(from, wholeColumns, factor, first);
+        if (cutPixels > 0) std::fill_n(end, cutPixels, from[wholeColumns]);
+        const std::int64_t blockEnd = std::min<std::int64_t>(row + factor, bottom);
+        for (std::int64_t copy = row + 1; copy < blockEnd; ++copy)
+            std::copy(first, first + right, pixels_.data() + copy * width_);
+    }
+}
+
 void Image::resize(std::int32_t width, std::int32_t height) {
     width = std::max(width, 0);
     height = std::max(height, 0);

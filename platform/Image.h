@@ -35,6 +35,9 @@ public:
     void horizontalLine(std::int32_t y, Pixel colour);
     // Opaque copy of the whole source with its top-left corner at (x, y).
     void blit(const Image& source, std::int32_t x, std::int32_t y);
+    // Opaque copy of the whole source at the top-left corner, each of its pixels as a block of
+    // factor x factor pixels; what passes the edges is cut off.
+    void blitScaled(const Image& source, std::int32_t factor);
     // Nearest-neighbour scale to a new size; an unchanged size keeps the content as it is.
     void resize(std::int32_t width, std::int32_t height);
 

@@ -23,13 +23,17 @@ constexpr std::int32_t KeyPressedSince = 0x0001;
 constexpr std::int32_t KeyDownNow = 0x8000;
 
 // EndRequest: the system asks the program to end (a termination signal), without questions.
-enum class EventKind { None, Close, Size, Command, Control, LeftRelease, PointerMove, EndRequest };
+// CtrlWheel: the mouse wheel turned over an image control while Ctrl alone was held.
+enum class EventKind {
+    None, Close, Size, Command, Control, LeftRelease, PointerMove, EndRequest, CtrlWheel
+};
 
 struct Event {
     EventKind kind = EventKind::None;
     std::int32_t window = -1;
-    std::int32_t id = 0;   // command id or control id
-    std::int32_t type = 0; // control events: 0 left click, 1 right click
+    std::int32_t id = 0;    // command id or control id
+    std::int32_t type = 0;  // control events: 0 left click, 1 right click
+    std::int32_t steps = 0; // CtrlWheel: whole notches, positive away from the user
 };
 
 struct Rect {
@@ -61,7 +65,9 @@ struct MenuEntry {
     std::string text;
 };
 
-enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down };
+enum class ShortcutKey {
+    F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down, Plus, Equal, Minus
+};
 
 namespace Modifier {
 constexpr std::int32_t None = 0;
@@ -153,6 +159,8 @@ class Ui {
 
     // Input at the moment of the call.
     virtual Point pointer() = 0; // main window client area, (-1, -1) outside
+    // Screen pixels per pixel of the main window's client area (2.0 on a doubled screen).
+    virtual double devicePixelRatio() = 0;
     virtual std::int32_t keyState(std::int32_t key) = 0;
 
     // Events: at most one, waiting at most timeoutMs; EventKind::None when none came.

@@ -3,6 +3,7 @@
 #include "model/Geometry.h"
 #include "view/Colours.h"
 #include "view/Rounding.h"
+#include "view/Zoom.h"
 
 #include <algorithm>
 #include <ranges>
@@ -29,18 +30,20 @@ std::int32_t firstPassing(std::int32_t count, Edge edge, Passes passes) {
 } // namespace
 
 double horizontalScrollRange(const Melody& melody, const View& view) {
+    const std::int32_t viewWidth = unzoomedLength(view.mainArea.image.width(), view.zoom);
     return static_cast<double>(melody.lastColumn) * melody.columnWidth + melody.markTotal +
-           melody.columnWidth - (view.mainArea.image.width() - RightSlackPx) + RangePadPx;
+           melody.columnWidth - (viewWidth - RightSlackPx) + RangePadPx;
+}
+
+double verticalScrollRange(const Melody& melody, const View& view) {
+    const std::int32_t viewHeight = unzoomedLength(view.mainArea.image.height(), view.zoom);
+    return static_cast<double>(melody.lastRow) * melody.rowHeight +
+           (melody.lastRow / RowsPerOctave) * OctaveGap - (viewHeight - BottomSlackPx) + RangePadPx;
 }
 
 ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view) {
-    const std::int32_t viewHeight = view.mainArea.image.height();
-    const double horizontalRange = horizontalScrollRange(melody, view);
-    const double verticalRange = static_cast<double>(melody.lastRow) * melody.rowHeight +
-                                 (melody.lastRow / RowsPerOctave) * OctaveGap -
-                                 (viewHeight - BottomSlackPx) + RangePadPx;
-    return {roundHalfToEven(horizontalRange * view.horizontalScroll),
-            roundHalfToEven(verticalRange * view.verticalScroll)};
+    return {roundHalfToEven(horizontalScrollRange(melody, view) * view.horizontalScroll),
+            roundHalfToEven(verticalScrollRange(melody, view) * view.verticalScroll)};
 }
 
 bool isCellVisible(std::int32_t x, std::int32_t y, ScrollOffsets offsets, std::int32_t viewWidth,
@@ -63,11 +66,13 @@ CellPicture pictureFor(const Cell& cell, const CellBitmaps& bitmaps) {
     return {&bitmaps.img02, 0};
 }
 
-void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
-               const VisibleCellHook& beforeDrawingCell) {
+namespace {
+
+// The grid at zoom 1 into an image of the unzoomed view size.
+void paintUnzoomed(EditorState& state, const CellBitmaps& bitmaps,
+                   const VisibleCellHook& beforeDrawingCell, Image& image) {
     const Melody& melody = state.melody;
     const Selection& selection = state.selection;
-    Image& image = state.view.mainArea.image;
     const std::int32_t viewWidth = image.width();
     const std::int32_t viewHeight = image.height();
     const ScrollOffsets offsets = gridScrollOffsets(melody, state.view);
@@ -114,6 +119,14 @@ void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
                        cell.y - offsets.scrollY);
         }
     }
+}
+
+} // namespace
+
+void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
+               const VisibleCellHook& beforeDrawingCell) {
+    paintZoomed(state.view.mainArea.image, state.view.zoom,
+                [&](Image& image) { paintUnzoomed(state, bitmaps, beforeDrawingCell, image); });
 }
 
 } // namespace vemo

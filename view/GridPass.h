@@ -18,10 +18,12 @@ constexpr std::int32_t VisibilityMarginPx = 10;
 // Bitmaps of notes held on from the left start this far left of their cell.
 constexpr std::int32_t HeldNoteLeadPx = 4;
 
-// Offsets for the current scroll fractions and the size of the grid image.
+// Offsets for the current scroll fractions and the size of the grid image. Offsets, ranges and
+// view sizes are in pixels of the melody: image pixels divided by the zoom.
 ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view);
-// The pixels the horizontal view position 0.0 … 1.0 spans.
+// The pixels the horizontal and the vertical view position 0.0 … 1.0 span.
 double horizontalScrollRange(const Melody& melody, const View& view);
+double verticalScrollRange(const Melody& melody, const View& view);
 
 // Whether a cell whose cached top-left corner is (x, y) is drawn in a view of viewWidth x
 // viewHeight at these offsets.
@@ -38,9 +40,9 @@ CellPicture pictureFor(const Cell& cell, const CellBitmaps& bitmaps);
 // Called for each visible cell, column by column and top to bottom, just before it is drawn.
 using VisibleCellHook = std::function<void(std::int32_t column, std::int32_t row)>;
 
-// Repaints the grid image: background, the selection when it is in use, and every visible cell.
-// Only the columns and rows that can be visible are looked at; the picture is the same as
-// testing every cell of the melody.
+// Repaints the grid image: background, the selection when it is in use, and every visible cell,
+// all scaled by the zoom. Only the columns and rows that can be visible are looked at; the
+// picture is the same as testing every cell of the melody.
 void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
                const VisibleCellHook& beforeDrawingCell = {});
 

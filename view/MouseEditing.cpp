@@ -4,18 +4,13 @@
 #include "platform/Ids.h"
 #include "view/EditStep.h"
 #include "view/KeyQueries.h"
+#include "view/PointerOnGrid.h"
 #include "view/Redraw.h"
 #include "view/Scrolling.h"
 
 namespace vemo {
 
 namespace {
-
-bool isPointerInsideGrid(const View& view) {
-    const ImageArea& grid = view.mainArea;
-    return grid.x <= view.pointerX && view.pointerX < grid.x + grid.width &&
-           grid.y <= view.pointerY && view.pointerY < grid.y + grid.height;
-}
 
 bool isScrollBarDragRunning(const View& view) {
     return view.hScrollDrag != 0 || view.vScrollDrag != 0;
@@ -25,8 +20,9 @@ bool isScrollBarDragRunning(const View& view) {
 // the edited one when their joins change, so a second pass shows the grid as it now is.
 void requestEdit(Editor& editor, std::int32_t editFlag) {
     View& view = editor.state.view;
-    view.mouseX = view.pointerX - view.mainArea.x;
-    view.mouseY = view.pointerY - view.mainArea.y;
+    const Point point = pointerOnGrid(view);
+    view.mouseX = point.x;
+    view.mouseY = point.y;
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain + editFlag);
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
 }
@@ -42,7 +38,7 @@ void pointerMoved(Editor& editor) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
     const View& view = state.view;
-    if (isHeld(ui, Key::Shift) && isPointerInsideGrid(view)) {
+    if (isHeld(ui, Key::Shift) && isPointerOnGrid(view)) {
         // The flag and the toolbar toggle switch on together, whether or not a cell is hit.
         if (isHeld(ui, Key::LeftButton)) {
             showSelectionInUse(state.selection, ui);
@@ -51,11 +47,11 @@ void pointerMoved(Editor& editor) {
             showSelectionInUse(state.selection, ui);
             requestEdit(editor, EditRight);
         }
-    } else if (isHeldAskedTwice(ui, Key::LeftButton) && isPointerInsideGrid(view)) {
+    } else if (isHeldAskedTwice(ui, Key::LeftButton) && isPointerOnGrid(view)) {
         // A left drag paints only into a stroke that a click on the grid opened.
         if (!isScrollBarDragRunning(view) && state.stroke.strokeFirst >= 0)
             requestEdit(editor, EditLeft);
-    } else if (isHeldAskedTwice(ui, Key::RightButton) && isPointerInsideGrid(view)) {
+    } else if (isHeldAskedTwice(ui, Key::RightButton) && isPointerOnGrid(view)) {
         if (!isScrollBarDragRunning(view)) requestEdit(editor, EditRight);
     }
     panStep(editor);
@@ -68,10 +64,10 @@ void endPress(Editor& editor) {
     View& view = state.view;
     // A quick drag may have reached the release position after the pass read the pointer:
     // the last cell is painted here. The same point as the last edit needs no second edit.
-    const bool hasMovedSinceLastEdit = view.pointerX - view.mainArea.x != view.mouseX ||
-                                       view.pointerY - view.mainArea.y != view.mouseY;
-    if (state.stroke.strokeFirst >= 0 && !isScrollBarDragRunning(view) &&
-        isPointerInsideGrid(view) && hasMovedSinceLastEdit)
+    const Point point = pointerOnGrid(view);
+    const bool hasMovedSinceLastEdit = point.x != view.mouseX || point.y != view.mouseY;
+    if (state.stroke.strokeFirst >= 0 && !isScrollBarDragRunning(view) && isPointerOnGrid(view) &&
+        hasMovedSinceLastEdit)
         requestEdit(editor, EditLeft);
     view.hScrollDrag = 0;
     view.vScrollDrag = 0;

@@ -4,6 +4,7 @@
 #include "sound/Playback.h"
 #include "view/Colours.h"
 #include "view/GridPass.h"
+#include "view/PointerOnGrid.h"
 #include "view/Redraw.h"
 
 #include <algorithm>
@@ -20,11 +21,8 @@ constexpr double FollowAtShareOfWidth = 0.25;
 std::int32_t columnToPlayFrom(const EditorState& state) {
     const Melody& melody = state.melody;
     const View& view = state.view;
-    const ImageArea& grid = view.mainArea;
-    const bool isInside = grid.x <= view.pointerX && view.pointerX < grid.x + grid.width &&
-                          grid.y <= view.pointerY && view.pointerY < grid.y + grid.height;
     const std::int32_t scrollX = gridScrollOffsets(melody, view).scrollX;
-    const std::int32_t contentX = isInside ? view.pointerX - grid.x + scrollX : scrollX;
+    const std::int32_t contentX = isPointerOnGrid(view) ? pointerOnGrid(view).x + scrollX : scrollX;
     // The first column whose right edge lies past the point: the gap before a column is its own.
     std::int32_t first = 0;
     std::int32_t count = melody.lastColumn + 1;
@@ -50,14 +48,18 @@ void showPlaybackCursor(Editor& editor) {
             std::clamp(static_cast<std::int32_t>(std::floor(*heard)), 0, melody.lastColumn);
         const double contentX =
             melody.grid.at(column, 0).x + (*heard - column) * melody.columnWidth;
+        // The line is placed in image pixels, between the zoomed pixels of the melody.
         const std::int32_t width = view.mainArea.image.width();
-        double viewX = contentX - gridScrollOffsets(melody, view).scrollX;
+        const auto imageX = [&] {
+            return (contentX - gridScrollOffsets(melody, view).scrollX) * view.zoom;
+        };
+        double viewX = imageX();
         const double range = horizontalScrollRange(melody, view);
         if (state.playback.isFollowing && (viewX < 0 || viewX >= width) && range > 0) {
-            view.horizontalScroll =
-                std::clamp((contentX - FollowAtShareOfWidth * width) / range, 0.0, 1.0);
+            const double followAt = FollowAtShareOfWidth * width / view.zoom;
+            view.horizontalScroll = std::clamp((contentX - followAt) / range, 0.0, 1.0);
             redraw(state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);
-            viewX = contentX - gridScrollOffsets(melody, view).scrollX;
+            viewX = imageX();
         }
         if (viewX >= 0 && viewX < width) lineX = static_cast<std::int32_t>(viewX);
     }

@@ -4,6 +4,7 @@
 #include "sound/ToneList.h"
 #include "view/GridPass.h"
 #include "view/PlaybackCursor.h"
+#include "view/PointerOnGrid.h"
 
 #include <array>
 #include <cstdio>
@@ -31,14 +32,11 @@ std::int32_t rowAt(const Melody& melody, std::int32_t contentY) {
 
 std::string pointerReadout(const EditorState& state) {
     const View& view = state.view;
-    const ImageArea& grid = view.mainArea;
-    const bool isInside = grid.x <= view.pointerX && view.pointerX < grid.x + grid.width &&
-                          grid.y <= view.pointerY && view.pointerY < grid.y + grid.height;
-    if (!isInside || state.melody.grid.columnCount() == 0) return {};
+    if (!isPointerOnGrid(view) || state.melody.grid.columnCount() == 0) return {};
     const Melody& melody = state.melody;
     const std::int32_t column = columnToPlayFrom(state);
     const ScrollOffsets offsets = gridScrollOffsets(melody, view);
-    const std::int32_t row = rowAt(melody, view.pointerY - grid.y + offsets.scrollY);
+    const std::int32_t row = rowAt(melody, pointerOnGrid(view).y + offsets.scrollY);
     char time[32];
     std::snprintf(time, sizeof time, "%.2f s",
                   static_cast<double>(column) * melody.columnDuration / 1000.0);

@@ -2,6 +2,7 @@
 
 #include "view/Colours.h"
 #include "view/Rounding.h"
+#include "view/Zoom.h"
 
 #include <array>
 
@@ -42,22 +43,33 @@ std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double& fraction, bool 
     return position;
 }
 
+namespace {
+
+// A bar above the grid runs along x, one beside it along y.
+enum class BarAxis { X, Y };
+
+void paintBar(Image& bar, BarAxis axis, std::int32_t zoom, double& fraction, bool panning) {
+    paintZoomed(bar, zoom, [&](Image& image) {
+        const std::int32_t length = axis == BarAxis::X ? image.width() : image.height();
+        const std::int32_t position = scrollMarkerPosition(length, fraction, panning);
+        image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
+        for (const MarkerLine& line : MarkerLines) {
+            if (axis == BarAxis::X)
+                image.verticalLine(position + line.offsetPx, line.colour);
+            else
+                image.horizontalLine(position + line.offsetPx, line.colour);
+        }
+    });
+}
+
+} // namespace
+
 void paintVerBar(View& view) {
-    Image& image = view.verArea.image;
-    const std::int32_t position =
-        scrollMarkerPosition(image.width(), view.horizontalScroll, view.panning != 0);
-    image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
-    for (const MarkerLine& line : MarkerLines)
-        image.verticalLine(position + line.offsetPx, line.colour);
+    paintBar(view.verArea.image, BarAxis::X, view.zoom, view.horizontalScroll, view.panning != 0);
 }
 
 void paintHorBar(View& view) {
-    Image& image = view.horArea.image;
-    const std::int32_t position =
-        scrollMarkerPosition(image.height(), view.verticalScroll, view.panning != 0);
-    image.fillRect(0, 0, image.width(), image.height(), colours::ScrollBarBackground);
-    for (const MarkerLine& line : MarkerLines)
-        image.horizontalLine(position + line.offsetPx, line.colour);
+    paintBar(view.horArea.image, BarAxis::Y, view.zoom, view.verticalScroll, view.panning != 0);
 }
 
 } // namespace vemo

@@ -9,7 +9,8 @@ namespace vemo {
 std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double& fraction, bool panning);
 
 // The bar above the grid (image ver) shows horizontalScroll; the one beside it (image hor)
-// shows verticalScroll. Both may snap their fraction.
+// shows verticalScroll. Both may snap their fraction. The marker and the snap zones grow with
+// the zoom: a bar is drawn as its zoom-1 picture of the unzoomed length, scaled up.
 void paintVerBar(View& view);
 void paintHorBar(View& view);
 

@@ -1,12 +1,21 @@
 #include "platform/qt/ImageWidget.h"
 
 #include "platform/qt/EventQueue.h"
+#include "platform/qt/InputFilter.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace vemo {
+
+namespace {
+
+// One notch of a common mouse wheel, in the eighths of a degree Qt reports.
+constexpr std::int32_t NotchEighthDegrees = 120;
+
+} // namespace
 
 ImageWidget::ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQueue& events,
                          QWidget* parent)
@@ -54,6 +63,18 @@ void ImageWidget::mouseReleaseEvent(QMouseEvent* event) {
 // The second press of a double click is not another click; QWidget would turn it into one.
 void ImageWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
+}
+
+void ImageWidget::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & MatchedModifiers) != Qt::ControlModifier) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    wheelEighthDegrees_ += event->angleDelta().y();
+    const std::int32_t steps = wheelEighthDegrees_ / NotchEighthDegrees;
+    wheelEighthDegrees_ -= steps * NotchEighthDegrees;
+    if (steps != 0) events_.push({EventKind::CtrlWheel, windowId_, controlId_, 0, steps});
 }
 
 } // namespace vemo

@@ -10,7 +10,8 @@ namespace vemo {
 class EventQueue;
 
 // Shows an image pixel for pixel at its top-left corner, never scaled. A left press is a click
-// at once; a right click counts when the button is released over the control.
+// at once; a right click counts when the button is released over the control. The wheel with
+// Ctrl alone is queued in whole notches; any other wheel turn goes on to the window.
 class ImageWidget final : public QWidget {
     Q_OBJECT
   public:
@@ -27,6 +28,7 @@ class ImageWidget final : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     std::int32_t controlId_;
@@ -35,6 +37,8 @@ class ImageWidget final : public QWidget {
     QImage image_;
     std::int32_t cursorX_ = -1;
     QColor cursorColour_;
+    // Turns smaller than a notch (fine-grained wheels, touchpads) add up to whole ones.
+    std::int32_t wheelEighthDegrees_ = 0;
 };
 
 } // namespace vemo

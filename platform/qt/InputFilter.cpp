@@ -15,10 +15,6 @@ namespace {
 constexpr quint32 LeftControlKeysym = 0xffe3;
 constexpr quint32 LeftControlScanCode = 37;
 
-// The modifiers a shortcut must match exactly; keypad and group switches do not count.
-constexpr Qt::KeyboardModifiers MatchedModifiers =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-
 int qtKeyOf(ShortcutKey key) {
     switch (key) {
     case ShortcutKey::F1:
@@ -49,6 +45,12 @@ int qtKeyOf(ShortcutKey key) {
         return Qt::Key_Up;
     case ShortcutKey::Down:
         return Qt::Key_Down;
+    case ShortcutKey::Plus:
+        return Qt::Key_Plus;
+    case ShortcutKey::Equal:
+        return Qt::Key_Equal;
+    case ShortcutKey::Minus:
+        return Qt::Key_Minus;
     }
     return Qt::Key_unknown;
 }

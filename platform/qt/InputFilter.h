@@ -16,6 +16,10 @@ namespace vemo {
 
 class EventQueue;
 
+// The modifiers a shortcut must match exactly; keypad and group switches do not count.
+constexpr Qt::KeyboardModifiers MatchedModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
 // Watches every event of the application before its receiver does: the main window's shortcuts
 // (ahead of the focused control, as window accelerators are), the keys the program asks about
 // at the moment, and the main window's pointer moves and left-button releases.

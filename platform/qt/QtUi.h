@@ -90,6 +90,7 @@ class QtUi final : public Ui {
     bool openWithShell(const std::string& path) override;
 
     Point pointer() override;
+    double devicePixelRatio() override;
     std::int32_t keyState(std::int32_t key) override;
 
     Event waitEvent(std::int32_t timeoutMs) override;

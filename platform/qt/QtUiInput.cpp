@@ -16,6 +16,11 @@ Point QtUi::pointer() {
     return {client.x(), client.y()};
 }
 
+double QtUi::devicePixelRatio() {
+    if (const WindowWidget* main = mainWindow()) return main->devicePixelRatioF();
+    return qGuiApp->devicePixelRatio();
+}
+
 std::int32_t QtUi::keyState(std::int32_t key) {
     switch (key) {
     case Key::LeftButton:

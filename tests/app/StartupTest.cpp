@@ -175,7 +175,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_EQ(ui.controls[ControlId::Cancel].rect.x, 85);
     EXPECT_EQ(ui.menus[MenuId::Column].size(), 4u);
     EXPECT_EQ(ui.menus[MenuId::Paste][4].text, "paste notes and layout");
-    ASSERT_EQ(ui.shortcuts.size(), 18u);
+    ASSERT_EQ(ui.shortcuts.size(), 22u);
     EXPECT_EQ(ui.shortcuts[6].modifiers, Modifier::Control);
     EXPECT_EQ(ui.shortcuts[6].commandId, CommandId::Copy);
     EXPECT_EQ(ui.shortcuts[12].modifiers, Modifier::Control | Modifier::Shift);

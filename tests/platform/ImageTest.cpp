@@ -147,6 +147,25 @@ TEST(ImageBlit, SourceLargerThanTargetAndEmptySources) {
     EXPECT_TRUE(empty.empty());
 }
 
+TEST(ImageBlitScaled, BlocksOfFactorPixelsCutAtTheEdgesUntouchedBeyond) {
+    const Image source = numbered(3, 2);
+    for (std::int32_t factor = 1; factor <= 5; ++factor) {
+        Image target(7, 9, Red);
+        target.blitScaled(source, factor);
+        for (std::int32_t y = 0; y < 9; ++y) {
+            for (std::int32_t x = 0; x < 7; ++x) {
+                const bool covered = x < 3 * factor && y < 2 * factor;
+                ASSERT_EQ(target.pixel(x, y), covered ? source.pixel(x / factor, y / factor) : Red)
+                    << "factor " << factor << " pixel " << x << "," << y;
+            }
+        }
+    }
+    Image untouched(2, 2, Red);
+    untouched.blitScaled(source, 0);
+    untouched.blitScaled(Image(), 3);
+    EXPECT_EQ(untouched.pixels(), std::vector<Pixel>(4, Red));
+}
+
 TEST(ImageResize, NearestNeighbourBothWays) {
     Image image(2, 2);
     image.setPixel(0, 0, Red);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QWheelEvent>
 
 namespace vemo::testing_qt {
 namespace {
@@ -198,6 +199,30 @@ TEST_F(QtControlsTest, ImageControlReportsLeftPressesAndRightReleasesOverIt) {
     QTest::mousePress(grid, Qt::RightButton, {}, inside);
     QTest::mouseRelease(grid, Qt::RightButton, {}, QPoint(GridRect.width + 5, 10));
     EXPECT_THAT(takeEventsButMoves(*ui), IsEmpty());
+}
+
+TEST_F(QtControlsTest, CtrlWheelOverAnImageIsQueuedInWholeNotchesOtherTurnsPassOn) {
+    activate(WindowId::Main);
+    QWidget* grid = ui->controlWidget(ControlId::MainImage);
+    const auto turn = [&](int eighthDegrees, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, grid->mapToGlobal(at), {}, {0, eighthDegrees}, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid, &event);
+        return event.isAccepted();
+    };
+    EXPECT_TRUE(turn(60, Qt::ControlModifier)); // half a notch: nothing yet
+    EXPECT_THAT(takeEvents(*ui), IsEmpty());
+    EXPECT_TRUE(turn(60, Qt::ControlModifier | Qt::KeypadModifier));
+    EXPECT_TRUE(turn(240, Qt::ControlModifier));
+    EXPECT_TRUE(turn(-120, Qt::ControlModifier));
+    const auto notches = [](std::int32_t steps) {
+        return IsEvent(EventKind::CtrlWheel, WindowId::Main, ControlId::MainImage, 0, steps);
+    };
+    EXPECT_THAT(takeEvents(*ui), ElementsAre(notches(1), notches(2), notches(-1)));
+    EXPECT_FALSE(turn(120, Qt::NoModifier));
+    EXPECT_FALSE(turn(120, Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_THAT(takeEvents(*ui), IsEmpty());
 }
 
 TEST_F(QtControlsTest, SecondClickOfADoubleClickIsNoClick) {

@@ -81,6 +81,27 @@ TEST_F(QtShortcutsTest, ControlShortcutsNeedControlAlone) {
                 ElementsAre(IsCommand(CommandId::Copy), IsCommand(CommandId::Paste)));
 }
 
+TEST_F(QtShortcutsTest, ZoomKeysWithAndWithoutShiftOrKeypadBeatAFocusedSpinBox) {
+    ui->addShortcut(ShortcutKey::Plus, Modifier::Control, CommandId::ZoomIn);
+    ui->addShortcut(ShortcutKey::Plus, Modifier::Control | Modifier::Shift, CommandId::ZoomIn);
+    ui->addShortcut(ShortcutKey::Equal, Modifier::Control, CommandId::ZoomIn);
+    ui->addShortcut(ShortcutKey::Minus, Modifier::Control, CommandId::ZoomOut);
+    QSpinBox* spin = focusedSpin();
+    QTest::keyClick(spin, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(spin, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::keyClick(spin, Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::keyClick(spin, Qt::Key_Equal, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(spin, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_THAT(takeCommands(*ui),
+                ElementsAre(IsCommand(CommandId::ZoomIn), IsCommand(CommandId::ZoomIn),
+                            IsCommand(CommandId::ZoomIn), IsCommand(CommandId::ZoomIn),
+                            IsCommand(CommandId::ZoomOut), IsCommand(CommandId::ZoomOut)));
+    EXPECT_EQ(spin->value(), 120);
+}
+
 TEST_F(QtShortcutsTest, ShortcutsActOnlyWhileTheMainWindowIsActive) {
     activate(WindowId::Main);
     activate(WindowId::NewMelody);

@@ -46,9 +46,9 @@ inline std::vector<Event> takeCommands(Ui& ui) {
     return events;
 }
 
-inline auto IsEvent(EventKind kind, std::int32_t window, std::int32_t id = 0,
-                    std::int32_t type = 0) {
-    return ::testing::FieldsAre(kind, window, id, type);
+inline auto IsEvent(EventKind kind, std::int32_t window, std::int32_t id = 0, std::int32_t type = 0,
+                    std::int32_t steps = 0) {
+    return ::testing::FieldsAre(kind, window, id, type, steps);
 }
 
 inline auto IsCommand(std::int32_t commandId) {

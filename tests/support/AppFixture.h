@@ -29,9 +29,10 @@ struct FakeProcess {
     }
 };
 
-// The editor after a complete start-up on the fake platform.
+// The editor after a complete start-up on the fake platform, on a screen of the given ratio.
 struct StartedEditor {
-    StartedEditor() {
+    explicit StartedEditor(double devicePixelRatio = 1.0) {
+        fake.ui.devicePixelRatioValue = devicePixelRatio;
         fake.ui.addAllDataFiles();
         ProgramContext context = process.context();
         started = startUp(state, resources, fake.platform, context);

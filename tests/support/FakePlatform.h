@@ -73,6 +73,7 @@ class FakeUi final : public Ui {
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
     std::map<std::int32_t, std::deque<std::int32_t>> keyAnswers; // one-off answers first
     Point pointerAt{-1, -1};
+    double devicePixelRatioValue = 1.0;
     std::int32_t toolbarHeightValue = 39;
     std::vector<std::string> failCreations; // "window:0", "toolbar", "controls:24", "menu:36"
 
@@ -160,6 +161,7 @@ class FakeUi final : public Ui {
     void setClipboardText(const std::string& text) override;
     bool openWithShell(const std::string& path) override;
     Point pointer() override;
+    double devicePixelRatio() override { return devicePixelRatioValue; }
     std::int32_t keyState(std::int32_t key) override;
     Event waitEvent(std::int32_t timeoutMs) override;
     void drainEvents() override;

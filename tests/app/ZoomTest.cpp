@@ -1,0 +1,111 @@
+#include "view/Zoom.h"
+#include "tests/app/EventLoopFixture.h"
+
+#include <cmath>
+
+namespace vemo {
+namespace {
+
+class Zoom : public test::EventLoopFixture {
+  protected:
+    // The command the shortcut table gives the key, as the platform would queue it.
+    void press(ShortcutKey key, std::int32_t modifiers) {
+        for (const test::ShortcutCall& shortcut : ui.shortcuts) {
+            if (shortcut.key == key && shortcut.modifiers == modifiers) {
+                command(shortcut.commandId);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no shortcut";
+    }
+    void ctrlWheel(std::int32_t steps) {
+        deliver({EventKind::CtrlWheel, WindowId::Main, ControlId::MainImage, 0, steps});
+    }
+    std::string readout() { return ui.controls[ControlId::PointerReadout].text; }
+    std::int32_t gridShows() { return ui.showImageCount[ControlId::MainImage]; }
+};
+
+TEST_F(Zoom, KeysStepFromOneToFourAroundTheGridsCentre) {
+    ASSERT_EQ(state.view.zoom, 1);
+    state.view.horizontalScroll = 0.4;
+    const ImageArea& grid = state.view.mainArea;
+    ui.pointerAt = {grid.x + grid.width / 2, grid.y + grid.height / 2};
+    pass();
+    const std::string centre = readout();
+    ASSERT_NE(centre, "");
+
+    press(ShortcutKey::Plus, Modifier::Control);
+    EXPECT_EQ(state.view.zoom, 2);
+    press(ShortcutKey::Plus, Modifier::Control | Modifier::Shift);
+    EXPECT_EQ(state.view.zoom, 3);
+    press(ShortcutKey::Equal, Modifier::Control);
+    EXPECT_EQ(state.view.zoom, 4);
+    EXPECT_EQ(readout(), centre);
+    const std::int32_t shows = gridShows();
+    press(ShortcutKey::Equal, Modifier::Control);
+    EXPECT_EQ(state.view.zoom, 4);
+    EXPECT_EQ(gridShows(), shows) << "nothing to repaint past the largest zoom";
+
+    for (std::int32_t zoom : {3, 2, 1, 1}) {
+        press(ShortcutKey::Minus, Modifier::Control);
+        EXPECT_EQ(state.view.zoom, zoom);
+        EXPECT_EQ(readout(), centre) << "zoom " << zoom;
+    }
+}
+
+TEST_F(Zoom, CtrlWheelKeepsTheCellUnderThePointerAndEditsThere) {
+    constexpr std::int32_t Column = 200;
+    constexpr std::int32_t Row = 50;
+    state.view.horizontalScroll = 0.4;
+    pass();
+    pointAtCell(Column, Row);
+    pass();
+    const std::string under = readout();
+    ASSERT_NE(under.find("col 200"), std::string::npos) << under;
+
+    ctrlWheel(1);
+    EXPECT_EQ(state.view.zoom, 2);
+    EXPECT_EQ(readout(), under);
+    ctrlWheel(2);
+    EXPECT_EQ(state.view.zoom, 4);
+    EXPECT_EQ(readout(), under);
+    ctrlWheel(-1);
+    EXPECT_EQ(state.view.zoom, 3);
+    EXPECT_EQ(readout(), under);
+    // Each shown pixel is a 3 x 3 block now, and a click still lands on that cell.
+    control(WindowId::Main, ControlId::MainImage, LeftClick);
+    EXPECT_TRUE(hasNote(Column, Row));
+    EXPECT_EQ(noteCount(), 1);
+
+    ctrlWheel(-5);
+    EXPECT_EQ(state.view.zoom, 1);
+    EXPECT_EQ(readout(), under);
+
+    // Off the grid the wheel zooms around the grid's centre.
+    ui.pointerAt = {state.view.verArea.x + 3, state.view.verArea.y + 3};
+    ctrlWheel(1);
+    EXPECT_EQ(state.view.zoom, 2);
+}
+
+TEST(StartZoom, FollowsTheScreensPixelRatioRoundedWithinOneToFour) {
+    const std::pair<double, std::int32_t> ratios[] = {
+        {1.0, 1}, {1.25, 1}, {1.5, 2}, {2.0, 2}, {2.75, 3},
+        {4.0, 4}, {6.0, 4},  {0.5, 1}, {0.0, 1}, {std::nan(""), 1}};
+    for (const auto& [ratio, zoom] : ratios)
+        EXPECT_EQ(startZoom(ratio), zoom) << "ratio " << ratio;
+
+    test::StartedEditor doubled(2.0);
+    ASSERT_TRUE(doubled.started);
+    EXPECT_EQ(doubled.state.view.zoom, 2);
+    // The first picture is already drawn at that zoom: its pixels come in 2 x 2 blocks.
+    const Image& shown = doubled.fake.ui.shownImages[ControlId::MainImage];
+    for (std::int32_t y = 0; y < shown.height() - 1; y += 2)
+        for (std::int32_t x = 0; x < shown.width() - 1; x += 2)
+            ASSERT_TRUE(shown.pixel(x + 1, y) == shown.pixel(x, y) &&
+                        shown.pixel(x, y + 1) == shown.pixel(x, y) &&
+                        shown.pixel(x + 1, y + 1) == shown.pixel(x, y))
+                << x << "," << y;
+}
+
+} // namespace
+} // namespace vemo

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/EditorState.h"
+#include "platform/Ui.h"
+
+namespace vemo {
+
+// Whether the pointer (view.pointerX, view.pointerY) lies on the grid image.
+bool isPointerOnGrid(const View& view);
+
+// Where the pointer lies on the grid image, in pixels of the melody before the scroll offsets:
+// the image pixels from its top-left corner divided by the zoom, rounded down.
+Point pointerOnGrid(const View& view);
+
+} // namespace vemo

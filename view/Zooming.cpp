@@ -1,0 +1,53 @@
+#include "view/Zooming.h"
+
+#include "view/GridPass.h"
+#include "view/PointerOnGrid.h"
+#include "view/Redraw.h"
+#include "view/Zoom.h"
+
+#include <algorithm>
+
+namespace vemo {
+
+namespace {
+
+// The view position that scrolls the view by scrollPx; the old one when the range is empty.
+double fractionFor(double scrollPx, double rangePx, double oldFraction) {
+    if (rangePx == 0.0) return oldFraction;
+    return std::clamp(scrollPx / rangePx, 0.0, 1.0);
+}
+
+// anchorX and anchorY are image pixels from the grid image's top-left corner.
+void zoomAround(Editor& editor, std::int32_t steps, std::int32_t anchorX, std::int32_t anchorY) {
+    View& view = editor.state.view;
+    const Melody& melody = editor.state.melody;
+    const std::int32_t zoom = std::clamp(view.zoom + steps, MinZoom, MaxZoom);
+    if (zoom == view.zoom) return;
+    const ScrollOffsets before = gridScrollOffsets(melody, view);
+    const std::int32_t anchoredX = before.scrollX + unzoomed(anchorX, view.zoom);
+    const std::int32_t anchoredY = before.scrollY + unzoomed(anchorY, view.zoom);
+    view.zoom = zoom;
+    view.horizontalScroll = fractionFor(anchoredX - unzoomed(anchorX, zoom),
+                                        horizontalScrollRange(melody, view), view.horizontalScroll);
+    view.verticalScroll = fractionFor(anchoredY - unzoomed(anchorY, zoom),
+                                      verticalScrollRange(melody, view), view.verticalScroll);
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+}
+
+} // namespace
+
+void zoomAtPointer(Editor& editor, std::int32_t steps) {
+    const View& view = editor.state.view;
+    if (!isPointerOnGrid(view)) {
+        zoomAtCentre(editor, steps);
+        return;
+    }
+    zoomAround(editor, steps, view.pointerX - view.mainArea.x, view.pointerY - view.mainArea.y);
+}
+
+void zoomAtCentre(Editor& editor, std::int32_t steps) {
+    const Image& grid = editor.state.view.mainArea.image;
+    zoomAround(editor, steps, grid.width() / 2, grid.height() / 2);
+}
+
+} // namespace vemo
