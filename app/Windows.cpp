@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "app/CodeWindow.h"
 #include "app/Layout.h"
 #include "platform/Ids.h"
 
@@ -123,13 +124,6 @@ bool createCodeWindow(Ui& ui) {
     if (!ui.createWindow(WindowId::Code, WindowStyle::Tool, "vemo - code", {30, 100, 120, 600}))
         return false;
     return true;
-}
-
-void createCodeControls(Ui& ui) {
-    const Size client = ui.clientSize(WindowId::Code);
-    ui.createButton(WindowId::Code, ControlId::CodeCopy, {2, 2, client.width - 4, 20}, "copy");
-    ui.createTextEditor(WindowId::Code, ControlId::CodeEditor,
-                        {2, 24, client.width - 4, client.height - 26});
 }
 
 void createDialogControls(const EditorState& state, Ui& ui) {

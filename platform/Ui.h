@@ -61,6 +61,13 @@ struct MenuEntry {
     std::string text;
 };
 
+// What a save dialog gave: the path (empty when cancelled) and the filter entry in use then,
+// counted from 0 in the order of the filter list.
+struct FileChoice {
+    std::string path;
+    std::int32_t filterIndex = 0;
+};
+
 enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down };
 
 namespace Modifier {
@@ -131,6 +138,13 @@ class Ui {
     virtual void appendEditorText(std::int32_t controlId, const std::string& text) = 0;
     virtual void focusControl(std::int32_t controlId) = 0;
     virtual void setControlText(std::int32_t controlId, const std::string& text) = 0;
+    // A drop-down list of texts with the first one chosen; a choice by the user queues a control
+    // event, one set by the program does not.
+    virtual void createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                              const std::vector<std::string>& entries) = 0;
+    // The chosen entry counted from 0; -1 when there is none.
+    virtual std::int32_t choiceIndex(std::int32_t controlId) = 0;
+    virtual void setChoiceIndex(std::int32_t controlId, std::int32_t index) = 0;
 
     // Popup menus, shown modally at the pointer; the chosen entry arrives as a command event.
     virtual bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) = 0;
@@ -147,6 +161,10 @@ class Ui {
                                        const std::string& filter) = 0;
     virtual std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
                                        const std::string& filter) = 0;
+    // The same save dialog, also telling which filter entry the user had chosen.
+    virtual FileChoice saveFileDialogWithFilter(const std::string& title,
+                                                const std::string& defaultPath,
+                                                const std::string& filter) = 0;
     virtual void setClipboardText(const std::string& text) = 0;
     // Opens a file or folder with its associated program; false when that failed.
     virtual bool openWithShell(const std::string& path) = 0;
