@@ -22,11 +22,6 @@ constexpr const char* SaveFilter = "*.vemo|*.vemo";
 constexpr const char* LastFolderSetting = "lastFolder";
 constexpr const char* LoadFilter = "*.vemo|*.vemo|*.*|*.*";
 
-// The box's fixed text, then why, in plain words, on a line of its own.
-void invalidFile(Ui& ui, const std::string& text, const std::string& reason) {
-    ui.messageBox("invalid file", text + "\r\n" + reason, false);
-}
-
 // The decoded melody replaces the editor's, then everything derived from it is recomputed.
 void takeMelody(Editor& editor, DecodedMelody decoded) {
     EditorState& state = editor.state;
@@ -67,6 +62,17 @@ LoadOutcome loadFrom(Editor& editor, const std::string& path) {
 
 } // namespace
 
+void invalidFile(Ui& ui, const std::string& text, const std::string& reason) {
+    ui.messageBox("invalid file", text + "\r\n" + reason, false);
+}
+
+// A folder or a device of that name is no file to replace: the write refuses it.
+bool mayReplace(Ui& ui, const std::string& path) {
+    return !isExistingFile(path) ||
+           ui.messageBox("please confirm", "'" + path + "'\r\n already exists.\r\nreplace file?",
+                         true);
+}
+
 std::string withMelodyExtension(const std::string& path) {
     const std::size_t lastSeparator = path.find_last_of("/\\");
     const std::size_t lastDot = path.find_last_of('.');
@@ -81,10 +87,15 @@ void rememberFolderOf(Ui& ui, const std::string& path) {
     if (!folder.empty()) ui.storeSetting(LastFolderSetting, folder.string());
 }
 
-void startInLastFolder(Ui& ui, Shell& shell) {
+std::string lastFolder(Ui& ui) {
     const std::string folder = ui.setting(LastFolderSetting);
     std::error_code error;
-    if (folder.empty() || !std::filesystem::is_directory(folder, error)) return;
+    return !folder.empty() && std::filesystem::is_directory(folder, error) ? folder : std::string();
+}
+
+void startInLastFolder(Ui& ui, Shell& shell) {
+    const std::string folder = lastFolder(ui);
+    if (folder.empty()) return;
     shell.fileName = folder.back() == '/' ? folder : folder + '/';
     shell.loadPath = shell.fileName;
 }
@@ -96,11 +107,7 @@ void saveMelody(Editor& editor) {
     if (shell.fileName.empty()) return;
     rememberFolderOf(ui, shell.fileName);
     shell.fileName = withMelodyExtension(shell.fileName);
-    // A folder or a device of that name is no file to replace: the write refuses it below.
-    if (isExistingFile(shell.fileName) &&
-        !ui.messageBox("please confirm",
-                       "'" + shell.fileName + "'\r\n already exists.\r\nreplace file?", true))
-        return;
+    if (!mayReplace(ui, shell.fileName)) return;
     const FileOutcome written =
         writeFileReplacing(shell.fileName, encodeMelody(editor.state.melody));
     if (!written) {

@@ -23,7 +23,8 @@ enum Icon {
     PasteIcon,
     SelecIcon,
     UndoIcon,
-    RedoIcon
+    RedoIcon,
+    ExportIcon
 };
 
 struct ToolbarButton {
@@ -49,6 +50,7 @@ constexpr ToolbarButton ToolbarButtons[] = {
     {CommandId::ToggleSelection, SelecIcon, true, "toggle selection usage"},
     {CommandId::Undo, UndoIcon, false, "undo"},
     {CommandId::Redo, RedoIcon, false, "redo"},
+    {CommandId::Export, ExportIcon, false, "export"},
 };
 
 struct Shortcut {

@@ -64,6 +64,7 @@ constexpr std::int32_t TransposeUp = 48;         // Ctrl+Up: one row higher
 constexpr std::int32_t TransposeDown = 49;       // Ctrl+Down
 constexpr std::int32_t OctaveUp = 50;            // Ctrl+Shift+Up: twelve rows higher
 constexpr std::int32_t OctaveDown = 51;          // Ctrl+Shift+Down
+constexpr std::int32_t Export = 54;              // toolbar "export"
 } // namespace CommandId
 
 namespace MenuId {

@@ -155,7 +155,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     for (const auto& b : ui.buttons)
         commands.push_back(b.commandId);
     EXPECT_EQ(commands,
-              (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16, 45, 46}));
+              (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16, 45, 46, 54}));
     // Nothing to undo or redo yet.
     for (std::int32_t disabled : {6, 7, 8, 10, 45, 46})
         EXPECT_FALSE(ui.button(disabled)->enabled);

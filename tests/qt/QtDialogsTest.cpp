@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -112,6 +113,25 @@ TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
     });
     EXPECT_EQ(ui->saveFileDialog("save", existing.toStdString(), "*.vemo|*.vemo"),
               target.toStdString());
+}
+
+TEST_F(QtDialogsTest, SaveDialogTellsWhichFilterTheUserChose) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    whenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        dialog->selectFile(folder.filePath("tune"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const FileChoice choice = ui->saveFileDialogWithFilter(
+        "export", folder.path().toStdString() + "/", "ringtone|*.rtttl|sound|*.wav|text|*.txt");
+    EXPECT_EQ(choice.path, folder.filePath("tune").toStdString());
+    EXPECT_EQ(choice.filterIndex, 1);
 }
 
 TEST_F(QtDialogsTest, CancelledFileDialogsGiveAnEmptyPath) {
