@@ -1,5 +1,6 @@
 #include "app/ExportFormats.h"
 
+#include "app/FileFormats.h"
 #include "convert/RtttlImport.h"
 #include "convert/RtttlWriter.h"
 #include "sound/CodeDialects.h"
@@ -7,8 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <filesystem>
 
 namespace vemo {
 
@@ -38,8 +37,9 @@ FileOutcome writeCode(const std::string& path, const ExportSource& source) {
     return writeText(path, text);
 }
 
-// A format's extensions are its patterns in the filter; a MIDI entry (writeMidi of
-// convert/MidiWriter.h, "mid") takes its place in this table like the others.
+// In the order of the save dialog's filters. MIDI joins as one more entry like these: "MIDI",
+// "mid", and a writer that hands writeMidi(source.tones, source.columnDuration) of
+// convert/MidiWriter.h to writeFileReplacing.
 constexpr std::array<ExportFormat, 7> Formats{{
     {"RTTTL ringtone", "rtttl", false, writeRtttlFile},
     {"WAV audio", "wav", true, writeWave},
@@ -50,31 +50,6 @@ constexpr std::array<ExportFormat, 7> Formats{{
     {"C array", "c h", false, writeCode<CodeDialect::CArray>},
 }};
 
-std::vector<std::string_view> extensionsOf(const ExportFormat& format) {
-    std::vector<std::string_view> extensions;
-    std::string_view rest = format.extensions;
-    while (!rest.empty()) {
-        const std::size_t space = rest.find(' ');
-        extensions.push_back(rest.substr(0, space));
-        rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
-    }
-    return extensions;
-}
-
-bool endsInExtensionOf(const ExportFormat& format, const std::string& extension) {
-    const std::vector<std::string_view> extensions = extensionsOf(format);
-    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
-}
-
-// The text after the last dot of the file's name, in lower case; empty when there is none.
-std::string extensionOf(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    if (!extension.empty()) extension.erase(0, 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 } // namespace
 
 std::span<const ExportFormat> exportFormats() {
@@ -83,12 +58,8 @@ std::span<const ExportFormat> exportFormats() {
 
 std::string exportFilter() {
     std::string filter;
-    for (const ExportFormat& format : Formats) {
-        std::string patterns;
-        for (std::string_view extension : extensionsOf(format))
-            patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
-        filter += (filter.empty() ? "" : "|") + std::string(format.description) + "|" + patterns;
-    }
+    for (const ExportFormat& format : Formats)
+        filter += (filter.empty() ? "" : "|") + filterEntry(format.description, format.extensions);
     return filter;
 }
 
@@ -97,10 +68,10 @@ ExportTarget exportTargetFor(const std::string& path, std::int32_t filterIndex) 
         static_cast<std::size_t>(std::clamp(filterIndex, 0, static_cast<std::int32_t>(Formats.size()) - 1));
     const ExportFormat& chosen = Formats[chosenIndex];
     const std::string extension = extensionOf(path);
-    if (endsInExtensionOf(chosen, extension)) return {&chosen, path};
+    if (isListed(chosen.extensions, extension)) return {&chosen, path};
     for (const ExportFormat& format : Formats)
-        if (endsInExtensionOf(format, extension)) return {&format, path};
-    return {&chosen, path + "." + std::string(extensionsOf(chosen).front())};
+        if (isListed(format.extensions, extension)) return {&format, path};
+    return {&chosen, path + "." + std::string(firstExtension(chosen.extensions))};
 }
 
 } // namespace vemo

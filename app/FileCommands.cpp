@@ -1,5 +1,7 @@
 #include "app/FileCommands.h"
 
+#include "app/FileFormats.h"
+#include "app/Import.h"
 #include "app/NewMelodyCommand.h"
 #include "model/Geometry.h"
 #include "model/Marks.h"
@@ -17,12 +19,11 @@ namespace vemo {
 
 namespace {
 
-const std::string TitlePrefix = "       vemo - ";
 constexpr const char* SaveFilter = "*.vemo|*.vemo";
 constexpr const char* LastFolderSetting = "lastFolder";
-constexpr const char* LoadFilter = "*.vemo|*.vemo|*.*|*.*";
 
-// The decoded melody replaces the editor's, then everything derived from it is recomputed.
+} // namespace
+
 void takeMelody(Editor& editor, DecodedMelody decoded) {
     EditorState& state = editor.state;
     Melody& melody = state.melody;
@@ -42,7 +43,18 @@ void takeMelody(Editor& editor, DecodedMelody decoded) {
     redraw(state, editor.bitmaps, editor.platform, RedrawMain);
 }
 
+namespace {
+
+// Melody files first, then every format the editor imports.
+std::string loadFilter() {
+    std::string filter = "*.vemo|*.vemo|*.*|*.*";
+    for (const ImportFormat& format : importFormats())
+        filter += "|" + filterEntry(format.description, format.extensions);
+    return filter;
+}
+
 LoadOutcome loadFrom(Editor& editor, const std::string& path) {
+    if (const ImportFormat* format = importFormatOf(path)) return format->import(editor, path);
     Ui& ui = editor.platform.ui;
     MelodyFile file = readMelodyFile(path);
     if (file.status == MelodyFileStatus::Unreadable) {
@@ -119,7 +131,7 @@ void saveMelody(Editor& editor) {
 
 LoadOutcome loadMelody(Editor& editor) {
     Shell& shell = editor.state.shell;
-    shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, LoadFilter);
+    shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, loadFilter());
     if (!shell.loadPath.empty()) rememberFolderOf(editor.platform.ui, shell.loadPath);
     return loadFrom(editor, shell.loadPath);
 }

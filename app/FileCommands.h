@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Editor.h"
+#include "store/MelodyCodec.h"
 
 namespace vemo {
 
@@ -18,6 +19,12 @@ bool loadMelodyFromCommandLine(Editor& editor, const std::string& path);
 void invalidFile(Ui& ui, const std::string& text, const std::string& reason);
 // True unless the path names an existing file and the user does not want it replaced.
 bool mayReplace(Ui& ui, const std::string& path);
+
+// The title of the main window before the name of the melody's file.
+inline const std::string TitlePrefix = "       vemo - ";
+
+// A melody read from a file replaces the editor's, and everything derived from it follows.
+void takeMelody(Editor& editor, DecodedMelody decoded);
 
 // The name with ".vemo" appended unless its extension is exactly "vemo".
 std::string withMelodyExtension(const std::string& path);

@@ -2,8 +2,8 @@
 
 #include "cli/LoadedMelody.h"
 
+#include "convert/RtttlFile.h"
 #include "convert/RtttlImport.h"
-#include "convert/RtttlParser.h"
 #include "convert/RtttlWriter.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
@@ -67,16 +67,10 @@ std::optional<LoadedMelody> readVemo(const std::string& path, std::ostream& err)
 
 std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t gridStep,
                                       std::ostream& out, std::ostream& err) {
-    // One byte past the limit lets the parser tell a text that is too long.
-    const FileBytes file = readFileBytes(path, MaxRtttlTextBytes + 1);
-    if (!file) {
-        err << "vemo-tool: " << path << ": " << file.outcome.reason << "\n";
-        return std::nullopt;
-    }
-    const RtttlParse parsed = parseRtttl(
-        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    const RtttlFile parsed = readRtttlFile(path);
     if (!parsed.song) {
-        err << "vemo-tool: " << path << ": refused: " << parsed.reason << "\n";
+        err << "vemo-tool: " << path << ": " << (parsed.isReadable ? "refused: " : "")
+            << parsed.reason << "\n";
         return std::nullopt;
     }
     MelodyImport imported = importRtttl(*parsed.song, gridStep);
