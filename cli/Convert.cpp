@@ -2,6 +2,7 @@
 
 #include "cli/LoadedMelody.h"
 
+#include "convert/MidiImport.h"
 #include "convert/RtttlFile.h"
 #include "convert/RtttlImport.h"
 #include "convert/RtttlWriter.h"
@@ -17,7 +18,7 @@
 
 namespace vemo {
 
-const char* const ConvertFormats = "vemo or rtttl";
+const char* const ConvertFormats = "vemo, rtttl or midi";
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitBadUse = 2;
 
-enum class Format { Vemo, Rtttl };
+enum class Format { Vemo, Rtttl, Midi };
 
 std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -36,6 +37,7 @@ std::string lowered(std::string text) {
 std::optional<Format> formatNamed(const std::string& name) {
     if (name == "vemo") return Format::Vemo;
     if (name == "rtttl") return Format::Rtttl;
+    if (name == "midi") return Format::Midi;
     return std::nullopt;
 }
 
@@ -51,8 +53,9 @@ std::optional<Format> formatOf(const std::string& path, const std::string& given
     const std::string extension = lowered(std::filesystem::path(path).extension().string());
     if (extension == ".vemo") return Format::Vemo;
     if (extension == ".rtttl" || extension == ".txt") return Format::Rtttl;
+    if (extension == ".mid" || extension == ".midi") return Format::Midi;
     err << "vemo-tool: " << path << ": can't tell the format from the name; end it in .vemo, "
-        << ".rtttl or .txt, or give " << option << " " << ConvertFormats << "\n";
+        << ".rtttl, .txt, .mid or .midi, or give " << option << " " << ConvertFormats << "\n";
     return std::nullopt;
 }
 
@@ -65,6 +68,16 @@ std::optional<LoadedMelody> readVemo(const std::string& path, std::ostream& err)
     return loadedMelody(std::move(*file.melody));
 }
 
+void reportImport(const MelodyImport& imported, const std::string& read, const std::string& path,
+                  std::ostream& out, std::ostream& err) {
+    if (!imported.warning.empty())
+        err << "vemo-tool: " << path << ": warning: " << imported.warning << "\n";
+    out << read << " at " << imported.melody.columnDuration
+        << " ms per column in " << imported.melody.lastColumn + 1
+        << " columns; largest snapping error " << imported.largestSnapErrorMs << " ms; "
+        << imported.octaveMovedNotes << " notes moved by octaves\n";
+}
+
 std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t gridStep,
                                       std::ostream& out, std::ostream& err) {
     const RtttlFile parsed = readRtttlFile(path);
@@ -74,12 +87,59 @@ std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t grid
         return std::nullopt;
     }
     MelodyImport imported = importRtttl(*parsed.song, gridStep);
-    if (!imported.warning.empty())
-        err << "vemo-tool: " << path << ": warning: " << imported.warning << "\n";
-    out << parsed.song->notes.size() << " notes and rests at " << imported.melody.columnDuration
-        << " ms per column in " << imported.melody.lastColumn + 1
-        << " columns; largest snapping error " << imported.largestSnapErrorMs << " ms; "
-        << imported.octaveMovedNotes << " notes moved by octaves\n";
+    reportImport(imported, std::to_string(parsed.song->notes.size()) + " notes and rests", path,
+                 out, err);
+    return LoadedMelody{std::move(imported.melody), std::move(imported.pitch)};
+}
+
+// The voice the request names: a track, a channel, both, or neither for the default.
+std::optional<std::size_t> chosenVoice(const MidiSong& song, const ConvertRequest& request) {
+    if (request.track == 0 && request.channel == 0) return defaultVoice(song);
+    std::optional<std::size_t> best;
+    for (std::size_t index = 0; index < song.voices.size(); ++index) {
+        const MidiVoice& voice = song.voices[index];
+        if ((request.track != 0 && voice.track + 1 != request.track) ||
+            (request.channel != 0 && voice.channel + 1 != request.channel))
+            continue;
+        if (!best || voice.noteCount > song.voices[*best].noteCount) best = index;
+    }
+    return best;
+}
+
+std::optional<LoadedMelody> readMidi(const std::string& path, const ConvertRequest& request,
+                                     std::ostream& out, std::ostream& err) {
+    const FileBytes file = readFileBytes(path, MaxMidiFileBytes + 1);
+    if (!file) {
+        err << "vemo-tool: " << path << ": " << file.outcome.reason << "\n";
+        return std::nullopt;
+    }
+    const MidiParse parsed = parseMidi(file.bytes);
+    if (!parsed.song) {
+        err << "vemo-tool: " << path << ": refused: " << parsed.reason << "\n";
+        return std::nullopt;
+    }
+    const MidiSong& song = *parsed.song;
+    if (song.voices.empty()) {
+        err << "vemo-tool: " << path << ": refused: the file has no notes\n";
+        return std::nullopt;
+    }
+    const auto voice = chosenVoice(song, request);
+    if (!voice) {
+        err << "vemo-tool: " << path << ": no notes on that track and channel; the file has:\n";
+    }
+    for (std::size_t index = 0; index < song.voices.size(); ++index) {
+        const MidiVoice& listed = song.voices[index];
+        (voice ? out : err) << (voice == index ? "* " : "  ") << "track " << listed.track + 1
+                            << " channel " << listed.channel + 1 << ": " << listed.noteCount
+                            << " notes" << (listed.name.empty() ? "" : " \"" + listed.name + "\"")
+                            << (listed.channel == DrumChannel ? " (drums)" : "") << "\n";
+    }
+    if (!voice) return std::nullopt;
+    MelodyImport imported =
+        importMidi(song, {*voice, request.gridStep,
+                          request.latestWins ? OverlapRule::Latest : OverlapRule::Highest});
+    reportImport(imported, std::to_string(song.voices[*voice].noteCount) + " notes", path, out,
+                 err);
     return LoadedMelody{std::move(imported.melody), std::move(imported.pitch)};
 }
 
@@ -108,13 +168,17 @@ int convertFiles(const ConvertRequest& request, std::ostream& out, std::ostream&
             << ": this is the file being converted; choose another name\n";
         return ExitBadUse;
     }
-    const auto converted = *from == Format::Vemo
-                               ? readVemo(request.inPath, err)
-                               : readRtttl(request.inPath, request.gridStep, out, err);
+    const auto converted = *from == Format::Vemo    ? readVemo(request.inPath, err)
+                           : *from == Format::Rtttl ? readRtttl(request.inPath, request.gridStep, out, err)
+                                                    : readMidi(request.inPath, request, out, err);
     if (!converted) return ExitFailed;
     std::vector<std::uint8_t> bytes;
     if (*to == Format::Vemo) {
         bytes = encodeMelody(converted->melody);
+    } else if (*to == Format::Midi) {
+        bytes = writeMidi(
+            buildToneList(converted->melody, converted->pitch, melodyRange(converted->melody, {})),
+            converted->melody.columnDuration, std::filesystem::path(request.outPath).stem().string());
     } else {
         const auto text = rtttlText(*converted, request.outPath, request.gridStep, err);
         if (!text) return ExitFailed;

@@ -13,6 +13,11 @@ struct ConvertRequest {
     std::string fromFormat;
     std::string toFormat;
     std::int32_t gridStep = 16;
+    // MIDI only: the track (from 1) and channel (1-16) to take, 0 for the default choice, and
+    // whether the latest note-on wins over the highest sounding note.
+    std::int32_t track = 0;
+    std::int32_t channel = 0;
+    bool latestWins = false;
 };
 
 // The format names the command accepts, for its help text.

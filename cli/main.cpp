@@ -225,8 +225,8 @@ int run(int argc, char* argv[]) {
 
     ConvertRequest conversion;
     CLI::App* convertCommand = tool.add_subcommand(
-        "convert", "converts between melody formats: .vemo and RTTTL ringtone text (.rtttl, "
-                   ".txt); prints the timing and pitch changes of an import");
+        "convert", "converts between melody formats: .vemo, RTTTL ringtone text (.rtttl, .txt) "
+                   "and MIDI (.mid, .midi); prints the timing and pitch changes of an import");
     convertCommand->set_version_flag("--version", VersionText);
     convertCommand->add_option("IN", conversion.inPath, "the file to read")->required();
     convertCommand->add_option("OUT", conversion.outPath, "the file to write")->required();
@@ -240,6 +240,17 @@ int run(int argc, char* argv[]) {
         ->add_option("--grid", conversion.gridStep,
                      "one column is this part of a whole note: 8, 16 or 32 (default: 16)")
         ->check(CLI::IsMember({8, 16, 32}));
+    convertCommand
+        ->add_option("--track", conversion.track,
+                     "MIDI: take the notes of this track, counted from 1 (default: the track and "
+                     "channel with the most notes, drums last)")
+        ->check(CLI::Range(1, 65535));
+    convertCommand
+        ->add_option("--channel", conversion.channel, "MIDI: take the notes of this channel, 1-16")
+        ->check(CLI::Range(1, 16));
+    convertCommand->add_flag("--latest", conversion.latestWins,
+                             "MIDI: where notes overlap the latest one sounds (default: the "
+                             "highest)");
     convertCommand->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a "
                            "tone that none of them gives is written as two or more notes of its "
                            "pitch.");

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang and runs it on its committed corpus.
-#   scripts/fuzz.sh [seconds] [--merge] [--rtttl]
+#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi]
 # seconds  how long to fuzz (default 60)
 # --merge  afterwards rebuild the committed corpus as the smallest set that keeps the coverage
 # --rtttl  fuzz the RTTTL reader (corpus tests/convert/corpus) instead of the melody file
 #          decoder (corpus tests/store/corpus)
+# --midi   fuzz the MIDI reader and import (corpus tests/convert/midi-corpus)
 # New inputs go to build/fuzz/<name>-corpus; the committed corpus is only read unless --merge
 # is given.
 set -euo pipefail
@@ -17,7 +18,8 @@ for argument in "$@"; do
     case "$argument" in
     --merge) merge=1 ;;
     --rtttl) target=rtttl ;;
-    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl]" >&2; exit 2 ;;
+    --midi) target=midi ;;
+    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi]" >&2; exit 2 ;;
     *) seconds=$argument ;;
     esac
 done
@@ -28,10 +30,11 @@ if ! command -v clang++ >/dev/null; then
 fi
 
 out=build/fuzz
-if [ "$target" = rtttl ]; then
+if [ "$target" != decode ]; then
     committed=tests/convert/corpus
+    [ "$target" = midi ] && committed=tests/convert/midi-corpus
     sources="convert/*.cpp model/PitchTable.cpp model/Marks.cpp sound/ToneList.cpp"
-    # Room for a few hundred notes; the reader's own limits are tested directly.
+    # Room for a few hundred notes or events; the readers' own limits are tested directly.
     max_len=4096
 else
     committed=tests/store/corpus

@@ -34,6 +34,64 @@ run convert --from-format rtttl --to-format vemo "$work/tune.dat" "$work/tune.ou
 "$tool" check "$work/tune.out" | grep -q '^ok: 32 columns, 96 rows, 120 ms per column' ||
     fail "the imported melody does not check: $("$tool" check "$work/tune.out" 2>&1)"
 
+# --- MIDI: a file from another tool, the choices, and an export another reader agrees with -------
+midi="$2/tests/convert/midi"
+run convert "$midi/mido-tempo-map.mid" "$work/tempo.vemo"
+[ "$code" -eq 0 ] || fail "MIDI import exited $code: $(cat "$work/err")"
+grep -qF '* track 2 channel 1: 8 notes "Melody"' "$work/out" &&
+    grep -qF '  track 3 channel 10: 20 notes "Drums" (drums)' "$work/out" &&
+    grep -qF "8 notes at 125 ms per column in 32 columns; largest snapping error 0 ms; 1 notes moved by octaves" "$work/out" ||
+    fail "MIDI import reports: $(cat "$work/out")"
+run convert --track 3 --grid 32 "$midi/mido-tempo-map.mid" "$work/drums.vemo"
+grep -qF '* track 3 channel 10' "$work/out" && grep -qF "20 notes at 63 ms per column" "$work/out" ||
+    fail "--track 3 --grid 32 reports: $(cat "$work/out")"
+"$tool" tones "$work/tempo.vemo" | grep -c '^tone' | grep -qx 7 || fail "the highest note wins: $("$tool" tones "$work/tempo.vemo")"
+run convert --latest "$midi/mido-tempo-map.mid" "$work/latest.vemo"
+"$tool" tones "$work/latest.vemo" | grep -c '^tone' | grep -qx 8 || fail "--latest: $("$tool" tones "$work/latest.vemo")"
+run convert --channel 5 "$midi/mido-tempo-map.mid" "$work/none.vemo"
+[ "$code" -eq 1 ] && [ ! -e "$work/none.vemo" ] && grep -qF "no notes on that track and channel" "$work/err" ||
+    fail "--channel 5 exited $code: $(cat "$work/err")"
+
+# Written as MIDI, read by Python's mido: each tone the nearest semitone to its frequency and as
+# long, each run of rests one pause as long as the run.
+run convert "$examples/fanfare.vemo" "$work/fanfare.mid"
+[ "$code" -eq 0 ] || fail "fanfare.vemo to MIDI exited $code: $(cat "$work/err")"
+"$tool" tones "$examples/fanfare.vemo" >"$work/tones-before"
+/usr/bin/python3 - "$work/fanfare.mid" "$work/tones-before" <<'PY' || fail "mido reads fanfare.mid otherwise"
+import math, sys, mido
+song = mido.MidiFile(sys.argv[1])
+assert song.type == 0 and len(song.tracks) == 1, (song.type, len(song.tracks))
+heard, now, last_end, started = [], 0.0, 0.0, {}
+for message in song:
+    now += message.time
+    if message.type == 'note_on' and message.velocity > 0:
+        if now - last_end > 0.0005:
+            heard.append(('rest', None, round((now - last_end) * 1000)))
+        started[message.note] = now
+    elif message.type in ('note_off', 'note_on'):
+        heard.append(('tone', message.note, round((now - started.pop(message.note)) * 1000)))
+        last_end = now
+expected = []
+for line in open(sys.argv[2]):
+    kind, *numbers = line.split()
+    if kind == 'tone':
+        frequency, ms = map(int, numbers)
+        expected.append(('tone', round(12 * math.log2(frequency / 440) + 69), ms))
+    elif expected[-1][0] == 'rest':
+        expected[-1] = ('rest', None, expected[-1][2] + int(numbers[0]))
+    else:
+        expected.append(('rest', None, int(numbers[0])))
+assert heard == expected, (heard, expected)
+PY
+run convert "$work/fanfare.mid" "$work/fanfare-again.vemo"
+"$tool" tones "$work/fanfare-again.vemo" >"$work/tones-after"
+cmp -s "$work/tones-before" "$work/tones-after" ||
+    fail "fanfare comes back from MIDI with other tones: $(diff "$work/tones-before" "$work/tones-after" | head -5)"
+head -c 30 "$midi/mido-tempo-map.mid" >"$work/cut.mid"
+run convert "$work/cut.mid" "$work/cut.vemo"
+[ "$code" -eq 1 ] && [ ! -e "$work/cut.vemo" ] && grep -qF "cut.mid: refused: track 1 is cut short" "$work/err" ||
+    fail "a cut MIDI file exited $code: $(cat "$work/err")"
+
 # --- refusals: exit code, one line naming the file, nothing written -----------------------------
 printf 'x:d=4:c,4,e' >"$work/bad.rtttl"
 run convert "$work/bad.rtttl" "$work/bad.vemo"

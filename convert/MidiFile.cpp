@@ -1,0 +1,427 @@
+#include "convert/MidiFile.h"
+
+#include "convert/EqualTemper.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <string_view>
+
+namespace vemo {
+
+namespace {
+
+constexpr std::uint32_t DefaultQuarterUs = 500000; // 120 quarter notes a minute
+constexpr std::int32_t ChannelCount = 16;
+constexpr std::int32_t KeyCount = 128;
+constexpr std::size_t ChunkHeaderBytes = 8;
+constexpr std::size_t MaxVlqBytes = 4;
+
+std::string at(std::size_t offset) {
+    return " at byte " + std::to_string(offset);
+}
+
+// Reads bytes from a span that never reaches past its end; the first fault is kept.
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes, std::size_t base = 0)
+        : bytes_(bytes), base_(base) {}
+
+    bool atEnd() const { return position_ >= bytes_.size(); }
+    std::size_t left() const { return bytes_.size() - position_; }
+    std::size_t offset() const { return base_ + position_; }
+    bool failed() const { return !reason_.empty(); }
+    const std::string& reason() const { return reason_; }
+
+    void fail(const std::string& why) {
+        if (reason_.empty()) reason_ = why + at(offset());
+    }
+
+    std::uint32_t byte() {
+        if (atEnd()) {
+            fail("the data ends inside an event");
+            return 0;
+        }
+        return bytes_[position_++];
+    }
+
+    std::uint32_t bigEndian(std::size_t count) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < count; ++i)
+            value = value << 8 | byte();
+        return value;
+    }
+
+    std::uint32_t variableLength() {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < MaxVlqBytes; ++i) {
+            const std::uint32_t next = byte();
+            value = value << 7 | (next & 0x7F);
+            if ((next & 0x80) == 0) return value;
+        }
+        fail("a length or time is longer than four bytes");
+        return 0;
+    }
+
+    std::span<const std::uint8_t> take(std::size_t count) {
+        if (count > left()) {
+            fail("a length of " + std::to_string(count) + " bytes runs past the end (" +
+                 std::to_string(left()) + " left)");
+            position_ = bytes_.size();
+            return {};
+        }
+        const auto part = bytes_.subspan(position_, count);
+        position_ += count;
+        return part;
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t base_;
+    std::size_t position_ = 0;
+    std::string reason_;
+};
+
+struct TickNote {
+    std::int32_t voice;
+    std::int32_t key;
+    std::uint64_t start;
+    std::uint64_t end;
+};
+
+struct TempoChange {
+    std::uint64_t tick;
+    std::uint32_t quarterUs;
+};
+
+// Everything read from the tracks, in ticks.
+struct TickSong {
+    std::vector<MidiVoice> voices;
+    std::vector<TickNote> notes;
+    std::vector<TempoChange> tempos;
+};
+
+class TrackReader {
+public:
+    TrackReader(TickSong& song, std::int32_t track) : song_(song), track_(track) {
+        for (auto& channel : voiceOf_)
+            channel = -1;
+        for (auto& channel : sounding_)
+            channel.fill(-1);
+    }
+
+    // Reads one MTrk chunk's events; false with the reason in `reader` when it is damaged.
+    bool read(Reader& reader) {
+        std::uint64_t tick = 0;
+        std::uint32_t status = 0;
+        while (!reader.atEnd() && !reader.failed()) {
+            tick += reader.variableLength();
+            std::uint32_t first = reader.byte();
+            if (first >= 0x80) {
+                status = first;
+                if (status < 0xF0) first = reader.byte();
+            } else if (status == 0 || status >= 0xF0) {
+                reader.fail("an event has no status byte");
+                break;
+            }
+            if (status == 0xFF) {
+                status = 0; // meta events cancel running status
+                const std::uint32_t type = reader.byte();
+                const auto data = reader.take(reader.variableLength());
+                if (type == 0x2F) break;
+                meta(type, data, tick);
+            } else if (status == 0xF0 || status == 0xF7) {
+                // A system exclusive message's length is known; its content is not needed.
+                reader.take(reader.variableLength());
+                status = 0;
+            } else if (status >= 0xF1) {
+                reader.fail("a system message can't be in a file");
+            } else {
+                channelMessage(status, first, reader, tick);
+            }
+            if (song_.notes.size() > MaxMidiNotes)
+                reader.fail("the file has more than " + std::to_string(MaxMidiNotes) + " notes");
+        }
+        // Notes still sounding when the track ends stop there.
+        for (std::int32_t channel = 0; channel < ChannelCount; ++channel)
+            for (std::int32_t key = 0; key < KeyCount; ++key)
+                end(channel, key, tick);
+        return !reader.failed();
+    }
+
+private:
+    void meta(std::uint32_t type, std::span<const std::uint8_t> data, std::uint64_t tick) {
+        if (type == 0x03 && name_.empty()) {
+            name_.assign(data.begin(), data.end());
+            for (MidiVoice& voice : song_.voices)
+                if (voice.track == track_) voice.name = name_;
+        } else if (type == 0x51 && data.size() == 3) {
+            const std::uint32_t quarterUs =
+                static_cast<std::uint32_t>(data[0]) << 16 | data[1] << 8 | data[2];
+            if (quarterUs > 0) song_.tempos.push_back({tick, quarterUs});
+        }
+    }
+
+    void channelMessage(std::uint32_t status, std::uint32_t first, Reader& reader,
+                        std::uint64_t tick) {
+        const std::uint32_t kind = status & 0xF0;
+        const auto channel = static_cast<std::int32_t>(status & 0x0F);
+        if (kind == 0xC0 || kind == 0xD0) return; // one data byte, already read
+        const std::uint32_t second = reader.byte();
+        if ((first | second) & 0x80) {
+            reader.fail("a data byte has its top bit set");
+            return;
+        }
+        const auto key = static_cast<std::int32_t>(first);
+        if (kind == 0x80 || (kind == 0x90 && second == 0)) {
+            end(channel, key, tick);
+        } else if (kind == 0x90) {
+            // The same key struck again ends the note it still sounds.
+            end(channel, key, tick);
+            sounding_[channel][key] = static_cast<std::int64_t>(song_.notes.size());
+            song_.notes.push_back({voiceFor(channel), key, tick, tick});
+        }
+    }
+
+    void end(std::int32_t channel, std::int32_t key, std::uint64_t tick) {
+        std::int64_t& note = sounding_[channel][key];
+        if (note < 0) return;
+        song_.notes[static_cast<std::size_t>(note)].end = tick;
+        note = -1;
+    }
+
+    std::int32_t voiceFor(std::int32_t channel) {
+        std::int32_t& voice = voiceOf_[channel];
+        if (voice < 0) {
+            voice = static_cast<std::int32_t>(song_.voices.size());
+            song_.voices.push_back({track_, channel, name_, 0});
+        }
+        ++song_.voices[static_cast<std::size_t>(voice)].noteCount;
+        return voice;
+    }
+
+    TickSong& song_;
+    std::int32_t track_;
+    std::string name_;
+    std::array<std::int32_t, ChannelCount> voiceOf_{};
+    std::array<std::array<std::int64_t, KeyCount>, ChannelCount> sounding_{};
+};
+
+// Turns ticks into milliseconds through the tempo changes, which must be sorted by tick.
+class TempoMap {
+public:
+    TempoMap(std::vector<TempoChange> tempos, std::uint32_t division) {
+        if (division & 0x8000) {
+            // SMPTE: frames a second (as a negative byte) times ticks a frame; no tempo applies.
+            const auto framesPerSecond = static_cast<std::int32_t>(256 - (division >> 8));
+            const auto ticksPerFrame = static_cast<std::int32_t>(division & 0xFF);
+            msPerTickFixed_ = 1000.0 / std::max(framesPerSecond * ticksPerFrame, 1);
+            return;
+        }
+        ticksPerQuarter_ = std::max<std::uint32_t>(division, 1);
+        std::stable_sort(tempos.begin(), tempos.end(),
+                         [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
+        std::uint32_t quarterUs = DefaultQuarterUs;
+        std::uint64_t tick = 0;
+        double ms = 0.0;
+        segments_.push_back({0, 0.0, quarterUs});
+        for (const TempoChange& change : tempos) {
+            ms += msPer(tick, change.tick, quarterUs);
+            tick = change.tick;
+            quarterUs = change.quarterUs;
+            if (segments_.back().tick == tick)
+                segments_.back() = {tick, ms, quarterUs};
+            else
+                segments_.push_back({tick, ms, quarterUs});
+        }
+    }
+
+    double ms(std::uint64_t tick) const {
+        if (segments_.empty()) return static_cast<double>(tick) * msPerTickFixed_;
+        const auto next = std::upper_bound(
+            segments_.begin(), segments_.end(), tick,
+            [](std::uint64_t value, const Segment& segment) { return value < segment.tick; });
+        const Segment& segment = *(next - 1);
+        return segment.ms + msPer(segment.tick, tick, segment.quarterUs);
+    }
+
+    double quarterMsAt(std::uint64_t tick) const {
+        if (segments_.empty()) return DefaultQuarterUs / 1000.0;
+        const auto next = std::upper_bound(
+            segments_.begin(), segments_.end(), tick,
+            [](std::uint64_t value, const Segment& segment) { return value < segment.tick; });
+        return (next - 1)->quarterUs / 1000.0;
+    }
+
+private:
+    struct Segment {
+        std::uint64_t tick;
+        double ms;
+        std::uint32_t quarterUs;
+    };
+
+    double msPer(std::uint64_t from, std::uint64_t to, std::uint32_t quarterUs) const {
+        return static_cast<double>(to - from) * quarterUs / 1000.0 / ticksPerQuarter_;
+    }
+
+    std::vector<Segment> segments_;
+    std::uint32_t ticksPerQuarter_ = 1;
+    double msPerTickFixed_ = 0.0;
+};
+
+bool isTag(std::span<const std::uint8_t> bytes, std::string_view tag) {
+    return bytes.size() == tag.size() && std::equal(bytes.begin(), bytes.end(), tag.begin());
+}
+
+void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, std::size_t count) {
+    for (std::size_t i = count; i-- > 0;)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void putVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    std::array<std::uint8_t, MaxVlqBytes + 1> groups{};
+    std::size_t count = 0;
+    do {
+        groups[count++] = static_cast<std::uint8_t>(value & 0x7F);
+        value >>= 7;
+    } while (value != 0 && count < groups.size());
+    while (count-- > 0)
+        out.push_back(static_cast<std::uint8_t>(groups[count] | (count > 0 ? 0x80 : 0)));
+}
+
+} // namespace
+
+MidiParse parseMidi(std::span<const std::uint8_t> bytes) {
+    MidiParse result;
+    if (bytes.size() > MaxMidiFileBytes) {
+        result.reason = "the file is larger than " + std::to_string(MaxMidiFileBytes >> 20) +
+                        " MB; no MIDI melody is that long";
+        return result;
+    }
+    Reader file(bytes);
+    if (!isTag(file.take(4), "MThd")) {
+        result.reason = "it is not a MIDI file: it does not begin with MThd";
+        return result;
+    }
+    Reader header(file.take(file.bigEndian(4)), 8);
+    const std::uint32_t format = header.bigEndian(2);
+    header.bigEndian(2); // the track count; the chunks themselves are counted
+    const std::uint32_t division = header.bigEndian(2);
+    if (file.failed() || header.failed()) {
+        result.reason = "the header is cut short";
+        return result;
+    }
+    if (format > 1) {
+        result.reason = "it is a MIDI file of type " + std::to_string(format) +
+                        "; vemo reads types 0 and 1";
+        return result;
+    }
+    if (division == 0) {
+        result.reason = "the header gives no ticks per quarter note";
+        return result;
+    }
+
+    TickSong ticks;
+    std::int32_t trackCount = 0;
+    while (!file.atEnd()) {
+        if (file.left() < ChunkHeaderBytes) {
+            result.reason = "the file ends inside a chunk header" + at(file.offset());
+            return result;
+        }
+        const bool isTrack = isTag(file.take(4), "MTrk");
+        const std::uint32_t length = file.bigEndian(4);
+        const std::size_t start = file.offset();
+        const auto chunk = file.take(length);
+        if (file.failed()) {
+            result.reason = (isTrack ? "track " + std::to_string(trackCount + 1) : "a chunk") +
+                            " is cut short: " + file.reason();
+            return result;
+        }
+        if (!isTrack) continue; // chunks of other kinds are skipped, as the format asks
+        Reader track(chunk, start);
+        if (!TrackReader(ticks, trackCount).read(track)) {
+            result.reason = "track " + std::to_string(trackCount + 1) + " is damaged: " +
+                            track.reason();
+            return result;
+        }
+        ++trackCount;
+    }
+    if (trackCount == 0) {
+        result.reason = "the file has no track";
+        return result;
+    }
+
+    MidiSong song;
+    song.format = static_cast<std::int32_t>(format);
+    song.voices = std::move(ticks.voices);
+    const TempoMap tempo(std::move(ticks.tempos), division);
+    std::stable_sort(ticks.notes.begin(), ticks.notes.end(),
+                     [](const TickNote& a, const TickNote& b) { return a.start < b.start; });
+    song.firstQuarterMs =
+        tempo.quarterMsAt(ticks.notes.empty() ? 0 : ticks.notes.front().start);
+    song.notes.reserve(ticks.notes.size());
+    for (const TickNote& note : ticks.notes)
+        song.notes.push_back({note.voice, note.key, tempo.ms(note.start), tempo.ms(note.end)});
+    result.song = std::move(song);
+    return result;
+}
+
+std::vector<std::uint8_t> writeMidi(const ToneList& tones, std::int32_t columnDuration,
+                                    const std::string& trackName) {
+    // A column is a sixteenth note, so a quarter note is four columns.
+    constexpr std::uint32_t TicksPerColumn = 120;
+    constexpr std::uint32_t TicksPerQuarter = 4 * TicksPerColumn;
+    constexpr std::uint8_t Velocity = 100;
+    const std::int32_t column = std::max(columnDuration, 1);
+
+    std::vector<std::uint8_t> track;
+    const auto meta = [&](std::uint8_t type, std::span<const std::uint8_t> data) {
+        track.push_back(0);
+        track.push_back(0xFF);
+        track.push_back(type);
+        putVariableLength(track, static_cast<std::uint32_t>(data.size()));
+        track.insert(track.end(), data.begin(), data.end());
+    };
+    const std::string_view name(trackName.data(), std::min<std::size_t>(trackName.size(), 255));
+    meta(0x03, {reinterpret_cast<const std::uint8_t*>(name.data()), name.size()});
+    const std::uint32_t quarterUs = static_cast<std::uint32_t>(column) * 4 * 1000;
+    const std::array<std::uint8_t, 3> tempo{static_cast<std::uint8_t>(quarterUs >> 16),
+                                            static_cast<std::uint8_t>(quarterUs >> 8),
+                                            static_cast<std::uint8_t>(quarterUs)};
+    meta(0x51, tempo);
+
+    // Durations are whole columns; rounding keeps any stray remainder close.
+    std::uint32_t restTicks = 0;
+    for (const ToneEvent& tone : tones) {
+        const std::int64_t columns =
+            std::max<std::int64_t>(std::llround(static_cast<double>(tone.duration) / column), 1);
+        const auto ticks = static_cast<std::uint32_t>(columns * TicksPerColumn);
+        if (tone.isRest || tone.frequency <= 0) {
+            restTicks += ticks;
+            continue;
+        }
+        const auto key = static_cast<std::uint8_t>(
+            std::clamp(nearestSemitone(tone.frequency), 0, KeyCount - 1));
+        putVariableLength(track, restTicks);
+        track.insert(track.end(), {0x90, key, Velocity});
+        putVariableLength(track, ticks);
+        track.insert(track.end(), {0x80, key, 0});
+        restTicks = 0;
+    }
+    // A trailing rest keeps its length through the end of the track.
+    putVariableLength(track, restTicks);
+    track.insert(track.end(), {0xFF, 0x2F, 0x00});
+
+    std::vector<std::uint8_t> file{'M', 'T', 'h', 'd'};
+    putBigEndian(file, 6, 4);
+    putBigEndian(file, 0, 2); // type 0
+    putBigEndian(file, 1, 2);
+    putBigEndian(file, TicksPerQuarter, 2);
+    file.insert(file.end(), {'M', 'T', 'r', 'k'});
+    putBigEndian(file, static_cast<std::uint32_t>(track.size()), 4);
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+} // namespace vemo

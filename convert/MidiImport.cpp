@@ -1,0 +1,102 @@
+#include "convert/MidiImport.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace vemo {
+
+namespace {
+
+constexpr double WholeNoteQuarters = 4.0;
+
+// The voice's notes as one line: segments of the note that sounds, split where another takes
+// over. Notes are sorted by start, so a later index started no earlier.
+std::vector<TimedNote> oneLine(const MidiSong& song, const MidiChoice& choice, double columnMs) {
+    struct Edge {
+        double ms;
+        bool isStart;
+        std::size_t note;
+    };
+    std::vector<std::size_t> chosen;
+    std::vector<Edge> edges;
+    for (std::size_t index = 0; index < song.notes.size(); ++index) {
+        const MidiNote& note = song.notes[index];
+        if (static_cast<std::size_t>(note.voice) != choice.voice) continue;
+        chosen.push_back(index);
+        // A note with no length is never heard.
+        if (note.endMs <= note.startMs) continue;
+        edges.push_back({note.startMs, true, index});
+        edges.push_back({note.endMs, false, index});
+    }
+    // At one instant notes end before others start, so a repeated key starts anew.
+    std::stable_sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) {
+        return a.ms < b.ms || (a.ms == b.ms && !a.isStart && b.isStart);
+    });
+    std::vector<std::size_t> numberOf(song.notes.size(), 0);
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        numberOf[chosen[i]] = i + 1;
+
+    // Ranked so that the last entry sounds: by key then start, or by start alone.
+    std::set<std::pair<std::int32_t, std::size_t>> sounding;
+    const auto rankOf = [&](std::size_t note) {
+        return std::pair{choice.overlap == OverlapRule::Highest ? song.notes[note].key : 0, note};
+    };
+    std::vector<TimedNote> line;
+    bool isOpen = false;
+    std::size_t current = 0;
+    for (std::size_t i = 0; i < edges.size();) {
+        const double now = edges[i].ms;
+        for (; i < edges.size() && edges[i].ms == now; ++i) {
+            if (edges[i].isStart)
+                sounding.insert(rankOf(edges[i].note));
+            else
+                sounding.erase(rankOf(edges[i].note));
+        }
+        const bool hasWinner = !sounding.empty();
+        const std::size_t winner = hasWinner ? sounding.rbegin()->second : 0;
+        if (isOpen && (!hasWinner || winner != current)) {
+            line.back().end = now / columnMs;
+            line.back().isInterrupted = song.notes[current].endMs > now;
+            isOpen = false;
+        }
+        if (hasWinner && !isOpen) {
+            const MidiNote& note = song.notes[winner];
+            line.push_back({note.key, now / columnMs, now / columnMs, numberOf[winner],
+                            note.startMs < now});
+            current = winner;
+            isOpen = true;
+        }
+    }
+    return line;
+}
+
+} // namespace
+
+std::size_t defaultVoice(const MidiSong& song) {
+    std::size_t best = 0;
+    bool bestIsDrums = true;
+    std::int32_t bestCount = -1;
+    for (std::size_t index = 0; index < song.voices.size(); ++index) {
+        const MidiVoice& voice = song.voices[index];
+        const bool isDrums = voice.channel == DrumChannel;
+        if ((bestIsDrums && !isDrums) || (isDrums == bestIsDrums && voice.noteCount > bestCount)) {
+            best = index;
+            bestIsDrums = isDrums;
+            bestCount = voice.noteCount;
+        }
+    }
+    return best;
+}
+
+MelodyImport importMidi(const MidiSong& song, const MidiChoice& choice) {
+    const std::int32_t gridStep = isGridStep(choice.gridStep) ? choice.gridStep : DefaultGridStep;
+    const double columnMs = song.firstQuarterMs * WholeNoteQuarters / gridStep;
+    const std::size_t voiceNotes =
+        choice.voice < song.voices.size()
+            ? static_cast<std::size_t>(song.voices[choice.voice].noteCount)
+            : 0;
+    return placeNotes(oneLine(song, choice, columnMs), columnMs, gridStep, voiceNotes);
+}
+
+} // namespace vemo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "convert/MelodyImport.h"
+#include "convert/MidiFile.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vemo {
+
+// Which note sounds when notes of the chosen voice overlap.
+enum class OverlapRule { Highest, Latest };
+
+struct MidiChoice {
+    std::size_t voice = 0; // index into MidiSong::voices
+    std::int32_t gridStep = DefaultGridStep;
+    OverlapRule overlap = OverlapRule::Highest;
+};
+
+// The voice with the most notes, drums only when there is nothing else.
+std::size_t defaultVoice(const MidiSong& song);
+
+// One column is one grid step at the first tempo, rounded to whole milliseconds (1-999). The
+// chosen voice becomes one line of notes: where notes overlap the rule picks the sounding one,
+// and a note that sounds again after another was over it starts anew. Placing, pitch and width
+// follow the RTTTL import.
+MelodyImport importMidi(const MidiSong& song, const MidiChoice& choice);
+
+} // namespace vemo

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Writes the MIDI files the tests read, with tools that share no code with vemo: abc2midi
+# (Debian's abcmidi) and Python's mido (python3-mido). Run it again only to change a file.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# A scale, a falling line and a chord that abc2midi strikes a little unevenly.
+cat > scale.abc <<'ABC'
+X:1
+T:Scale test
+M:4/4
+L:1/8
+Q:1/4=120
+K:C
+CDEF GABc|c2 B2 A2 G2|[CEG]4 z4|
+ABC
+abc2midi scale.abc -o abc2midi-scale.mid
+rm scale.abc
+
+/usr/bin/python3 - <<'PY'
+import mido
+
+# Type 1: a tempo track whose tempo changes twice under the melody, a melody with overlaps,
+# a repeated note and a note below the grid, and drums with more notes than the melody.
+song = mido.MidiFile(type=1, ticks_per_beat=96)
+tempo = mido.MidiTrack()
+song.tracks.append(tempo)
+tempo.append(mido.MetaMessage('track_name', name='Tempo'))
+tempo.append(mido.MetaMessage('set_tempo', tempo=500000, time=0))
+tempo.append(mido.MetaMessage('set_tempo', tempo=250000, time=192))
+tempo.append(mido.MetaMessage('set_tempo', tempo=1000000, time=192))
+
+def track(name, channel, notes):
+    events = []
+    for key, start, end in notes:
+        events.append((start, 1, mido.Message('note_on', note=key, velocity=90, channel=channel)))
+        events.append((end, 0, mido.Message('note_off', note=key, velocity=0, channel=channel)))
+    events.sort(key=lambda e: (e[0], e[1]))
+    result = mido.MidiTrack()
+    result.append(mido.MetaMessage('track_name', name=name))
+    now = 0
+    for tick, _, message in events:
+        result.append(message.copy(time=tick - now))
+        now = tick
+    return result
+
+song.tracks.append(track('Melody', 0, [
+    (60, 0, 96), (64, 96, 192),       # 0-500 ms, 500-1000 ms
+    (67, 192, 288), (64, 240, 288),   # G4 1000-1250 ms, E4 over it from 1125 ms
+    (62, 288, 336), (62, 336, 384),   # D4 twice, 1250-1375 and 1375-1500 ms
+    (69, 384, 480),                   # A4 1500-2500 ms at the slowest tempo
+    (12, 480, 576)]))                 # C0, below the grid, 2500-3500 ms
+song.tracks.append(track('Drums', 9, [(36, 24 * i, 24 * i + 12) for i in range(20)]))
+song.save('mido-tempo-map.mid')
+PY
