@@ -138,7 +138,8 @@ LoadOutcome loadMelody(Editor& editor) {
 
 bool loadMelodyFromCommandLine(Editor& editor, const std::string& path) {
     editor.state.shell.loadPath = path;
-    return loadFrom(editor, path) == LoadOutcome::Loaded;
+    // A cancelled import dialog leaves the editor open with its empty melody.
+    return loadFrom(editor, path) != LoadOutcome::Failed;
 }
 
 } // namespace vemo

@@ -12,7 +12,7 @@ enum class LoadOutcome { Loaded, Stopped, Failed };
 
 // "load" and F3 with the open dialog. Failed: a box has told the user why.
 LoadOutcome loadMelody(Editor& editor);
-// The file named on the command line; false when it could not be loaded (the program ends).
+// The file named on the command line; false when it could not be read (the program ends).
 bool loadMelodyFromCommandLine(Editor& editor, const std::string& path);
 
 // The "invalid file" box: its fixed text, then why on a line of its own.

@@ -3,6 +3,7 @@
 #include "platform/Image.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,32 @@ struct FileChoice {
     std::string path;
     std::int32_t filterIndex = 0;
 };
+
+// A modal form: a list to pick one line from, labelled drop-downs below it, and a note the
+// program writes for the choices made so far. Entries are chosen by their place, from 0.
+struct FormChoice {
+    std::string label;
+    std::vector<std::string> entries;
+    std::int32_t chosen = 0;
+};
+
+struct Form {
+    std::string title;
+    std::string listLabel;
+    std::vector<std::string> listEntries;
+    std::int32_t listChosen = 0;
+    std::vector<FormChoice> choices;
+    std::string acceptText; // the button that takes the choices; the other one is "cancel"
+};
+
+struct FormAnswer {
+    bool isAccepted = false;
+    std::int32_t listChosen = 0;
+    std::vector<std::int32_t> chosen; // one per drop-down, in order
+};
+
+// The form's note for the choices as they stand; isAccepted is false while the form is open.
+using FormNote = std::function<std::string(const FormAnswer&)>;
 
 enum class ShortcutKey { F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down };
 
@@ -165,6 +192,9 @@ class Ui {
     virtual FileChoice saveFileDialogWithFilter(const std::string& title,
                                                 const std::string& defaultPath,
                                                 const std::string& filter) = 0;
+    // Shows the form until the user accepts or cancels it; the note is written at the start and
+    // again after every change of a choice.
+    virtual FormAnswer showForm(const Form& form, const FormNote& note) = 0;
     virtual void setClipboardText(const std::string& text) = 0;
     // Opens a file or folder with its associated program; false when that failed.
     virtual bool openWithShell(const std::string& path) = 0;

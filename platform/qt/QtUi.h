@@ -92,6 +92,7 @@ class QtUi final : public Ui {
                                const std::string& filter) override;
     FileChoice saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
                                         const std::string& filter) override;
+    FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;
     bool openWithShell(const std::string& path) override;
 

@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 #include "app/UndoCommands.h"
+#include "convert/MidiImport.h"
 #include "convert/RtttlImport.h"
 #include "tests/app/EventLoopFixture.h"
 #include "tests/support/TempFolder.h"
@@ -60,7 +61,8 @@ TEST_F(Import, ARingtoneIsOneUndoStepAndLeavesNoFileName) {
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(title(), TitlePrefix + path + " (imported)");
     EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ui.openDialogs.back().filter, "*.vemo|*.vemo|*.*|*.*|RTTTL|*.rtttl;*.txt");
+    EXPECT_EQ(ui.openDialogs.back().filter,
+              "*.vemo|*.vemo|*.*|*.*|MIDI|*.mid;*.midi|RTTTL|*.rtttl;*.txt");
     EXPECT_EQ(ui.button(CommandId::Undo)->tooltip, "undo: import");
     // "save" asks for a name in the ringtone's folder instead of offering the ringtone's.
     command(CommandId::Save);
@@ -112,6 +114,69 @@ TEST_F(Import, TheCommandLineImportsARingtoneToo) {
     EXPECT_EQ(title(), TitlePrefix + path + " (imported)");
     EXPECT_FALSE(loadMelodyFromCommandLine(app.editor, writeText("bad.rtttl", "x:d=4:zz")));
     EXPECT_EQ(ui.boxes.back().title, "invalid file");
+}
+
+// A type 1 file written by mido: a melody under a changing tempo, with a note below the grid,
+// and drums with more notes than the melody.
+const std::string MidoFile = std::string(VEMO_SOURCE_DIR) + "/tests/convert/midi/mido-tempo-map.mid";
+
+MidiSong midoSong() {
+    const std::vector<std::uint8_t> bytes = test::readBytes(MidoFile);
+    return parseMidi(bytes).song.value();
+}
+
+TEST_F(Import, AMidiFileAsksForTheVoiceGridAndOverlapRuleAndReportsTheirResult) {
+    const CellGrid before = state.melody.grid;
+    load(MidoFile); // cancelled
+    ASSERT_EQ(ui.forms.size(), 1u);
+    const Form& form = ui.forms[0];
+    EXPECT_EQ(form.title, "import MIDI");
+    EXPECT_EQ(form.listEntries, (std::vector<std::string>{"track 2 channel 1: 8 notes \"Melody\"",
+                                                          "track 3 channel 10: 20 notes \"Drums\" (drums)"}));
+    EXPECT_EQ(form.listChosen, 0) << "the drums are passed over";
+    ASSERT_EQ(form.choices.size(), 2u);
+    EXPECT_EQ(form.choices[0].entries, (std::vector<std::string>{"1/8 note", "1/16 note", "1/32 note"}));
+    EXPECT_EQ(form.choices[0].chosen, 1);
+    EXPECT_EQ(form.choices[1].chosen, 0);
+    const MidiSong song = midoSong();
+    const MelodyImport byDefault = importMidi(song, {0, 16, OverlapRule::Highest});
+    EXPECT_NE(ui.formNotes[0].find("largest snapping error: " +
+                                   std::to_string(byDefault.largestSnapErrorMs) + " ms"),
+              std::string::npos);
+    EXPECT_NE(ui.formNotes[0].find("notes moved by octaves: 1"), std::string::npos);
+    EXPECT_TRUE(state.melody.grid == before);
+    EXPECT_FALSE(state.history.canUndo()) << "a cancelled import changes nothing";
+
+    ui.formAnswers.push_back({true, 0, {2, 1}});
+    load(MidoFile);
+    const MelodyImport chosen = importMidi(song, {0, 32, OverlapRule::Latest});
+    // The note of the form follows the choices as they are made.
+    EXPECT_NE(ui.formNotes.back().find(std::to_string(chosen.melody.columnDuration) + " ms per column"),
+              std::string::npos);
+    EXPECT_TRUE(sameNotes(state.melody.grid, chosen.melody.grid));
+    EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), chosen.melody.columnDuration);
+    EXPECT_EQ(title(), TitlePrefix + MidoFile + " (imported)");
+    EXPECT_TRUE(ui.boxes.empty()) << "the form has told the report already";
+    command(CommandId::Undo);
+    EXPECT_TRUE(state.melody.grid == before);
+    EXPECT_FALSE(state.history.canUndo());
+
+    const std::string damaged = writeText("damaged.mid", "MThd and nothing more");
+    load(damaged);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "invalid file-format:\r\n\r\n'" + damaged + "'\r\n" +
+                                    parseMidi(test::readBytes(damaged)).reason);
+    EXPECT_EQ(ui.forms.size(), 2u);
+}
+
+TEST_F(Import, ACancelledMidiImportOnTheCommandLineKeepsTheEditorOpen) {
+    const CellGrid before = state.melody.grid;
+    EXPECT_TRUE(loadMelodyFromCommandLine(app.editor, MidoFile));
+    EXPECT_TRUE(state.melody.grid == before);
+    ui.formAnswers.push_back({true, 1, {1, 0}});
+    EXPECT_TRUE(loadMelodyFromCommandLine(app.editor, MidoFile));
+    EXPECT_TRUE(sameNotes(state.melody.grid,
+                          importMidi(midoSong(), {1, 16, OverlapRule::Highest}).melody.grid));
 }
 
 } // namespace

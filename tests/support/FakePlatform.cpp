@@ -283,6 +283,19 @@ FileChoice FakeUi::saveFileDialogWithFilter(const std::string& title,
     return choice;
 }
 
+FormAnswer FakeUi::showForm(const Form& form, const FormNote& note) {
+    forms.push_back(form);
+    FormAnswer answer{false, form.listChosen, {}};
+    for (const FormChoice& choice : form.choices)
+        answer.chosen.push_back(choice.chosen);
+    formNotes.push_back(note(answer));
+    if (formAnswers.empty()) return answer;
+    answer = formAnswers.front();
+    formAnswers.pop_front();
+    formNotes.push_back(note({false, answer.listChosen, answer.chosen}));
+    return answer;
+}
+
 void FakeUi::setClipboardText(const std::string& text) {
     clipboard = text;
 }

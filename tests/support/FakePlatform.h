@@ -70,6 +70,7 @@ class FakeUi final : public Ui {
     std::deque<std::string> saveAnswers;
     std::deque<std::int32_t> saveFilterAnswers; // the filter chosen with each save answer; empty: 0
     std::deque<bool> shellAnswers;             // empty: true
+    std::deque<FormAnswer> formAnswers;        // empty: the form is cancelled
     std::deque<std::int32_t> menuChoices;      // a command queued when a popup menu is shown
     std::map<std::string, Image> imageFiles;   // loadImage by path
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
@@ -94,6 +95,8 @@ class FakeUi final : public Ui {
     std::vector<DialogCall> openDialogs;
     std::vector<DialogCall> saveDialogs;
     std::vector<std::string> shellOpened;
+    std::vector<Form> forms;
+    std::vector<std::string> formNotes; // the note as the form opened, then for the answer
     std::vector<std::string> placements; // "id x y w h" of every placeWindow
     std::string clipboard;
     std::vector<std::int32_t> waitTimeouts;
@@ -165,6 +168,7 @@ class FakeUi final : public Ui {
                                const std::string& filter) override;
     FileChoice saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
                                         const std::string& filter) override;
+    FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;
     bool openWithShell(const std::string& path) override;
     Point pointer() override;
