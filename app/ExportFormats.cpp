@@ -38,8 +38,8 @@ FileOutcome writeCode(const std::string& path, const ExportSource& source) {
 }
 
 // In the order of the save dialog's filters. MIDI joins as one more entry like these: "MIDI",
-// "mid", and a writer that hands writeMidi(source.tones, source.columnDuration) of
-// convert/MidiWriter.h to writeFileReplacing.
+// "mid", and a writer that hands writeMidi(source.tones, source.columnDuration, source.name) of
+// convert/MidiFile.h to writeFileReplacing.
 constexpr std::array<ExportFormat, 7> Formats{{
     {"RTTTL ringtone", "rtttl", false, writeRtttlFile},
     {"WAV audio", "wav", true, writeWave},
