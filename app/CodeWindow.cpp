@@ -37,7 +37,8 @@ void createCodeControls(Ui& ui) {
     ui.createButton(WindowId::Code, ControlId::CodeCopy, places.copy, "copy");
     const std::vector<std::string> entries = dialectEntries();
     ui.createChoice(WindowId::Code, ControlId::CodeFormat, places.format, entries);
-    const auto remembered = std::find(entries.begin(), entries.end(), ui.setting(CodeFormatSetting));
+    const auto remembered =
+        std::find(entries.begin(), entries.end(), ui.setting(CodeFormatSetting));
     if (remembered != entries.end())
         ui.setChoiceIndex(ControlId::CodeFormat,
                           static_cast<std::int32_t>(remembered - entries.begin()));

@@ -5,7 +5,6 @@
 #include "sound/ToneList.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace vemo {
 
@@ -25,8 +24,8 @@ std::string defaultExportPath(Ui& ui, const Shell& shell) {
 void exportMelody(Editor& editor) {
     Ui& ui = editor.platform.ui;
     const EditorState& state = editor.state;
-    const FileChoice choice =
-        ui.saveFileDialogWithFilter("export file", defaultExportPath(ui, state.shell), exportFilter());
+    const FileChoice choice = ui.saveFileDialogWithFilter(
+        "export file", defaultExportPath(ui, state.shell), exportFilter());
     if (choice.path.empty()) return;
     rememberFolderOf(ui, choice.path);
     const ExportTarget target = exportTargetFor(choice.path, choice.filterIndex);

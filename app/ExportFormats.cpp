@@ -19,9 +19,8 @@ FileOutcome writeText(const std::string& path, const std::string& text) {
 }
 
 FileOutcome writeRtttlFile(const std::string& path, const ExportSource& source) {
-    return writeText(path, writeRtttl(source.tones, source.columnDuration, DefaultGridStep,
-                                      source.name) +
-                               "\n");
+    return writeText(
+        path, writeRtttl(source.tones, source.columnDuration, DefaultGridStep, source.name) + "\n");
 }
 
 FileOutcome writeWave(const std::string& path, const ExportSource& source) {
@@ -64,8 +63,8 @@ std::string exportFilter() {
 }
 
 ExportTarget exportTargetFor(const std::string& path, std::int32_t filterIndex) {
-    const auto chosenIndex =
-        static_cast<std::size_t>(std::clamp(filterIndex, 0, static_cast<std::int32_t>(Formats.size()) - 1));
+    const auto chosenIndex = static_cast<std::size_t>(
+        std::clamp(filterIndex, 0, static_cast<std::int32_t>(Formats.size()) - 1));
     const ExportFormat& chosen = Formats[chosenIndex];
     const std::string extension = extensionOf(path);
     if (isListed(chosen.extensions, extension)) return {&chosen, path};

@@ -15,7 +15,7 @@ namespace vemo {
 namespace {
 
 constexpr std::array<std::int32_t, 3> GridSteps = {8, 16, 32};
-constexpr std::size_t DefaultGridStepEntry = 1;
+constexpr std::int32_t DefaultGridStepEntry = 1; // 1/16
 
 // The imported melody takes the place of the editor's as a load's would; it has no file of
 // its own yet, only the folder it came from.
@@ -33,11 +33,11 @@ void takeImport(Editor& editor, MelodyImport& imported, const std::string& path)
 
 // How far the melody is from what the file holds.
 std::string importReport(const MelodyImport& imported) {
-    std::string text = std::to_string(imported.melody.columnDuration) + " ms per column, " +
-                       std::to_string(imported.melody.lastColumn + 1) +
-                       " columns\r\nlargest snapping error: " +
-                       std::to_string(imported.largestSnapErrorMs) +
-                       " ms\r\nnotes moved by octaves: " + std::to_string(imported.octaveMovedNotes);
+    std::string text =
+        std::to_string(imported.melody.columnDuration) + " ms per column, " +
+        std::to_string(imported.melody.lastColumn + 1) +
+        " columns\r\nlargest snapping error: " + std::to_string(imported.largestSnapErrorMs) +
+        " ms\r\nnotes moved by octaves: " + std::to_string(imported.octaveMovedNotes);
     if (!imported.warning.empty()) text += "\r\n" + imported.warning;
     return text;
 }
@@ -47,8 +47,7 @@ bool isExact(const MelodyImport& imported) {
            imported.warning.empty();
 }
 
-template <typename Song>
-bool hasSong(Ui& ui, const SongFile<Song>& file, const std::string& path) {
+template <typename Song> bool hasSong(Ui& ui, const SongFile<Song>& file, const std::string& path) {
     if (file.song) return true;
     invalidFile(ui,
                 (file.isReadable ? "invalid file-format:\r\n\r\n'" : "can't load \r\n\r\n'") +

@@ -3,9 +3,9 @@
 #include "cli/LoadedMelody.h"
 
 #include "convert/MidiImport.h"
-#include "convert/SongFiles.h"
 #include "convert/RtttlImport.h"
 #include "convert/RtttlWriter.h"
+#include "convert/SongFiles.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
 #include "store/MelodyFile.h"

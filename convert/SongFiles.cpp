@@ -19,7 +19,8 @@ SongFile<MidiSong> readMidiFile(const std::string& path) {
     const FileBytes file = readFileBytes(path, MaxMidiFileBytes + 1);
     if (!file) return {std::nullopt, false, file.outcome.reason};
     MidiParse parsed = parseMidi(file.bytes);
-    if (parsed.song && parsed.song->voices.empty()) return {std::nullopt, true, "the file has no notes"};
+    if (parsed.song && parsed.song->voices.empty())
+        return {std::nullopt, true, "the file has no notes"};
     return {std::move(parsed.song), true, std::move(parsed.reason)};
 }
 

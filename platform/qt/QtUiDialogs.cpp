@@ -79,7 +79,8 @@ FileChoice QtUi::runFileDialog(bool isSave, const std::string& title,
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return {};
     const auto filterIndex = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
-    return {chosen.front().toStdString(), static_cast<std::int32_t>(std::max<qsizetype>(filterIndex, 0))};
+    return {chosen.front().toStdString(),
+            static_cast<std::int32_t>(std::max<qsizetype>(filterIndex, 0))};
 }
 
 std::string QtUi::openFileDialog(const std::string& title, const std::string& defaultPath,

@@ -131,9 +131,8 @@ TEST_F(Export, TheTypedExtensionWinsAndAnEmptyMelodyIsWrittenOnlyWhereThatMeansS
     exportAs(folder.file("missing/tune"), 0);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].title, "invalid file");
-    EXPECT_EQ(ui.boxes[0].text.rfind("can't create \r\n\r\n'" + folder.file("missing/tune.rtttl") +
-                                         "'\r\n",
-                                     0),
+    EXPECT_EQ(ui.boxes[0].text.rfind(
+                  "can't create \r\n\r\n'" + folder.file("missing/tune.rtttl") + "'\r\n", 0),
               0u);
 }
 

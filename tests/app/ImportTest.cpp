@@ -89,8 +89,9 @@ TEST_F(Import, ABadRingtoneIsRefusedWithItsReasonAndAnInexactOneIsReported) {
     EXPECT_FALSE(state.history.canUndo());
     load(folder.file("gone.rtttl"));
     ASSERT_EQ(ui.boxes.size(), 2u);
-    EXPECT_EQ(ui.boxes[1].text.rfind("can't load \r\n\r\n'" + folder.file("gone.rtttl") + "'\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        ui.boxes[1].text.rfind("can't load \r\n\r\n'" + folder.file("gone.rtttl") + "'\r\n", 0),
+        0u);
 
     // 63 beats a minute make a sixteenth of 238.1 ms; the C of octave 9 lies above the grid.
     const std::string text = "x:d=16,o=5,b=63:c,c9,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c";
@@ -99,8 +100,8 @@ TEST_F(Import, ABadRingtoneIsRefusedWithItsReasonAndAnInexactOneIsReported) {
     load(writeText("inexact.txt", text));
     ASSERT_EQ(ui.boxes.size(), 3u);
     EXPECT_EQ(ui.boxes[2].title, "import");
-    EXPECT_NE(ui.boxes[2].text.find("largest snapping error: " +
-                                    std::to_string(expected.largestSnapErrorMs) + " ms"),
+    EXPECT_NE(ui.boxes[2].text.find(
+                  "largest snapping error: " + std::to_string(expected.largestSnapErrorMs) + " ms"),
               std::string::npos);
     EXPECT_NE(ui.boxes[2].text.find("notes moved by octaves: 1"), std::string::npos);
     EXPECT_TRUE(sameNotes(state.melody.grid, expected.melody.grid));
@@ -118,7 +119,8 @@ TEST_F(Import, TheCommandLineImportsARingtoneToo) {
 
 // A type 1 file written by mido: a melody under a changing tempo, with a note below the grid,
 // and drums with more notes than the melody.
-const std::string MidoFile = std::string(VEMO_SOURCE_DIR) + "/tests/convert/midi/mido-tempo-map.mid";
+const std::string MidoFile =
+    std::string(VEMO_SOURCE_DIR) + "/tests/convert/midi/mido-tempo-map.mid";
 
 MidiSong midoSong() {
     const std::vector<std::uint8_t> bytes = test::readBytes(MidoFile);
@@ -131,11 +133,13 @@ TEST_F(Import, AMidiFileAsksForTheVoiceGridAndOverlapRuleAndReportsTheirResult) 
     ASSERT_EQ(ui.forms.size(), 1u);
     const Form& form = ui.forms[0];
     EXPECT_EQ(form.title, "import MIDI");
-    EXPECT_EQ(form.listEntries, (std::vector<std::string>{"track 2 channel 1: 8 notes \"Melody\"",
-                                                          "track 3 channel 10: 20 notes \"Drums\" (drums)"}));
+    EXPECT_EQ(form.listEntries,
+              (std::vector<std::string>{"track 2 channel 1: 8 notes \"Melody\"",
+                                        "track 3 channel 10: 20 notes \"Drums\" (drums)"}));
     EXPECT_EQ(form.listChosen, 0) << "the drums are passed over";
     ASSERT_EQ(form.choices.size(), 2u);
-    EXPECT_EQ(form.choices[0].entries, (std::vector<std::string>{"1/8 note", "1/16 note", "1/32 note"}));
+    EXPECT_EQ(form.choices[0].entries,
+              (std::vector<std::string>{"1/8 note", "1/16 note", "1/32 note"}));
     EXPECT_EQ(form.choices[0].chosen, 1);
     EXPECT_EQ(form.choices[1].chosen, 0);
     const MidiSong song = midoSong();
@@ -151,8 +155,9 @@ TEST_F(Import, AMidiFileAsksForTheVoiceGridAndOverlapRuleAndReportsTheirResult) 
     load(MidoFile);
     const MelodyImport chosen = importMidi(song, {0, 32, OverlapRule::Latest});
     // The note of the form follows the choices as they are made.
-    EXPECT_NE(ui.formNotes.back().find(std::to_string(chosen.melody.columnDuration) + " ms per column"),
-              std::string::npos);
+    EXPECT_NE(
+        ui.formNotes.back().find(std::to_string(chosen.melody.columnDuration) + " ms per column"),
+        std::string::npos);
     EXPECT_TRUE(sameNotes(state.melody.grid, chosen.melody.grid));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), chosen.melody.columnDuration);
     EXPECT_EQ(title(), TitlePrefix + MidoFile + " (imported)");

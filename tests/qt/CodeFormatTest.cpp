@@ -85,7 +85,8 @@ TEST(CodeFormatChooser, AChoiceRewritesTheCodeAndIsTheChoiceOfTheNextRun) {
         QStringList entries;
         for (int i = 0; i < format->count(); ++i)
             entries << format->itemText(i);
-        EXPECT_EQ(entries, QStringList({"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
+        EXPECT_EQ(entries,
+                  QStringList({"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
         EXPECT_EQ(format->currentText(), QStringLiteral("beep"));
         // "copy" keeps its corner and narrows; the editor below does not move.
         EXPECT_EQ(run.control<QPushButton>(ControlId::CodeCopy)->geometry(), QRect(2, 2, 40, 20));

@@ -138,7 +138,10 @@ TEST_F(QtDialogsTest, SaveDialogTellsWhichFilterTheUserChose) {
 }
 
 TEST_F(QtDialogsTest, FormShowsItsChoicesRewritesItsNoteOnEachChangeAndGivesTheAnswer) {
-    Form form{"import MIDI", "voices", {"track 1", "track 2"}, 1,
+    Form form{"import MIDI",
+              "voices",
+              {"track 1", "track 2"},
+              1,
               {{"one column", {"1/8", "1/16", "1/32"}, 1}, {"overlap", {"highest", "latest"}, 0}},
               "import"};
     QStringList notesSeen;

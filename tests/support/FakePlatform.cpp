@@ -207,8 +207,13 @@ void FakeUi::setControlText(std::int32_t controlId, const std::string& text) {
 
 void FakeUi::createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
                           const std::vector<std::string>& entries) {
-    controls[controlId] = {windowId, ControlKind::Choice, rect, 0, 0, entries.empty() ? -1 : 0, {},
-                           entries};
+    FakeControl choice;
+    choice.window = windowId;
+    choice.kind = ControlKind::Choice;
+    choice.rect = rect;
+    choice.value = entries.empty() ? -1 : 0;
+    choice.entries = entries;
+    controls[controlId] = choice;
     controlOrder.push_back(controlId);
 }
 

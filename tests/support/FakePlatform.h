@@ -96,7 +96,7 @@ class FakeUi final : public Ui {
     std::vector<DialogCall> saveDialogs;
     std::vector<std::string> shellOpened;
     std::vector<Form> forms;
-    std::vector<std::string> formNotes; // the note as the form opened, then for the answer
+    std::vector<std::string> formNotes;  // the note as the form opened, then for the answer
     std::vector<std::string> placements; // "id x y w h" of every placeWindow
     std::string clipboard;
     std::vector<std::int32_t> waitTimeouts;
