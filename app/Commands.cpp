@@ -1,5 +1,6 @@
 #include "app/Commands.h"
 
+#include "app/ExportCommand.h"
 #include "app/FileCommands.h"
 #include "app/NewMelodyCommand.h"
 #include "app/UndoCommands.h"
@@ -153,6 +154,9 @@ void runCommand(Editor& editor, std::int32_t commandId) {
         break;
     case CommandId::OctaveDown:
         transpose(editor, RowsPerOctave);
+        break;
+    case CommandId::Export:
+        exportMelody(editor);
         break;
     case CommandId::Undo:
         undoStep(editor);

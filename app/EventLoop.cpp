@@ -1,5 +1,6 @@
 #include "app/EventLoop.h"
 
+#include "app/CodeWindow.h"
 #include "app/Commands.h"
 #include "app/Layout.h"
 #include "app/UndoCommands.h"
@@ -68,11 +69,14 @@ void onCodeWindow(Editor& editor, const Event& event) {
     if (event.kind == EventKind::Close) {
         ui.hideWindow(WindowId::Code);
     } else if (event.kind == EventKind::Size) {
-        const Size client = ui.clientSize(WindowId::Code);
-        ui.moveControl(ControlId::CodeEditor, {2, 24, client.width - 4, client.height - 26});
-        ui.moveControl(ControlId::CodeCopy, {2, 2, client.width - 4, 20});
+        const CodeWindowPlaces places = codeWindowPlaces(ui.clientSize(WindowId::Code));
+        ui.moveControl(ControlId::CodeEditor, places.editor);
+        ui.moveControl(ControlId::CodeCopy, places.copy);
+        ui.moveControl(ControlId::CodeFormat, places.format);
     } else if (event.kind == EventKind::Control && event.id == ControlId::CodeCopy) {
         ui.setClipboardText(ui.editorText(ControlId::CodeEditor));
+    } else if (event.kind == EventKind::Control && event.id == ControlId::CodeFormat) {
+        codeFormatChosen(editor.state, ui);
     }
 }
 

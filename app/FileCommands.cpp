@@ -1,5 +1,7 @@
 #include "app/FileCommands.h"
 
+#include "app/FileFormats.h"
+#include "app/Import.h"
 #include "app/NewMelodyCommand.h"
 #include "model/Geometry.h"
 #include "model/Marks.h"
@@ -17,17 +19,11 @@ namespace vemo {
 
 namespace {
 
-const std::string TitlePrefix = "       vemo - ";
 constexpr const char* SaveFilter = "*.vemo|*.vemo";
 constexpr const char* LastFolderSetting = "lastFolder";
-constexpr const char* LoadFilter = "*.vemo|*.vemo|*.*|*.*";
 
-// The box's fixed text, then why, in plain words, on a line of its own.
-void invalidFile(Ui& ui, const std::string& text, const std::string& reason) {
-    ui.messageBox("invalid file", text + "\r\n" + reason, false);
-}
+} // namespace
 
-// The decoded melody replaces the editor's, then everything derived from it is recomputed.
 void takeMelody(Editor& editor, DecodedMelody decoded) {
     EditorState& state = editor.state;
     Melody& melody = state.melody;
@@ -47,7 +43,18 @@ void takeMelody(Editor& editor, DecodedMelody decoded) {
     redraw(state, editor.bitmaps, editor.platform, RedrawMain);
 }
 
+namespace {
+
+// Melody files first, then every format the editor imports.
+std::string loadFilter() {
+    std::string filter = "*.vemo|*.vemo|*.*|*.*";
+    for (const ImportFormat& format : importFormats())
+        filter += "|" + filterEntry(format.description, format.extensions);
+    return filter;
+}
+
 LoadOutcome loadFrom(Editor& editor, const std::string& path) {
+    if (const ImportFormat* format = importFormatOf(path)) return format->import(editor, path);
     Ui& ui = editor.platform.ui;
     MelodyFile file = readMelodyFile(path);
     if (file.status == MelodyFileStatus::Unreadable) {
@@ -67,6 +74,17 @@ LoadOutcome loadFrom(Editor& editor, const std::string& path) {
 
 } // namespace
 
+void invalidFile(Ui& ui, const std::string& text, const std::string& reason) {
+    ui.messageBox("invalid file", text + "\r\n" + reason, false);
+}
+
+// A folder or a device of that name is no file to replace: the write refuses it.
+bool mayReplace(Ui& ui, const std::string& path) {
+    return !isExistingFile(path) ||
+           ui.messageBox("please confirm", "'" + path + "'\r\n already exists.\r\nreplace file?",
+                         true);
+}
+
 std::string withMelodyExtension(const std::string& path) {
     const std::size_t lastSeparator = path.find_last_of("/\\");
     const std::size_t lastDot = path.find_last_of('.');
@@ -81,10 +99,15 @@ void rememberFolderOf(Ui& ui, const std::string& path) {
     if (!folder.empty()) ui.storeSetting(LastFolderSetting, folder.string());
 }
 
-void startInLastFolder(Ui& ui, Shell& shell) {
+std::string lastFolder(Ui& ui) {
     const std::string folder = ui.setting(LastFolderSetting);
     std::error_code error;
-    if (folder.empty() || !std::filesystem::is_directory(folder, error)) return;
+    return !folder.empty() && std::filesystem::is_directory(folder, error) ? folder : std::string();
+}
+
+void startInLastFolder(Ui& ui, Shell& shell) {
+    const std::string folder = lastFolder(ui);
+    if (folder.empty()) return;
     shell.fileName = folder.back() == '/' ? folder : folder + '/';
     shell.loadPath = shell.fileName;
 }
@@ -96,11 +119,7 @@ void saveMelody(Editor& editor) {
     if (shell.fileName.empty()) return;
     rememberFolderOf(ui, shell.fileName);
     shell.fileName = withMelodyExtension(shell.fileName);
-    // A folder or a device of that name is no file to replace: the write refuses it below.
-    if (isExistingFile(shell.fileName) &&
-        !ui.messageBox("please confirm",
-                       "'" + shell.fileName + "'\r\n already exists.\r\nreplace file?", true))
-        return;
+    if (!mayReplace(ui, shell.fileName)) return;
     const FileOutcome written =
         writeFileReplacing(shell.fileName, encodeMelody(editor.state.melody));
     if (!written) {
@@ -112,14 +131,15 @@ void saveMelody(Editor& editor) {
 
 LoadOutcome loadMelody(Editor& editor) {
     Shell& shell = editor.state.shell;
-    shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, LoadFilter);
+    shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, loadFilter());
     if (!shell.loadPath.empty()) rememberFolderOf(editor.platform.ui, shell.loadPath);
     return loadFrom(editor, shell.loadPath);
 }
 
 bool loadMelodyFromCommandLine(Editor& editor, const std::string& path) {
     editor.state.shell.loadPath = path;
-    return loadFrom(editor, path) == LoadOutcome::Loaded;
+    // A cancelled import dialog leaves the editor open with its empty melody.
+    return loadFrom(editor, path) != LoadOutcome::Failed;
 }
 
 } // namespace vemo

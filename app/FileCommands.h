@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Editor.h"
+#include "store/MelodyCodec.h"
 
 namespace vemo {
 
@@ -11,14 +12,27 @@ enum class LoadOutcome { Loaded, Stopped, Failed };
 
 // "load" and F3 with the open dialog. Failed: a box has told the user why.
 LoadOutcome loadMelody(Editor& editor);
-// The file named on the command line; false when it could not be loaded (the program ends).
+// The file named on the command line; false when it could not be read (the program ends).
 bool loadMelodyFromCommandLine(Editor& editor, const std::string& path);
+
+// The "invalid file" box: its fixed text, then why on a line of its own.
+void invalidFile(Ui& ui, const std::string& text, const std::string& reason);
+// True unless the path names an existing file and the user does not want it replaced.
+bool mayReplace(Ui& ui, const std::string& path);
+
+// The title of the main window before the name of the melody's file.
+inline const std::string TitlePrefix = "       vemo - ";
+
+// A melody read from a file replaces the editor's, and everything derived from it follows.
+void takeMelody(Editor& editor, DecodedMelody decoded);
 
 // The name with ".vemo" appended unless its extension is exactly "vemo".
 std::string withMelodyExtension(const std::string& path);
 
 // The file dialogs open where they were last used, also in the next run.
 void rememberFolderOf(Ui& ui, const std::string& path);
+// That folder, when it still exists; empty otherwise.
+std::string lastFolder(Ui& ui);
 // At start: the remembered folder, when it still exists, instead of the working directory.
 void startInLastFolder(Ui& ui, Shell& shell);
 

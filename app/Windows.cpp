@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "app/CodeWindow.h"
 #include "app/Layout.h"
 #include "platform/Ids.h"
 
@@ -22,7 +23,8 @@ enum Icon {
     PasteIcon,
     SelecIcon,
     UndoIcon,
-    RedoIcon
+    RedoIcon,
+    ExportIcon
 };
 
 struct ToolbarButton {
@@ -48,6 +50,7 @@ constexpr ToolbarButton ToolbarButtons[] = {
     {CommandId::ToggleSelection, SelecIcon, true, "toggle selection usage"},
     {CommandId::Undo, UndoIcon, false, "undo"},
     {CommandId::Redo, RedoIcon, false, "redo"},
+    {CommandId::Export, ExportIcon, false, "export"},
 };
 
 struct Shortcut {
@@ -128,13 +131,6 @@ bool createCodeWindow(Ui& ui) {
     if (!ui.createWindow(WindowId::Code, WindowStyle::Tool, "vemo - code", {30, 100, 120, 600}))
         return false;
     return true;
-}
-
-void createCodeControls(Ui& ui) {
-    const Size client = ui.clientSize(WindowId::Code);
-    ui.createButton(WindowId::Code, ControlId::CodeCopy, {2, 2, client.width - 4, 20}, "copy");
-    ui.createTextEditor(WindowId::Code, ControlId::CodeEditor,
-                        {2, 24, client.width - 4, client.height - 26});
 }
 
 void createDialogControls(const EditorState& state, Ui& ui) {

@@ -7,10 +7,10 @@
 
 namespace vemo {
 
-// The eleven toolbar icons, in the order they are read from Data/.
+// The toolbar icons, in the order they are read from Data/.
 inline const std::array<std::string, IconCount> IconFiles = {
     "new.ico",  "space.ico", "sing.ico",  "shut.ico",  "loop.ico", "code.ico", "load.ico",
-    "save.ico", "copy.ico",  "paste.ico", "selec.ico", "undo.ico", "redo.ico"};
+    "save.ico", "copy.ico",  "paste.ico", "selec.ico", "undo.ico", "redo.ico", "export.ico"};
 
 struct WindowsResult {
     bool ok = true;

@@ -3,10 +3,10 @@
 // discrete Fourier transform in C++; the worst component that is not an odd harmonic is reported
 // relative to the fundamental. A second benchmark reports the CPU time of mixing one voice per
 // second of audio.
-#include "cli/WaveFile.h"
 #include "model/PitchTable.h"
 #include "platform/ToneMixer.h"
 #include "sound/ToneList.h"
+#include "sound/WaveFile.h"
 #include "tests/sdl/Partials.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // vemo-tool's WAV rendering of the largest melody the editor can hold: 4096 columns of 999 ms,
 // 68 minutes of sound, into a real file. Reports how many times faster than real time it
 // renders and the process's peak memory.
-#include "cli/WaveFile.h"
 #include "model/PitchTable.h"
 #include "sound/ToneList.h"
+#include "sound/WaveFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 
 #include "convert/MidiImport.h"
 #include "convert/RtttlImport.h"
-#include "convert/RtttlParser.h"
 #include "convert/RtttlWriter.h"
+#include "convert/SongFiles.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
 #include "store/MelodyFile.h"
@@ -78,20 +78,19 @@ void reportImport(const MelodyImport& imported, const std::string& read, const s
         << imported.octaveMovedNotes << " notes moved by octaves\n";
 }
 
+// A file that holds no song is told why: one it could not read, or one it refused.
+template <typename Song>
+bool hasSong(const SongFile<Song>& file, const std::string& path, std::ostream& err) {
+    if (file.song) return true;
+    err << "vemo-tool: " << path << ": " << (file.isReadable ? "refused: " : "") << file.reason
+        << "\n";
+    return false;
+}
+
 std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t gridStep,
                                       std::ostream& out, std::ostream& err) {
-    // One byte past the limit lets the parser tell a text that is too long.
-    const FileBytes file = readFileBytes(path, MaxRtttlTextBytes + 1);
-    if (!file) {
-        err << "vemo-tool: " << path << ": " << file.outcome.reason << "\n";
-        return std::nullopt;
-    }
-    const RtttlParse parsed = parseRtttl(
-        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    if (!parsed.song) {
-        err << "vemo-tool: " << path << ": refused: " << parsed.reason << "\n";
-        return std::nullopt;
-    }
+    const SongFile<RtttlSong> parsed = readRtttlFile(path);
+    if (!hasSong(parsed, path, err)) return std::nullopt;
     MelodyImport imported = importRtttl(*parsed.song, gridStep);
     reportImport(imported, std::to_string(parsed.song->notes.size()) + " notes and rests", path,
                  out, err);
@@ -114,31 +113,16 @@ std::optional<std::size_t> chosenVoice(const MidiSong& song, const ConvertReques
 
 std::optional<LoadedMelody> readMidi(const std::string& path, const ConvertRequest& request,
                                      std::ostream& out, std::ostream& err) {
-    const FileBytes file = readFileBytes(path, MaxMidiFileBytes + 1);
-    if (!file) {
-        err << "vemo-tool: " << path << ": " << file.outcome.reason << "\n";
-        return std::nullopt;
-    }
-    const MidiParse parsed = parseMidi(file.bytes);
-    if (!parsed.song) {
-        err << "vemo-tool: " << path << ": refused: " << parsed.reason << "\n";
-        return std::nullopt;
-    }
+    const SongFile<MidiSong> parsed = readMidiFile(path);
+    if (!hasSong(parsed, path, err)) return std::nullopt;
     const MidiSong& song = *parsed.song;
-    if (song.voices.empty()) {
-        err << "vemo-tool: " << path << ": refused: the file has no notes\n";
-        return std::nullopt;
-    }
     const auto voice = chosenVoice(song, request);
     if (!voice) {
         err << "vemo-tool: " << path << ": no notes on that track and channel; the file has:\n";
     }
     for (std::size_t index = 0; index < song.voices.size(); ++index) {
-        const MidiVoice& listed = song.voices[index];
-        (voice ? out : err) << (voice == index ? "* " : "  ") << "track " << listed.track + 1
-                            << " channel " << listed.channel + 1 << ": " << listed.noteCount
-                            << " notes" << (listed.name.empty() ? "" : " \"" + listed.name + "\"")
-                            << (listed.channel == DrumChannel ? " (drums)" : "") << "\n";
+        (voice ? out : err) << (voice == index ? "* " : "  ")
+                            << voiceDescription(song.voices[index]) << "\n";
     }
     if (!voice) return std::nullopt;
     MelodyImport imported =

@@ -2,10 +2,10 @@
 // convert.
 #include "cli/Convert.h"
 #include "cli/LoadedMelody.h"
-#include "cli/WaveFile.h"
 #include "platform/sdl/AudioBeeper.h"
 #include "sound/CodeDialects.h"
 #include "sound/ToneList.h"
+#include "sound/WaveFile.h"
 #include "store/FileIo.h"
 #include "store/MelodyFile.h"
 

@@ -73,6 +73,13 @@ std::vector<TimedNote> oneLine(const MidiSong& song, const MidiChoice& choice, d
 
 } // namespace
 
+std::string voiceDescription(const MidiVoice& voice) {
+    return "track " + std::to_string(voice.track + 1) + " channel " +
+           std::to_string(voice.channel + 1) + ": " + std::to_string(voice.noteCount) + " notes" +
+           (voice.name.empty() ? "" : " \"" + voice.name + "\"") +
+           (voice.channel == DrumChannel ? " (drums)" : "");
+}
+
 std::size_t defaultVoice(const MidiSong& song) {
     std::size_t best = 0;
     bool bestIsDrums = true;

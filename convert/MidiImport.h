@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace vemo {
 
@@ -19,6 +20,9 @@ struct MidiChoice {
 
 // The voice with the most notes, drums only when there is nothing else.
 std::size_t defaultVoice(const MidiSong& song);
+
+// A voice as users see it listed: `track 2 channel 1: 120 notes "Lead"`, drums marked.
+std::string voiceDescription(const MidiVoice& voice);
 
 // One column is one grid step at the first tempo, rounded to whole milliseconds (1-999). The
 // chosen voice becomes one line of notes: where notes overlap the rule picks the sounding one,

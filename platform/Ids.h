@@ -29,6 +29,7 @@ constexpr std::int32_t SmallBlockSpin = 33;
 constexpr std::int32_t LargeBlockLabel = 34;
 constexpr std::int32_t LargeBlockSpin = 35;
 constexpr std::int32_t PointerReadout = 60; // note, frequency, column and time under the pointer
+constexpr std::int32_t CodeFormat = 61;     // the code window's drop-down of program text dialects
 } // namespace ControlId
 
 namespace CommandId {
@@ -65,6 +66,7 @@ constexpr std::int32_t OctaveUp = 50;            // Ctrl+Shift+Up: twelve rows h
 constexpr std::int32_t OctaveDown = 51;          // Ctrl+Shift+Down
 constexpr std::int32_t ZoomIn = 52;              // Ctrl+Plus, Ctrl+=
 constexpr std::int32_t ZoomOut = 53;             // Ctrl+Minus
+constexpr std::int32_t Export = 54;              // toolbar "export"
 } // namespace CommandId
 
 namespace MenuId {

@@ -3,6 +3,7 @@
 #include "platform/Image.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,39 @@ struct MenuEntry {
     std::int32_t commandId = 0;
     std::string text;
 };
+
+// What a save dialog gave: the path (empty when cancelled) and the filter entry in use then,
+// counted from 0 in the order of the filter list.
+struct FileChoice {
+    std::string path;
+    std::int32_t filterIndex = 0;
+};
+
+// A modal form: a list to pick one line from, labelled drop-downs below it, and a note the
+// program writes for the choices made so far. Entries are chosen by their place, from 0.
+struct FormChoice {
+    std::string label;
+    std::vector<std::string> entries;
+    std::int32_t chosen = 0;
+};
+
+struct Form {
+    std::string title;
+    std::string listLabel;
+    std::vector<std::string> listEntries;
+    std::int32_t listChosen = 0;
+    std::vector<FormChoice> choices;
+    std::string acceptText; // the button that takes the choices; the other one is "cancel"
+};
+
+struct FormAnswer {
+    bool isAccepted = false;
+    std::int32_t listChosen = 0;
+    std::vector<std::int32_t> chosen; // one per drop-down, in order
+};
+
+// The form's note for the choices as they stand; isAccepted is false while the form is open.
+using FormNote = std::function<std::string(const FormAnswer&)>;
 
 enum class ShortcutKey {
     F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down, Plus, Equal, Minus
@@ -137,6 +171,13 @@ class Ui {
     virtual void appendEditorText(std::int32_t controlId, const std::string& text) = 0;
     virtual void focusControl(std::int32_t controlId) = 0;
     virtual void setControlText(std::int32_t controlId, const std::string& text) = 0;
+    // A drop-down list of texts with the first one chosen; a choice by the user queues a control
+    // event, one set by the program does not.
+    virtual void createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                              const std::vector<std::string>& entries) = 0;
+    // The chosen entry counted from 0; -1 when there is none.
+    virtual std::int32_t choiceIndex(std::int32_t controlId) = 0;
+    virtual void setChoiceIndex(std::int32_t controlId, std::int32_t index) = 0;
 
     // Popup menus, shown modally at the pointer; the chosen entry arrives as a command event.
     virtual bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) = 0;
@@ -153,6 +194,13 @@ class Ui {
                                        const std::string& filter) = 0;
     virtual std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
                                        const std::string& filter) = 0;
+    // The same save dialog, also telling which filter entry the user had chosen.
+    virtual FileChoice saveFileDialogWithFilter(const std::string& title,
+                                                const std::string& defaultPath,
+                                                const std::string& filter) = 0;
+    // Shows the form until the user accepts or cancels it; the note is written at the start and
+    // again after every change of a choice.
+    virtual FormAnswer showForm(const Form& form, const FormNote& note) = 0;
     virtual void setClipboardText(const std::string& text) = 0;
     // Opens a file or folder with its associated program; false when that failed.
     virtual bool openWithShell(const std::string& path) = 0;

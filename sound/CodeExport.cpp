@@ -1,7 +1,6 @@
 #include "sound/CodeExport.h"
 
 #include "platform/Ids.h"
-#include "sound/CodeDialects.h"
 #include "sound/Playback.h"
 #include "sound/ToneList.h"
 
@@ -11,10 +10,28 @@ namespace {
 
 constexpr const char* LineBreak = "\r\n";
 
+void fillCodeEditor(Shell& shell, Ui& ui) {
+    shell.codeLines = codeLinesFor(chosenCodeDialect(ui), shell.codeTones);
+    ui.clearEditor(ControlId::CodeEditor);
+    bool isFirstLine = true;
+    for (const std::string& line : shell.codeLines) {
+        ui.appendEditorText(ControlId::CodeEditor, isFirstLine ? line : LineBreak + line);
+        isFirstLine = false;
+    }
+}
+
 } // namespace
 
 std::vector<std::string> codeLinesFor(const ToneList& tones) {
     return codeLinesFor(CodeDialect::Beep, tones);
+}
+
+// The chooser lists the dialects in the order of their names.
+CodeDialect chosenCodeDialect(Ui& ui) {
+    const std::vector<std::string_view> names = codeDialectNames();
+    const std::int32_t index = ui.choiceIndex(ControlId::CodeFormat);
+    if (index < 0 || index >= static_cast<std::int32_t>(names.size())) return CodeDialect::Beep;
+    return codeDialectNamed(names[static_cast<std::size_t>(index)]).value_or(CodeDialect::Beep);
 }
 
 void exportCode(EditorState& state, Platform& platform) {
@@ -26,17 +43,16 @@ void exportCode(EditorState& state, Platform& platform) {
     const MelodyRange range = melodyRange(state.melody, state.selection);
     if (range.firstNoteColumn >= 0) {
         // The same tone list that playback builds, so the text and the sound cannot disagree.
-        state.shell.codeLines = codeLinesFor(buildToneList(state.melody, state.pitch, range));
-        ui.clearEditor(ControlId::CodeEditor);
-        bool isFirstLine = true;
-        for (const std::string& line : state.shell.codeLines) {
-            ui.appendEditorText(ControlId::CodeEditor, isFirstLine ? line : LineBreak + line);
-            isFirstLine = false;
-        }
+        state.shell.codeTones = buildToneList(state.melody, state.pitch, range);
+        fillCodeEditor(state.shell, ui);
         ui.showWindow(WindowId::Code, true);
         ui.focusControl(ControlId::CodeEditor);
     }
     if (!isPlayingShown) showIdleToolbar(ui);
+}
+
+void showCodeInChosenDialect(EditorState& state, Ui& ui) {
+    if (!state.shell.codeTones.empty()) fillCodeEditor(state.shell, ui);
 }
 
 } // namespace vemo

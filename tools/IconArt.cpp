@@ -217,6 +217,23 @@ void copyIcon(QPainter& p) {
     noteBar(p, 9, 12, 3);
 }
 
+// A sheet of notes with an arrow leaving it to the right: the melody goes out to another format.
+void exportIcon(QPainter& p) {
+    sheet(p, 0.5, 0.5, 9, 14);
+    noteBar(p, 2, 4, 4);
+    noteBar(p, 3, 11, 3);
+    QPainterPath shaft;
+    shaft.moveTo(4.5, 8);
+    shaft.lineTo(9.5, 8);
+    stroke(p, shaft, Green, 2);
+    QPainterPath head;
+    head.moveTo(9.5, 3.5);
+    head.lineTo(14.5, 8);
+    head.lineTo(9.5, 12.5);
+    head.closeSubpath();
+    shape(p, head, Green);
+}
+
 void pasteIcon(QPainter& p) {
     box(p, 1.5, 2.5, 13, 13, Board, 1.5);
     box(p, 3.5, 5.5, 9, 9, Paper);
@@ -264,6 +281,7 @@ std::vector<Icon> icons() {
         {"selec.ico", draw(selectionIcon)},
         {"undo.ico", draw(undoIcon)},
         {"redo.ico", mirrored(draw(undoIcon))},
+        {"export.ico", draw(exportIcon)},
         {"vemo.ico", draw(programIcon)},
     };
 }

@@ -5,6 +5,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/WindowWidget.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -145,6 +146,29 @@ void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
 
 void QtUi::setControlText(std::int32_t controlId, const std::string& text) {
     if (auto* label = control<QLabel>(controlId)) label->setText(toQtText(text));
+}
+
+void QtUi::createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                        const std::vector<std::string>& entries) {
+    WindowWidget* owner = window(windowId);
+    if (!owner) return;
+    auto* choice = new QComboBox(owner);
+    for (const std::string& entry : entries)
+        choice->addItem(toQtText(entry));
+    // Only the user's choices are events: activated is not sent for setCurrentIndex.
+    QObject::connect(choice, &QComboBox::activated, [this, windowId, controlId] {
+        events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
+    });
+    addControl(controlId, choice, rect);
+}
+
+std::int32_t QtUi::choiceIndex(std::int32_t controlId) {
+    const auto* choice = control<QComboBox>(controlId);
+    return choice ? choice->currentIndex() : -1;
+}
+
+void QtUi::setChoiceIndex(std::int32_t controlId, std::int32_t index) {
+    if (auto* choice = control<QComboBox>(controlId)) choice->setCurrentIndex(index);
 }
 
 void QtUi::focusControl(std::int32_t controlId) {

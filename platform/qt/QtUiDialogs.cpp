@@ -14,6 +14,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace vemo {
 
 bool QtUi::createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) {
@@ -58,8 +60,8 @@ bool QtUi::messageBox(const std::string& title, const std::string& text, bool ye
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
 }
 
-std::string QtUi::runFileDialog(bool isSave, const std::string& title,
-                                const std::string& defaultPath, const std::string& filter) {
+FileChoice QtUi::runFileDialog(bool isSave, const std::string& title,
+                               const std::string& defaultPath, const std::string& filter) {
     QFileDialog dialog(mainWindow(), QString::fromStdString(title),
                        QString::fromStdString(defaultPath), toQtFileFilter(filter));
     // The platform's own dialogs need a desktop session that may not exist.
@@ -75,16 +77,24 @@ std::string QtUi::runFileDialog(bool isSave, const std::string& title,
     }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? std::string() : chosen.front().toStdString();
+    if (chosen.isEmpty()) return {};
+    const auto filterIndex = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    return {chosen.front().toStdString(),
+            static_cast<std::int32_t>(std::max<qsizetype>(filterIndex, 0))};
 }
 
 std::string QtUi::openFileDialog(const std::string& title, const std::string& defaultPath,
                                  const std::string& filter) {
-    return runFileDialog(false, title, defaultPath, filter);
+    return runFileDialog(false, title, defaultPath, filter).path;
 }
 
 std::string QtUi::saveFileDialog(const std::string& title, const std::string& defaultPath,
                                  const std::string& filter) {
+    return runFileDialog(true, title, defaultPath, filter).path;
+}
+
+FileChoice QtUi::saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
+                                          const std::string& filter) {
     return runFileDialog(true, title, defaultPath, filter);
 }
 

@@ -1,6 +1,7 @@
 #include "tests/app/EventLoopFixture.h"
 #include "tests/support/WholeJoins.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <numeric>
@@ -382,20 +383,26 @@ TEST_F(CodeWindow, CloseHidesItWithoutAskingAnything) {
     EXPECT_EQ(state.shell.quitRequested, 0);
 }
 
-TEST_F(CodeWindow, SizeChangeKeepsTheCopyButtonOnTopAndTheEditorBelow) {
+TEST_F(CodeWindow, SizeChangeKeepsCopyAndTheFormatChooserOnTopAndTheEditorBelow) {
     for (const Size client : {Size{300, 500}, Size{40, 60}, Size{1200, 900}}) {
         ui.setClientSize(WindowId::Code, client.width, client.height);
         resized(WindowId::Code);
         const Rect editor = ui.controlRect(ControlId::CodeEditor);
         const Rect copy = ui.controlRect(ControlId::CodeCopy);
+        const Rect format = ui.controlRect(ControlId::CodeFormat);
         EXPECT_EQ(editor.x, 2);
         EXPECT_EQ(editor.y, 24);
         EXPECT_EQ(editor.width, client.width - 4);
         EXPECT_EQ(editor.height, client.height - 26);
         EXPECT_EQ(copy.x, 2);
         EXPECT_EQ(copy.y, 2);
-        EXPECT_EQ(copy.width, client.width - 4);
+        EXPECT_EQ(copy.width, 40);
         EXPECT_EQ(copy.height, 20);
+        // Beside "copy" up to the right margin, never of negative width.
+        EXPECT_EQ(format.x, 44);
+        EXPECT_EQ(format.y, 2);
+        EXPECT_EQ(format.width, std::max(0, client.width - 46));
+        EXPECT_EQ(format.height, 20);
     }
 }
 

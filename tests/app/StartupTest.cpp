@@ -154,8 +154,8 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     std::vector<std::int32_t> commands;
     for (const auto& b : ui.buttons)
         commands.push_back(b.commandId);
-    EXPECT_EQ(commands,
-              (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16, 45, 46}));
+    EXPECT_EQ(commands, (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16,
+                                                   45, 46, 54}));
     // Nothing to undo or redo yet.
     for (std::int32_t disabled : {6, 7, 8, 10, 45, 46})
         EXPECT_FALSE(ui.button(disabled)->enabled);
@@ -163,8 +163,8 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_TRUE(ui.button(CommandId::ToggleSelection)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::ToggleSelection)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
-    EXPECT_EQ(ui.controlOrder,
-              (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 25, 30, 31, 32, 33, 34, 35, 29, 28}));
+    EXPECT_EQ(ui.controlOrder, (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 61, 25, 30, 31, 32,
+                                                          33, 34, 35, 29, 28}));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(ui.spinValue(ControlId::WidthSpin), 512);
     EXPECT_EQ(ui.spinValue(ControlId::SmallBlockSpin), 4);

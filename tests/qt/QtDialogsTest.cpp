@@ -3,12 +3,16 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace vemo::testing_qt {
@@ -112,6 +116,66 @@ TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
     });
     EXPECT_EQ(ui->saveFileDialog("save", existing.toStdString(), "*.vemo|*.vemo"),
               target.toStdString());
+}
+
+TEST_F(QtDialogsTest, SaveDialogTellsWhichFilterTheUserChose) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    whenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        dialog->selectFile(folder.filePath("tune"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const FileChoice choice = ui->saveFileDialogWithFilter(
+        "export", folder.path().toStdString() + "/", "ringtone|*.rtttl|sound|*.wav|text|*.txt");
+    EXPECT_EQ(choice.path, folder.filePath("tune").toStdString());
+    EXPECT_EQ(choice.filterIndex, 1);
+}
+
+TEST_F(QtDialogsTest, FormShowsItsChoicesRewritesItsNoteOnEachChangeAndGivesTheAnswer) {
+    Form form{"import MIDI",
+              "voices",
+              {"track 1", "track 2"},
+              1,
+              {{"one column", {"1/8", "1/16", "1/32"}, 1}, {"overlap", {"highest", "latest"}, 0}},
+              "import"};
+    QStringList notesSeen;
+    whenModalOpens([&](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>();
+        const QList<QComboBox*> boxes = modal->findChildren<QComboBox*>();
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(boxes.size(), 2);
+        EXPECT_EQ(modal->windowTitle(), QStringLiteral("import MIDI"));
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentRow(), 1);
+        EXPECT_EQ(boxes[0]->currentText(), QStringLiteral("1/16"));
+        for (const QLabel* label : modal->findChildren<QLabel*>())
+            if (label->text().startsWith(u"note")) notesSeen << label->text();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        boxes[1]->setFocus();
+        QTest::keyClick(boxes[1], Qt::Key_Down);
+        for (const QLabel* label : modal->findChildren<QLabel*>())
+            if (label->text().startsWith(u"note")) notesSeen << label->text();
+        for (QPushButton* button : modal->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("import")) button->click();
+    });
+    const FormAnswer answer = ui->showForm(form, [](const FormAnswer& now) {
+        return "note " + std::to_string(now.listChosen) + " " + std::to_string(now.chosen[0]) +
+               " " + std::to_string(now.chosen[1]) + "\r\nsecond line";
+    });
+    EXPECT_TRUE(answer.isAccepted);
+    EXPECT_EQ(answer.listChosen, 0);
+    EXPECT_EQ(answer.chosen, (std::vector<std::int32_t>{1, 1}));
+    EXPECT_EQ(notesSeen, QStringList({"note 1 1 0\nsecond line", "note 0 1 1\nsecond line"}));
+
+    whenModalOpens([](QWidget* modal) { modal->close(); });
+    EXPECT_FALSE(ui->showForm(form, [](const FormAnswer&) { return std::string(); }).isAccepted);
 }
 
 TEST_F(QtDialogsTest, CancelledFileDialogsGiveAnEmptyPath) {

@@ -30,7 +30,7 @@ void FakeUi::addAllDataFiles(std::int32_t cellWidth, std::int32_t cellHeight) {
     imageFiles["Data/img02_LR.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x10, 0x10));
     imageFiles["Data/img02_R.bmp"] = Image(cellWidth, cellHeight, rgb(0x10, 0xF0, 0x10));
     for (const char* icon : {"new", "space", "sing", "shut", "loop", "code", "load", "save", "copy",
-                             "paste", "selec", "undo", "redo", "vemo"})
+                             "paste", "selec", "undo", "redo", "export", "vemo"})
         imageFiles[std::string("Data/") + icon + ".ico"] = Image(16, 16, rgb(0x80, 0x80, 0x80));
 }
 
@@ -140,30 +140,30 @@ bool FakeUi::prepareControls(std::int32_t windowId) {
 }
 
 void FakeUi::createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) {
-    controls[controlId] = {windowId, ControlKind::Image, rect, 0, 0, 0, {}};
+    controls[controlId] = {windowId, ControlKind::Image, rect, 0, 0, 0, {}, {}};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
                         std::int32_t minimum, std::int32_t maximum) {
-    controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}};
+    controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}, {}};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
                          const std::string& text) {
-    controls[controlId] = {windowId, ControlKind::Label, rect, 0, 0, 0, text};
+    controls[controlId] = {windowId, ControlKind::Label, rect, 0, 0, 0, text, {}};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
                           const std::string& text) {
-    controls[controlId] = {windowId, ControlKind::Button, rect, 0, 0, 0, text};
+    controls[controlId] = {windowId, ControlKind::Button, rect, 0, 0, 0, text, {}};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) {
-    controls[controlId] = {windowId, ControlKind::Editor, rect, 0, 0, 0, {}};
+    controls[controlId] = {windowId, ControlKind::Editor, rect, 0, 0, 0, {}, {}};
     controlOrder.push_back(controlId);
 }
 
@@ -203,6 +203,28 @@ void FakeUi::appendEditorText(std::int32_t controlId, const std::string& text) {
 }
 void FakeUi::setControlText(std::int32_t controlId, const std::string& text) {
     controls[controlId].text = text;
+}
+
+void FakeUi::createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                          const std::vector<std::string>& entries) {
+    FakeControl choice;
+    choice.window = windowId;
+    choice.kind = ControlKind::Choice;
+    choice.rect = rect;
+    choice.value = entries.empty() ? -1 : 0;
+    choice.entries = entries;
+    controls[controlId] = choice;
+    controlOrder.push_back(controlId);
+}
+
+std::int32_t FakeUi::choiceIndex(std::int32_t controlId) {
+    return controls[controlId].value;
+}
+
+void FakeUi::setChoiceIndex(std::int32_t controlId, std::int32_t index) {
+    FakeControl& choice = controls[controlId];
+    const auto count = static_cast<std::int32_t>(choice.entries.size());
+    choice.value = index >= 0 && index < count ? index : -1;
 }
 
 void FakeUi::focusControl(std::int32_t controlId) {
@@ -253,6 +275,30 @@ std::string FakeUi::saveFileDialog(const std::string& title, const std::string& 
                                    const std::string& filter) {
     saveDialogs.push_back({title, defaultPath, filter});
     return nextAnswer(saveAnswers);
+}
+
+FileChoice FakeUi::saveFileDialogWithFilter(const std::string& title,
+                                            const std::string& defaultPath,
+                                            const std::string& filter) {
+    FileChoice choice{saveFileDialog(title, defaultPath, filter), 0};
+    if (!saveFilterAnswers.empty()) {
+        choice.filterIndex = saveFilterAnswers.front();
+        saveFilterAnswers.pop_front();
+    }
+    return choice;
+}
+
+FormAnswer FakeUi::showForm(const Form& form, const FormNote& note) {
+    forms.push_back(form);
+    FormAnswer answer{false, form.listChosen, {}};
+    for (const FormChoice& choice : form.choices)
+        answer.chosen.push_back(choice.chosen);
+    formNotes.push_back(note(answer));
+    if (formAnswers.empty()) return answer;
+    answer = formAnswers.front();
+    formAnswers.pop_front();
+    formNotes.push_back(note({false, answer.listChosen, answer.chosen}));
+    return answer;
 }
 
 void FakeUi::setClipboardText(const std::string& text) {

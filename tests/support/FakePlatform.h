@@ -30,14 +30,15 @@ struct FakeButton {
     std::string tooltip;
 };
 
-enum class ControlKind { Image, Spin, Label, Button, Editor };
+enum class ControlKind { Image, Spin, Label, Button, Editor, Choice };
 
 struct FakeControl {
     std::int32_t window = 0;
     ControlKind kind = ControlKind::Image;
     Rect rect;
-    std::int32_t minimum = 0, maximum = 0, value = 0;
+    std::int32_t minimum = 0, maximum = 0, value = 0; // a choice's chosen entry is its value
     std::string text;
+    std::vector<std::string> entries;
 };
 
 struct BoxCall {
@@ -67,7 +68,9 @@ class FakeUi final : public Ui {
     std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
+    std::deque<std::int32_t> saveFilterAnswers; // the filter chosen with each save answer; empty: 0
     std::deque<bool> shellAnswers;             // empty: true
+    std::deque<FormAnswer> formAnswers;        // empty: the form is cancelled
     std::deque<std::int32_t> menuChoices;      // a command queued when a popup menu is shown
     std::map<std::string, Image> imageFiles;   // loadImage by path
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
@@ -93,6 +96,8 @@ class FakeUi final : public Ui {
     std::vector<DialogCall> openDialogs;
     std::vector<DialogCall> saveDialogs;
     std::vector<std::string> shellOpened;
+    std::vector<Form> forms;
+    std::vector<std::string> formNotes;  // the note as the form opened, then for the answer
     std::vector<std::string> placements; // "id x y w h" of every placeWindow
     std::string clipboard;
     std::vector<std::int32_t> waitTimeouts;
@@ -150,6 +155,10 @@ class FakeUi final : public Ui {
     void appendEditorText(std::int32_t controlId, const std::string& text) override;
     void focusControl(std::int32_t controlId) override;
     void setControlText(std::int32_t controlId, const std::string& text) override;
+    void createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
+                      const std::vector<std::string>& entries) override;
+    std::int32_t choiceIndex(std::int32_t controlId) override;
+    void setChoiceIndex(std::int32_t controlId, std::int32_t index) override;
     bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
     void showPopupMenu(std::int32_t menuId) override;
     void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) override;
@@ -158,6 +167,9 @@ class FakeUi final : public Ui {
                                const std::string& filter) override;
     std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
                                const std::string& filter) override;
+    FileChoice saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
+                                        const std::string& filter) override;
+    FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;
     bool openWithShell(const std::string& path) override;
     Point pointer() override;

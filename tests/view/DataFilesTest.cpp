@@ -49,9 +49,9 @@ TEST(DataFiles, CellBitmapsKeepTheirSizes) {
 }
 
 TEST(DataFiles, IconsAreSixteenPixelTrueColour) {
-    for (const char* name :
-         {"new.ico", "space.ico", "sing.ico", "shut.ico", "loop.ico", "code.ico", "load.ico",
-          "save.ico", "copy.ico", "paste.ico", "selec.ico", "vemo.ico"}) {
+    for (const char* name : {"new.ico", "space.ico", "sing.ico", "shut.ico", "loop.ico", "code.ico",
+                             "load.ico", "save.ico", "copy.ico", "paste.ico", "selec.ico",
+                             "undo.ico", "redo.ico", "export.ico", "vemo.ico"}) {
         const std::vector<unsigned char> bytes = readFile(name);
         ASSERT_GE(bytes.size(), 22u) << name;
         // Icon directory: reserved 0, type 1, at least one image; first entry 16 x 16, 32 bits.

@@ -1,4 +1,4 @@
-#include "cli/WaveFile.h"
+#include "sound/WaveFile.h"
 
 #include "platform/ToneMixer.h"
 

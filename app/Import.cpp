@@ -1,0 +1,127 @@
+#include "app/Import.h"
+
+#include "app/FileFormats.h"
+#include "convert/MidiImport.h"
+#include "convert/RtttlImport.h"
+#include "convert/SongFiles.h"
+#include "platform/Ids.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+
+namespace vemo {
+
+namespace {
+
+constexpr std::array<std::int32_t, 3> GridSteps = {8, 16, 32};
+constexpr std::int32_t DefaultGridStepEntry = 1; // 1/16
+
+// The imported melody takes the place of the editor's as a load's would; it has no file of
+// its own yet, only the folder it came from.
+void takeImport(Editor& editor, MelodyImport& imported, const std::string& path) {
+    Melody& melody = imported.melody;
+    editor.state.shell.stepName = "import";
+    editor.state.melody.smallBlock = melody.smallBlock;
+    editor.state.melody.largeBlock = melody.largeBlock;
+    takeMelody(editor, {melody.lastColumn, melody.lastRow, melody.columnDuration,
+                        std::move(melody.grid), std::move(melody.marks)});
+    editor.platform.ui.setWindowTitle(WindowId::Main, TitlePrefix + path + " (imported)");
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    editor.state.shell.fileName = folder.empty() ? std::string() : (folder / "").string();
+}
+
+// How far the melody is from what the file holds.
+std::string importReport(const MelodyImport& imported) {
+    std::string text =
+        std::to_string(imported.melody.columnDuration) + " ms per column, " +
+        std::to_string(imported.melody.lastColumn + 1) +
+        " columns\r\nlargest snapping error: " + std::to_string(imported.largestSnapErrorMs) +
+        " ms\r\nnotes moved by octaves: " + std::to_string(imported.octaveMovedNotes);
+    if (!imported.warning.empty()) text += "\r\n" + imported.warning;
+    return text;
+}
+
+bool isExact(const MelodyImport& imported) {
+    return imported.largestSnapErrorMs == 0 && imported.octaveMovedNotes == 0 &&
+           imported.warning.empty();
+}
+
+template <typename Song> bool hasSong(Ui& ui, const SongFile<Song>& file, const std::string& path) {
+    if (file.song) return true;
+    invalidFile(ui,
+                (file.isReadable ? "invalid file-format:\r\n\r\n'" : "can't load \r\n\r\n'") +
+                    path + "'",
+                file.reason);
+    return false;
+}
+
+LoadOutcome importRtttlFile(Editor& editor, const std::string& path) {
+    Ui& ui = editor.platform.ui;
+    const SongFile<RtttlSong> file = readRtttlFile(path);
+    if (!hasSong(ui, file, path)) return LoadOutcome::Failed;
+    MelodyImport imported = importRtttl(*file.song);
+    takeImport(editor, imported, path);
+    // Said only when the melody is not exactly what the file holds.
+    if (!isExact(imported))
+        ui.messageBox("import", "'" + path + "'\r\n\r\n" + importReport(imported), false);
+    return LoadOutcome::Loaded;
+}
+
+// The list is the song's voices, the two drop-downs the grid step and the overlap rule.
+MidiChoice midiChoiceOf(const FormAnswer& answer) {
+    return {static_cast<std::size_t>(answer.listChosen),
+            GridSteps[static_cast<std::size_t>(answer.chosen[0])],
+            answer.chosen[1] == 0 ? OverlapRule::Highest : OverlapRule::Latest};
+}
+
+// The voice, the grid step and the overlap rule, with the import's report for the choices as
+// they stand; none when the user cancels.
+std::optional<MidiChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std::string& path) {
+    Form form;
+    form.title = "import MIDI";
+    form.listLabel = "'" + std::filesystem::path(path).filename().string() +
+                     "': the track and channel to import";
+    for (const MidiVoice& voice : song.voices)
+        form.listEntries.push_back(voiceDescription(voice));
+    form.listChosen = static_cast<std::int32_t>(defaultVoice(song));
+    form.choices = {{"one column", {"1/8 note", "1/16 note", "1/32 note"}, DefaultGridStepEntry},
+                    {"where notes overlap", {"the highest sounds", "the latest sounds"}, 0}};
+    form.acceptText = "import";
+    const FormAnswer answer = ui.showForm(form, [&song](const FormAnswer& choices) {
+        return importReport(importMidi(song, midiChoiceOf(choices)));
+    });
+    if (!answer.isAccepted) return std::nullopt;
+    return midiChoiceOf(answer);
+}
+
+LoadOutcome importMidiFile(Editor& editor, const std::string& path) {
+    Ui& ui = editor.platform.ui;
+    const SongFile<MidiSong> file = readMidiFile(path);
+    if (!hasSong(ui, file, path)) return LoadOutcome::Failed;
+    const std::optional<MidiChoice> choice = askMidiChoice(ui, *file.song, path);
+    if (!choice) return LoadOutcome::Stopped;
+    MelodyImport imported = importMidi(*file.song, *choice);
+    takeImport(editor, imported, path);
+    return LoadOutcome::Loaded;
+}
+
+constexpr std::array<ImportFormat, 2> Formats{{
+    {"MIDI", "mid midi", importMidiFile},
+    {"RTTTL", "rtttl txt", importRtttlFile},
+}};
+
+} // namespace
+
+std::span<const ImportFormat> importFormats() {
+    return Formats;
+}
+
+const ImportFormat* importFormatOf(const std::string& path) {
+    const std::string extension = extensionOf(path);
+    for (const ImportFormat& format : Formats)
+        if (isListed(format.extensions, extension)) return &format;
+    return nullptr;
+}
+
+} // namespace vemo

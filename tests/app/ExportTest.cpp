@@ -1,0 +1,140 @@
+#include "app/ExportFormats.h"
+#include "app/UndoCommands.h"
+#include "convert/RtttlWriter.h"
+#include "sound/CodeDialects.h"
+#include "sound/ToneList.h"
+#include "sound/WaveFile.h"
+#include "tests/app/EventLoopFixture.h"
+#include "tests/support/TempFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vemo {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes textBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes codeFile(CodeDialect dialect, const ToneList& tones) {
+    std::string text;
+    for (const std::string& line : codeLinesFor(dialect, tones))
+        text += line + "\n";
+    return textBytes(text);
+}
+
+Bytes waveFile(const ToneList& tones) {
+    Bytes bytes;
+    streamWave(tones, [&](std::span<const std::uint8_t> block) {
+        bytes.insert(bytes.end(), block.begin(), block.end());
+        return true;
+    });
+    return bytes;
+}
+
+class Export : public test::EventLoopFixture {
+  protected:
+    // A note of 440 Hz held over columns 0 and 1, an empty column, a note on row 57.
+    void writeTune() {
+        test::setNote(state.melody, 0, 50, false, true);
+        test::setNote(state.melody, 1, 50, true, false);
+        test::setNote(state.melody, 3, 57);
+    }
+    void exportAs(const std::string& path, std::int32_t filterIndex) {
+        ui.saveAnswers.push_back(path);
+        ui.saveFilterAnswers.push_back(filterIndex);
+        command(CommandId::Export);
+    }
+    ToneList tones(MelodyRange range) const {
+        return buildToneList(state.melody, state.pitch, range);
+    }
+    test::TempFolder folder;
+};
+
+TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
+    writeTune();
+    startHistory(app.editor); // the tune is where undo stops
+    const ToneList tune = tones({0, 3});
+    const std::vector<std::pair<std::string, Bytes>> expected = {
+        {"tune-0.rtttl", textBytes(writeRtttl(tune, 120, 16, "tune-0") + "\n")},
+        {"tune-1.wav", waveFile(tune)},
+        {"tune-2.txt", codeFile(CodeDialect::Beep, tune)},
+        {"tune-3.txt", codeFile(CodeDialect::Arduino, tune)},
+        {"tune-4.ino", codeFile(CodeDialect::ArduinoTable, tune)},
+        {"tune-5.sh", codeFile(CodeDialect::LinuxBeep, tune)},
+        {"tune-6.c", codeFile(CodeDialect::CArray, tune)},
+    };
+    ASSERT_EQ(exportFormats().size(), expected.size());
+    for (std::size_t index = 0; index < expected.size(); ++index) {
+        const auto& [name, bytes] = expected[index];
+        // A second name for the old file sees whether it was rewritten in place.
+        const std::string target = folder.file(name);
+        test::writeBytes(target, textBytes("old"));
+        std::filesystem::create_hard_link(target, folder.file("kept-" + name));
+        ui.boxes.clear();
+
+        exportAs(folder.file("tune-" + std::to_string(index)), static_cast<std::int32_t>(index));
+        ASSERT_EQ(ui.boxes.size(), 1u) << name;
+        EXPECT_EQ(ui.boxes[0].title, "please confirm");
+        EXPECT_EQ(test::readBytes(target), bytes) << name;
+        EXPECT_EQ(test::readBytes(folder.file("kept-" + name)), textBytes("old")) << name;
+    }
+    // Nothing but the written files and the kept old ones: no temporary is left behind.
+    EXPECT_EQ(folder.entries().size(), 2 * expected.size());
+    EXPECT_EQ(ui.saveDialogs.back().title, "export file");
+    EXPECT_EQ(ui.saveDialogs.back().filter,
+              "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
+              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h");
+    // The dialog opens where the last one was used.
+    EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
+              folder.path());
+    EXPECT_FALSE(state.history.canUndo()) << "an export changes no melody";
+}
+
+TEST_F(Export, TheTypedExtensionWinsAndAnEmptyMelodyIsWrittenOnlyWhereThatMeansSomething) {
+    exportAs(folder.file("empty"), 0);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].title, "export");
+    EXPECT_NE(ui.boxes[0].text.find("the melody has no notes"), std::string::npos);
+    exportAs(folder.file("empty"), 6);
+    EXPECT_NE(ui.boxes.back().text.find("C array"), std::string::npos);
+    EXPECT_TRUE(folder.entries().empty());
+    // Silence is a sound file of no length.
+    exportAs(folder.file("empty"), 1);
+    EXPECT_EQ(test::readBytes(folder.file("empty.wav")), waveFile({}));
+    EXPECT_EQ(waveFile({}).size(), WaveHeaderSize);
+
+    writeTune();
+    ui.boxes.clear();
+    exportAs(folder.file("Typed.WAV"), 0);
+    EXPECT_EQ(test::readBytes(folder.file("Typed.WAV")), waveFile(tones({0, 3})));
+    // Two formats write .txt: the chosen filter tells them apart, else the first of them.
+    exportAs(folder.file("statements.txt"), 3);
+    EXPECT_EQ(test::readBytes(folder.file("statements.txt")),
+              codeFile(CodeDialect::Arduino, tones({0, 3})));
+    exportAs(folder.file("text.txt"), 1);
+    EXPECT_EQ(test::readBytes(folder.file("text.txt")), codeFile(CodeDialect::Beep, tones({0, 3})));
+    // An unknown extension keeps its place in the name.
+    exportAs(folder.file("tune.v2"), 5);
+    EXPECT_EQ(test::readBytes(folder.file("tune.v2.sh")),
+              codeFile(CodeDialect::LinuxBeep, tones({0, 3})));
+    // The selection in use is what is exported, as it is what plays.
+    selectColumns(3, 10, true);
+    exportAs(folder.file("selected"), 2);
+    EXPECT_EQ(test::readBytes(folder.file("selected.txt")),
+              codeFile(CodeDialect::Beep, tones({3, 3})));
+    EXPECT_TRUE(ui.boxes.empty());
+
+    exportAs(folder.file("missing/tune"), 0);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].title, "invalid file");
+    EXPECT_EQ(ui.boxes[0].text.rfind(
+                  "can't create \r\n\r\n'" + folder.file("missing/tune.rtttl") + "'\r\n", 0),
+              0u);
+}
+
+} // namespace
+} // namespace vemo
