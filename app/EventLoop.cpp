@@ -18,6 +18,12 @@ namespace vemo {
 
 namespace {
 
+// Fits the images to the window and the screen's scale and paints them all.
+void relayout(Editor& editor) {
+    layoutMainWindow(editor.state.view, editor.platform.ui);
+    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+}
+
 void onMainWindow(Editor& editor, const Event& event) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
@@ -26,8 +32,7 @@ void onMainWindow(Editor& editor, const Event& event) {
         if (ui.messageBox("please confirm", "exit program?", true)) state.shell.quitRequested = 1;
         return;
     case EventKind::Size:
-        layoutMainWindow(state.view, ui);
-        redraw(state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+        relayout(editor);
         return;
     case EventKind::Command:
         runCommand(editor, event.id);
@@ -100,6 +105,8 @@ void eventStep(Editor& editor) {
         state.view.hScrollDrag = 0;
         state.view.vScrollDrag = 0;
     }
+    // A window moved to a screen of another scale is drawn again at that scale, same zoom.
+    if (ui.devicePixelRatio() != state.view.devicePixelRatio) relayout(editor);
     const bool wasStrokeOpen = state.stroke.strokeFirst >= 0;
     endPressIfButtonUp(editor);
     // While a melody plays the pass also moves the cursor, often enough to look smooth.

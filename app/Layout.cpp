@@ -1,6 +1,7 @@
 #include "app/Layout.h"
 
 #include "platform/Ids.h"
+#include "view/Zoom.h"
 
 namespace vemo {
 
@@ -12,23 +13,28 @@ void layoutMainWindow(View& view, Ui& ui) {
     if (client.height < MinClientHeight)
         ui.setClientSize(WindowId::Main, client.width, MinClientHeight);
     client = ui.clientSize(WindowId::Main);
+    view.devicePixelRatio = ui.devicePixelRatio();
+    const auto sizeImage = [&](ImageArea& area) {
+        area.image.resize(imagePixels(area.width, view.devicePixelRatio),
+                          imagePixels(area.height, view.devicePixelRatio));
+    };
 
     ImageArea& hor = view.horArea;
     hor.x = client.width - hor.width - AreaGap;
     hor.height = client.height - hor.y - AreaGap;
     ui.moveControl(ControlId::HorImage, {hor.x, hor.y, hor.width, hor.height});
-    hor.image.resize(hor.width, hor.height);
+    sizeImage(hor);
 
     ImageArea& ver = view.verArea;
     ver.width = client.width - ver.x - view.horArea.width - 2 * AreaGap;
     ui.moveControl(ControlId::VerImage, {ver.x, ver.y, ver.width, ver.height});
-    ver.image.resize(ver.width, ver.height);
+    sizeImage(ver);
 
     ImageArea& grid = view.mainArea;
     grid.width = client.width - grid.x - view.horArea.width - 2 * AreaGap;
     grid.height = client.height - grid.y - AreaGap;
     ui.moveControl(ControlId::MainImage, {grid.x, grid.y, grid.width, grid.height});
-    grid.image.resize(grid.width, grid.height);
+    sizeImage(grid);
 }
 
 } // namespace vemo

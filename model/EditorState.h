@@ -84,6 +84,9 @@ struct View {
     double verticalScroll = 0.0;
     // Image pixels per pixel of the melody: every bitmap pixel is drawn zoom x zoom.
     std::int32_t zoom = 1;
+    // Screen pixels per pixel of the controls, as the last layout found it. The images hold the
+    // controls' sizes in screen pixels, so that the zoom counts screen pixels.
+    double devicePixelRatio = 1.0;
     ImageArea verArea;  // horizontal scroll bar above the grid
     ImageArea horArea;  // vertical scroll bar beside the grid
     ImageArea mainArea; // the grid

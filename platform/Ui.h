@@ -160,6 +160,7 @@ class Ui {
     virtual void createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) = 0;
     virtual void moveControl(std::int32_t controlId, Rect rect) = 0;
     virtual Rect controlRect(std::int32_t controlId) = 0;
+    // The image counts screen pixels: the control's size times devicePixelRatio(), rounded.
     virtual void showImage(std::int32_t controlId, const Image& image) = 0;
     // A vertical line of the colour drawn over the image shown in the control at x (image
     // pixels); x < 0 takes it away. The image itself is not redrawn.

@@ -10,9 +10,14 @@ bool isPointerOnGrid(const View& view) {
            grid.y <= view.pointerY && view.pointerY < grid.y + grid.height;
 }
 
+Point pointerOnGridImage(const View& view) {
+    return {imagePixels(view.pointerX - view.mainArea.x, view.devicePixelRatio),
+            imagePixels(view.pointerY - view.mainArea.y, view.devicePixelRatio)};
+}
+
 Point pointerOnGrid(const View& view) {
-    return {unzoomed(view.pointerX - view.mainArea.x, view.zoom),
-            unzoomed(view.pointerY - view.mainArea.y, view.zoom)};
+    const Point onImage = pointerOnGridImage(view);
+    return {unzoomed(onImage.x, view.zoom), unzoomed(onImage.y, view.zoom)};
 }
 
 } // namespace vemo

@@ -11,6 +11,10 @@ std::int32_t startZoom(double devicePixelRatio) {
     return static_cast<std::int32_t>(rounded);
 }
 
+std::int32_t imagePixels(std::int32_t controlPx, double devicePixelRatio) {
+    return static_cast<std::int32_t>(std::lround(controlPx * devicePixelRatio));
+}
+
 std::int32_t unzoomedLength(std::int32_t lengthPx, std::int32_t zoom) {
     return static_cast<std::int32_t>((std::int64_t{lengthPx} + zoom - 1) / zoom);
 }

@@ -12,6 +12,10 @@ constexpr std::int32_t MaxZoom = 4;
 // The zoom for a screen of this device pixel ratio: the ratio rounded, within MinZoom … MaxZoom.
 std::int32_t startZoom(double devicePixelRatio);
 
+// Image pixels for a length or an offset in the controls' own pixels on a screen of this device
+// pixel ratio, rounded to whole pixels; each image pixel then covers one screen pixel.
+std::int32_t imagePixels(std::int32_t controlPx, double devicePixelRatio);
+
 // How many pixels of the melody an image lengthPx long shows at the zoom; a part-pixel at the
 // end counts as one.
 std::int32_t unzoomedLength(std::int32_t lengthPx, std::int32_t zoom);

@@ -42,7 +42,8 @@ void zoomAtPointer(Editor& editor, std::int32_t steps) {
         zoomAtCentre(editor, steps);
         return;
     }
-    zoomAround(editor, steps, view.pointerX - view.mainArea.x, view.pointerY - view.mainArea.y);
+    const Point anchor = pointerOnGridImage(view);
+    zoomAround(editor, steps, anchor.x, anchor.y);
 }
 
 void zoomAtCentre(Editor& editor, std::int32_t steps) {

@@ -27,7 +27,13 @@ ImageWidget::ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQue
 
 void ImageWidget::setImage(QImage image) {
     image_ = std::move(image);
+    image_.setDevicePixelRatio(devicePixelRatioF());
     update();
+}
+
+QRectF ImageWidget::cursorLineRect(std::int32_t x) const {
+    const qreal ratio = image_.isNull() ? devicePixelRatioF() : image_.devicePixelRatio();
+    return {x / ratio, 0.0, 1.0 / ratio, static_cast<qreal>(height())};
 }
 
 void ImageWidget::setCursorLine(std::int32_t x, QColor colour) {
@@ -35,17 +41,22 @@ void ImageWidget::setCursorLine(std::int32_t x, QColor colour) {
     const std::int32_t oldX = cursorX_;
     cursorX_ = x;
     cursorColour_ = colour;
-    if (oldX >= 0) update(oldX, 0, 1, height());
-    if (x >= 0) update(x, 0, 1, height());
+    if (oldX >= 0) update(cursorLineRect(oldX).toAlignedRect());
+    if (x >= 0) update(cursorLineRect(x).toAlignedRect());
 }
 
 void ImageWidget::paintEvent(QPaintEvent* event) {
     if (image_.isNull()) return;
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), image_, area);
-    if (cursorX_ >= 0 && cursorX_ >= area.left() && cursorX_ <= area.right())
-        painter.fillRect(cursorX_, area.top(), 1, area.height(), cursorColour_);
+    // The part of the image under the area, counted in the image's own pixels.
+    const qreal ratio = image_.devicePixelRatio();
+    painter.drawImage(
+        QRectF(area), image_,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (cursorX_ < 0) return;
+    const QRectF line = cursorLineRect(cursorX_);
+    if (line.intersects(QRectF(area))) painter.fillRect(line, cursorColour_);
 }
 
 void ImageWidget::mousePressEvent(QMouseEvent* event) {

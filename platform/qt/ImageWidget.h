@@ -9,7 +9,8 @@ namespace vemo {
 
 class EventQueue;
 
-// Shows an image pixel for pixel at its top-left corner, never scaled. A left press is a click
+// Shows an image pixel for pixel on the screen at its top-left corner, never scaled: the image
+// counts screen pixels, so it covers the control on a screen of any scale. A left press is a click
 // at once; a right click counts when the button is released over the control. The wheel with
 // Ctrl alone is queued in whole notches; any other wheel turn goes on to the window.
 class ImageWidget final : public QWidget {
@@ -17,8 +18,10 @@ class ImageWidget final : public QWidget {
   public:
     ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQueue& events, QWidget* parent);
 
+    // The image is taken as drawn for the control's present device pixel ratio.
     void setImage(QImage image);
-    // A line painted over the image, so moving it repaints only two columns of pixels.
+    // A line one image pixel wide painted over the image at image pixel x, so moving it
+    // repaints only two narrow strips.
     void setCursorLine(std::int32_t x, QColor colour);
     std::int32_t cursorLineX() const { return cursorX_; }
     const QImage& image() const { return image_; }
@@ -31,6 +34,9 @@ class ImageWidget final : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    // Where the cursor line at image pixel x lies in the control's own coordinates.
+    QRectF cursorLineRect(std::int32_t x) const;
+
     std::int32_t controlId_;
     std::int32_t windowId_;
     EventQueue& events_;

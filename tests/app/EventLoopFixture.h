@@ -15,6 +15,7 @@ namespace vemo::test {
 // A started editor driven one pass of the main loop at a time.
 class EventLoopFixture : public ::testing::Test {
   protected:
+    explicit EventLoopFixture(double devicePixelRatio = 1.0) : app(devicePixelRatio) {}
     void SetUp() override { ASSERT_TRUE(app.started); }
 
     void pass() { eventStep(app.editor); }

@@ -8,6 +8,7 @@ namespace {
 
 class Zoom : public test::EventLoopFixture {
   protected:
+    using EventLoopFixture::EventLoopFixture;
     // The command the shortcut table gives the key, as the platform would queue it.
     void press(ShortcutKey key, std::int32_t modifiers) {
         for (const test::ShortcutCall& shortcut : ui.shortcuts) {
@@ -85,6 +86,61 @@ TEST_F(Zoom, CtrlWheelKeepsTheCellUnderThePointerAndEditsThere) {
     ui.pointerAt = {state.view.verArea.x + 3, state.view.verArea.y + 3};
     ctrlWheel(1);
     EXPECT_EQ(state.view.zoom, 2);
+}
+
+// A screen of twice the pixels: the images count screen pixels, so zoom 2 there shows cells at
+// the controls' size of zoom 1 on an ordinary screen.
+class ZoomOnDoubledScreen : public Zoom {
+  protected:
+    static constexpr std::int32_t Ratio = 2;
+    ZoomOnDoubledScreen() : Zoom(Ratio) {}
+
+    // The pointer, in the controls' own pixels, a few pixels of the melody into the cell.
+    void pointAtCellOnScreen(std::int32_t column, std::int32_t row) {
+        const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
+        const Cell& cell = state.melody.grid.at(column, row);
+        const std::int32_t zoom = state.view.zoom;
+        ui.pointerAt = {state.view.mainArea.x + (cell.x - offsets.scrollX + 3) * zoom / Ratio,
+                        state.view.mainArea.y + (cell.y - offsets.scrollY + 3) * zoom / Ratio};
+    }
+    std::int32_t shownWidth(std::int32_t controlId) { return ui.shownImages[controlId].width(); }
+};
+
+TEST_F(ZoomOnDoubledScreen, ImagesCountScreenPixelsAndThePointerFindsItsCellAtEveryZoom) {
+    ASSERT_EQ(state.view.zoom, 2);
+    const View& view = state.view;
+    for (const auto& [id, area] : {std::pair{ControlId::MainImage, &view.mainArea},
+                                   std::pair{ControlId::VerImage, &view.verArea},
+                                   std::pair{ControlId::HorImage, &view.horArea}}) {
+        EXPECT_EQ(shownWidth(id), Ratio * area->width) << id;
+        EXPECT_EQ(ui.shownImages[id].height(), Ratio * area->height) << id;
+    }
+
+    state.view.horizontalScroll = 0.4;
+    pass();
+    pointAtCellOnScreen(200, 50);
+    pass();
+    EXPECT_NE(readout().find("col 200"), std::string::npos) << readout();
+    control(WindowId::Main, ControlId::MainImage, LeftClick);
+    EXPECT_TRUE(hasNote(200, 50));
+
+    // The wheel's anchor is the same cell, and a click at zoom 3 lands on its cell too.
+    ctrlWheel(1);
+    ASSERT_EQ(state.view.zoom, 3);
+    EXPECT_NE(readout().find("col 200"), std::string::npos) << readout();
+    pointAtCellOnScreen(203, 47);
+    pass();
+    EXPECT_NE(readout().find("col 203"), std::string::npos) << readout();
+    control(WindowId::Main, ControlId::MainImage, LeftClick);
+    EXPECT_TRUE(hasNote(203, 47));
+    EXPECT_EQ(noteCount(), 2);
+
+    // Moved to an ordinary screen, the next pass paints at its scale and keeps the zoom.
+    ui.devicePixelRatioValue = 1.0;
+    pass();
+    EXPECT_EQ(state.view.zoom, 3);
+    EXPECT_EQ(shownWidth(ControlId::MainImage), view.mainArea.width);
+    EXPECT_EQ(shownWidth(ControlId::HorImage), view.horArea.width);
 }
 
 TEST(StartZoom, FollowsTheScreensPixelRatioRoundedWithinOneToFour) {

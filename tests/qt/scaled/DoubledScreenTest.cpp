@@ -1,0 +1,78 @@
+#include "tests/qt/QtTestSupport.h"
+
+#include "app/EventLoop.h"
+#include "app/Startup.h"
+#include "platform/Beeper.h"
+#include "platform/Threads.h"
+#include "platform/qt/ImageWidget.h"
+#include "view/GridPass.h"
+
+#include <QCursor>
+#include <QPixmap>
+
+#include <filesystem>
+
+namespace vemo {
+namespace {
+
+// The editor on real widgets where Qt scales every control by two (QT_SCALE_FACTOR=2).
+class DoubledScreen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previousFolder = std::filesystem::current_path();
+        context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
+        ASSERT_TRUE(startUp(state, resources, platform, context));
+        ASSERT_EQ(ui->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2";
+        openMainWindow(editor);
+    }
+    void TearDown() override {
+        ui.reset();
+        std::filesystem::current_path(previousFolder);
+    }
+
+    std::filesystem::path previousFolder;
+    std::unique_ptr<QtUi> ui = std::make_unique<QtUi>();
+    std::unique_ptr<Beeper> beeper = makeSilentBeeper();
+    SystemRuntime runtime;
+    Platform platform{*ui, *beeper, runtime};
+    ProgramContext context;
+    EditorState state;
+    Resources resources;
+    Editor editor{state, resources.bitmaps, platform};
+};
+
+TEST_F(DoubledScreen, GridImageCoversItsControlPixelForScreenPixelAndClicksHitTheirCell) {
+    ASSERT_EQ(state.view.zoom, 2);
+    auto* grid = qobject_cast<ImageWidget*>(ui->controlWidget(ControlId::MainImage));
+    ASSERT_NE(grid, nullptr);
+    const QImage& shown = grid->image();
+    EXPECT_EQ(shown.devicePixelRatio(), 2.0);
+    EXPECT_EQ(shown.size(), grid->size() * 2);
+
+    // The widget's own picture on the screen is the image, pixel for pixel, and the playback
+    // line is one screen pixel wide where the program puts it.
+    constexpr std::int32_t LineX = 101;
+    ui->showCursorLine(ControlId::MainImage, LineX, 0xFFFF00FFu);
+    const QImage onScreen = grid->grab().toImage().convertToFormat(shown.format());
+    ASSERT_EQ(onScreen.size(), shown.size());
+    for (std::int32_t x : {LineX - 1, LineX + 1, 0, shown.width() - 1})
+        for (std::int32_t y = 0; y < shown.height(); y += 7)
+            ASSERT_EQ(onScreen.pixel(x, y), shown.pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(onScreen.pixel(LineX, 10), 0xFFFF00FFu);
+    ui->showCursorLine(ControlId::MainImage, -1, 0);
+
+    // At zoom 2 on this screen a melody pixel is one pixel of the control.
+    const std::int32_t column = 30;
+    const std::int32_t row = 45;
+    const ScrollOffsets offsets = gridScrollOffsets(state.melody, state.view);
+    const Cell& cell = state.melody.grid.at(column, row);
+    const QPoint inCell(cell.x - offsets.scrollX + 3, cell.y - offsets.scrollY + 3);
+    QCursor::setPos(grid->mapToGlobal(inCell));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, inCell);
+    for (int pass = 0; pass < 4; ++pass)
+        eventStep(editor);
+    EXPECT_EQ(state.melody.grid.noteRow(column), row);
+}
+
+} // namespace
+} // namespace vemo
