@@ -19,7 +19,8 @@ struct ImportFormat {
 // In the order of the load dialog's filters, after the melody files' own.
 std::span<const ImportFormat> importFormats();
 
-// The format a file is imported as, by its extension; none for a melody file.
+// The format a file is imported as: by its first bytes when they tell, else by its extension;
+// none for a melody file.
 const ImportFormat* importFormatOf(const std::string& path);
 
 } // namespace vemo

@@ -5,6 +5,7 @@
 #include "tests/app/EventLoopFixture.h"
 #include "tests/support/TempFolder.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace vemo {
@@ -182,6 +183,21 @@ TEST_F(Import, ACancelledMidiImportOnTheCommandLineKeepsTheEditorOpen) {
     EXPECT_TRUE(loadMelodyFromCommandLine(app.editor, MidoFile));
     EXPECT_TRUE(sameNotes(state.melody.grid,
                           importMidi(midoSong(), {1, 16, OverlapRule::Highest}).melody.grid));
+}
+
+TEST_F(Import, WhatAFileBeginsWithWinsOverItsName) {
+    const std::string midi = folder.file("renamed.txt");
+    std::filesystem::copy_file(MidoFile, midi);
+    load(midi); // the form is cancelled
+    EXPECT_EQ(ui.forms.size(), 1u);
+    EXPECT_TRUE(ui.boxes.empty());
+
+    const std::string melody = folder.file("scale.rtttl");
+    std::filesystem::copy_file(std::string(VEMO_SOURCE_DIR) + "/examples/scale.vemo", melody);
+    load(melody);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(title(), TitlePrefix + melody);
+    EXPECT_EQ(state.shell.fileName, melody);
 }
 
 } // namespace
