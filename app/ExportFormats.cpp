@@ -1,6 +1,7 @@
 #include "app/ExportFormats.h"
 
 #include "app/FileFormats.h"
+#include "convert/MidiFile.h"
 #include "convert/RtttlImport.h"
 #include "convert/RtttlWriter.h"
 #include "sound/CodeDialects.h"
@@ -36,10 +37,12 @@ FileOutcome writeCode(const std::string& path, const ExportSource& source) {
     return writeText(path, text);
 }
 
-// In the order of the save dialog's filters. MIDI joins as one more entry like these: "MIDI",
-// "mid", and a writer that hands writeMidi(source.tones, source.columnDuration, source.name) of
-// convert/MidiFile.h to writeFileReplacing.
-constexpr std::array<ExportFormat, 7> Formats{{
+FileOutcome writeMidiFile(const std::string& path, const ExportSource& source) {
+    return writeFileReplacing(path, writeMidi(source.tones, source.columnDuration, source.name));
+}
+
+// In the order of the save dialog's filters.
+constexpr std::array<ExportFormat, 8> Formats{{
     {"RTTTL ringtone", "rtttl", false, writeRtttlFile},
     {"WAV audio", "wav", true, writeWave},
     {"program text", "txt", false, writeCode<CodeDialect::Beep>},
@@ -47,6 +50,7 @@ constexpr std::array<ExportFormat, 7> Formats{{
     {"Arduino sketch", "ino", false, writeCode<CodeDialect::ArduinoTable>},
     {"Linux beep command", "sh", false, writeCode<CodeDialect::LinuxBeep>},
     {"C array", "c h", false, writeCode<CodeDialect::CArray>},
+    {"MIDI", "mid midi", false, writeMidiFile},
 }};
 
 } // namespace

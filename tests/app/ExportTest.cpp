@@ -1,5 +1,6 @@
 #include "app/ExportFormats.h"
 #include "app/UndoCommands.h"
+#include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
 #include "sound/CodeDialects.h"
 #include "sound/ToneList.h"
@@ -66,6 +67,7 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         {"tune-4.ino", codeFile(CodeDialect::ArduinoTable, tune)},
         {"tune-5.sh", codeFile(CodeDialect::LinuxBeep, tune)},
         {"tune-6.c", codeFile(CodeDialect::CArray, tune)},
+        {"tune-7.mid", writeMidi(tune, 120, "tune-7")},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -87,7 +89,7 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
     EXPECT_EQ(ui.saveDialogs.back().title, "export file");
     EXPECT_EQ(ui.saveDialogs.back().filter,
               "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
-              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h");
+              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());
