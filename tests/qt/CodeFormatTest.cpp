@@ -1,4 +1,5 @@
 #include "tests/qt/QtTestSupport.h"
+#include "tests/qt/RealEditor.h"
 
 #include "app/EventLoop.h"
 #include "app/Startup.h"
@@ -43,16 +44,12 @@ class OwnSettingsFolder {
 };
 
 // One run of the editor on real widgets, from its start-up, with a tied note, a rest and a note.
-struct EditorRun {
+struct EditorRun : testing_qt::RealEditor {
     EditorRun() {
-        context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
-        started = startUp(state, resources, platform, context);
+        started = startEditor();
         test::setNote(state.melody, 0, 50, false, true);
         test::setNote(state.melody, 1, 50, true, false);
         test::setNote(state.melody, 3, 57);
-    }
-    template <typename Widget> Widget* control(std::int32_t id) {
-        return qobject_cast<Widget*>(ui->controlWidget(id));
     }
     QString text() { return control<QPlainTextEdit>(ControlId::CodeEditor)->toPlainText(); }
     QString expectedText(CodeDialect dialect) {
@@ -63,19 +60,10 @@ struct EditorRun {
         return lines.join(u'\n');
     }
 
-    std::unique_ptr<QtUi> ui = std::make_unique<QtUi>();
-    std::unique_ptr<Beeper> beeper = makeSilentBeeper();
-    SystemRuntime runtime;
-    Platform platform{*ui, *beeper, runtime};
-    ProgramContext context;
-    EditorState state;
-    Resources resources;
     bool started = false;
-    Editor editor{state, resources.bitmaps, platform};
 };
 
 TEST(CodeFormatChooser, AChoiceRewritesTheCodeAndIsTheChoiceOfTheNextRun) {
-    const std::filesystem::path previousFolder = std::filesystem::current_path();
     const OwnSettingsFolder settings;
     {
         EditorRun run;
@@ -115,7 +103,6 @@ TEST(CodeFormatChooser, AChoiceRewritesTheCodeAndIsTheChoiceOfTheNextRun) {
         exportCode(next.state, next.platform);
         EXPECT_EQ(next.text(), next.expectedText(CodeDialect::LinuxBeep));
     }
-    std::filesystem::current_path(previousFolder);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "tests/qt/QtTestSupport.h"
+#include "tests/qt/RealEditor.h"
 
 #include "app/Commands.h"
 #include "app/EventLoop.h"
@@ -27,29 +28,9 @@ namespace vemo {
 namespace {
 
 // The editor's own windows built by its start-up on real widgets, with the shipped Data files.
-class EditorWindowsTest : public ::testing::Test {
+class EditorWindowsTest : public ::testing::Test, protected testing_qt::RealEditor {
   protected:
-    void SetUp() override {
-        previousFolder = std::filesystem::current_path();
-        context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
-        ASSERT_TRUE(startUp(state, resources, platform, context));
-    }
-    void TearDown() override {
-        ui.reset();
-        std::filesystem::current_path(previousFolder);
-    }
-    template <typename Widget> Widget* control(std::int32_t id) {
-        return qobject_cast<Widget*>(ui->controlWidget(id));
-    }
-
-    std::filesystem::path previousFolder;
-    std::unique_ptr<QtUi> ui = std::make_unique<QtUi>();
-    std::unique_ptr<Beeper> beeper = makeSilentBeeper();
-    SystemRuntime runtime;
-    Platform platform{*ui, *beeper, runtime};
-    ProgramContext context;
-    EditorState state;
-    Resources resources;
+    void SetUp() override { ASSERT_TRUE(startEditor()); }
 };
 
 TEST_F(EditorWindowsTest, TitlesKeepTheirLeadingBlanks) {

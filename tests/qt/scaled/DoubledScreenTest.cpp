@@ -1,4 +1,5 @@
 #include "tests/qt/QtTestSupport.h"
+#include "tests/qt/RealEditor.h"
 
 #include "app/EventLoop.h"
 #include "app/Startup.h"
@@ -16,29 +17,13 @@ namespace vemo {
 namespace {
 
 // The editor on real widgets where Qt scales every control by two (QT_SCALE_FACTOR=2).
-class DoubledScreen : public ::testing::Test {
+class DoubledScreen : public ::testing::Test, protected testing_qt::RealEditor {
   protected:
     void SetUp() override {
-        previousFolder = std::filesystem::current_path();
-        context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
-        ASSERT_TRUE(startUp(state, resources, platform, context));
+        ASSERT_TRUE(startEditor());
         ASSERT_EQ(ui->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2";
         openMainWindow(editor);
     }
-    void TearDown() override {
-        ui.reset();
-        std::filesystem::current_path(previousFolder);
-    }
-
-    std::filesystem::path previousFolder;
-    std::unique_ptr<QtUi> ui = std::make_unique<QtUi>();
-    std::unique_ptr<Beeper> beeper = makeSilentBeeper();
-    SystemRuntime runtime;
-    Platform platform{*ui, *beeper, runtime};
-    ProgramContext context;
-    EditorState state;
-    Resources resources;
-    Editor editor{state, resources.bitmaps, platform};
 };
 
 TEST_F(DoubledScreen, GridImageCoversItsControlPixelForScreenPixelAndClicksHitTheirCell) {
