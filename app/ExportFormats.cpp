@@ -1,11 +1,11 @@
 #include "app/ExportFormats.h"
 
-#include "app/FileFormats.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlImport.h"
 #include "convert/RtttlWriter.h"
 #include "sound/CodeDialects.h"
 #include "sound/WaveFile.h"
+#include "store/FileNames.h"
 
 #include <algorithm>
 #include <array>

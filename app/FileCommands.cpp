@@ -1,6 +1,5 @@
 #include "app/FileCommands.h"
 
-#include "app/FileFormats.h"
 #include "app/Import.h"
 #include "app/NewMelodyCommand.h"
 #include "model/Geometry.h"
@@ -8,6 +7,7 @@
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
 #include "store/FileIo.h"
+#include "store/FileNames.h"
 #include "store/MelodyCodec.h"
 #include "store/MelodyFile.h"
 #include "view/Redraw.h"

@@ -1,15 +1,13 @@
 #include "app/Import.h"
 
-#include "app/FileFormats.h"
 #include "convert/MidiImport.h"
 #include "convert/RtttlImport.h"
 #include "convert/SongFiles.h"
 #include "platform/Ids.h"
-#include "store/MelodyCodec.h"
+#include "store/FileNames.h"
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 namespace vemo {
@@ -121,15 +119,9 @@ std::span<const ImportFormat> importFormats() {
 
 const ImportFormat* importFormatOf(const std::string& path) {
     // What the file begins with wins over its name: a melody or MIDI file renamed stays one.
-    std::array<char, 32> start{};
-    std::error_code error;
-    std::ifstream file;
-    // Only a regular file is opened here: a named pipe would block until written to.
-    if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
-    file.read(start.data(), start.size());
-    const std::string_view begins(start.data(), static_cast<std::size_t>(file.gcount()));
-    if (begins.starts_with(MelodyHeaderText)) return nullptr;
-    if (begins.starts_with("MThd")) return &Formats[0];
+    const FileContent content = fileContent(path);
+    if (content == FileContent::Melody) return nullptr;
+    if (content == FileContent::Midi) return &Formats[0];
     const std::string extension = extensionOf(path);
     for (const ImportFormat& format : Formats)
         if (isListed(format.extensions, extension)) return &format;

@@ -8,6 +8,7 @@
 #include "convert/SongFiles.h"
 #include "sound/ToneList.h"
 #include "store/FileIo.h"
+#include "store/FileNames.h"
 #include "store/MelodyFile.h"
 
 #include <algorithm>
@@ -28,12 +29,6 @@ constexpr int ExitBadUse = 2;
 
 enum class Format { Vemo, Rtttl, Midi };
 
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::optional<Format> formatNamed(const std::string& name) {
     if (name == "vemo") return Format::Vemo;
     if (name == "rtttl") return Format::Rtttl;
@@ -41,19 +36,26 @@ std::optional<Format> formatNamed(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<Format> formatOf(const std::string& path, const std::string& given,
+// The format asked for, else for a file to read what it begins with, else its extension.
+std::optional<Format> formatOf(const std::string& path, const std::string& given, bool isRead,
                                const std::string& option, std::ostream& err) {
     if (!given.empty()) {
-        const auto format = formatNamed(lowered(given));
+        std::string name = given;
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const auto format = formatNamed(name);
         if (!format)
             err << "vemo-tool: " << option << " " << given << " is not a format; use "
                 << ConvertFormats << "\n";
         return format;
     }
-    const std::string extension = lowered(std::filesystem::path(path).extension().string());
-    if (extension == ".vemo") return Format::Vemo;
-    if (extension == ".rtttl" || extension == ".txt") return Format::Rtttl;
-    if (extension == ".mid" || extension == ".midi") return Format::Midi;
+    const FileContent content = isRead ? fileContent(path) : FileContent::Unknown;
+    if (content == FileContent::Melody) return Format::Vemo;
+    if (content == FileContent::Midi) return Format::Midi;
+    const std::string extension = extensionOf(path);
+    if (extension == "vemo") return Format::Vemo;
+    if (isListed("rtttl txt", extension)) return Format::Rtttl;
+    if (isListed("mid midi", extension)) return Format::Midi;
     err << "vemo-tool: " << path << ": can't tell the format from the name; end it in .vemo, "
         << ".rtttl, .txt, .mid or .midi, or give " << option << " " << ConvertFormats << "\n";
     return std::nullopt;
@@ -149,8 +151,8 @@ std::optional<std::string> rtttlText(const LoadedMelody& converted, const std::s
 } // namespace
 
 int convertFiles(const ConvertRequest& request, std::ostream& out, std::ostream& err) {
-    const auto from = formatOf(request.inPath, request.fromFormat, "--from-format", err);
-    const auto to = formatOf(request.outPath, request.toFormat, "--to-format", err);
+    const auto from = formatOf(request.inPath, request.fromFormat, true, "--from-format", err);
+    const auto to = formatOf(request.outPath, request.toFormat, false, "--to-format", err);
     if (!from || !to) return ExitBadUse;
     std::error_code error;
     if (std::filesystem::equivalent(request.inPath, request.outPath, error)) {

@@ -1,10 +1,26 @@
 #include "convert/SongFiles.h"
 
 #include "store/FileIo.h"
+#include "store/MelodyCodec.h"
 
+#include <array>
+#include <filesystem>
+#include <fstream>
 #include <string_view>
 
 namespace vemo {
+
+FileContent fileContent(const std::string& path) {
+    std::array<char, 32> start{};
+    std::error_code error;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
+    file.read(start.data(), start.size());
+    const std::string_view begins(start.data(), static_cast<std::size_t>(file.gcount()));
+    if (begins.starts_with(MelodyHeaderText)) return FileContent::Melody;
+    if (begins.starts_with("MThd")) return FileContent::Midi;
+    return FileContent::Unknown;
+}
 
 SongFile<RtttlSong> readRtttlFile(const std::string& path) {
     // One byte past the limit lets the parser tell a text that is too long.

@@ -15,6 +15,11 @@ template <typename Song> struct SongFile {
     std::string reason;      // why there is no song, in plain words
 };
 
+// What a file's first bytes say it holds. Text formats have no mark of their own, and anything
+// but a regular file is not opened (a named pipe would block until written to).
+enum class FileContent { Unknown, Melody, Midi };
+FileContent fileContent(const std::string& path);
+
 // Each reads no more than its format may hold.
 SongFile<RtttlSong> readRtttlFile(const std::string& path);
 // A file without a note is refused too: there is nothing in it to import.

@@ -48,6 +48,10 @@ grep -qF '* track 3 channel 10' "$work/out" && grep -qF "20 notes at 63 ms per c
 "$tool" tones "$work/tempo.vemo" | grep -c '^tone' | grep -qx 7 || fail "the highest note wins: $("$tool" tones "$work/tempo.vemo")"
 run convert --latest "$midi/mido-tempo-map.mid" "$work/latest.vemo"
 "$tool" tones "$work/latest.vemo" | grep -c '^tone' | grep -qx 8 || fail "--latest: $("$tool" tones "$work/latest.vemo")"
+# What a file begins with wins over its name.
+cp "$midi/mido-tempo-map.mid" "$work/renamed.txt"
+run convert "$work/renamed.txt" "$work/renamed.vemo"
+[ "$code" -eq 0 ] && cmp -s "$work/tempo.vemo" "$work/renamed.vemo" || fail "a MIDI file named .txt exited $code: $(cat "$work/err")"
 run convert --channel 5 "$midi/mido-tempo-map.mid" "$work/none.vemo"
 [ "$code" -eq 1 ] && [ ! -e "$work/none.vemo" ] && grep -qF "no notes on that track and channel" "$work/err" ||
     fail "--channel 5 exited $code: $(cat "$work/err")"

@@ -1,4 +1,4 @@
-#include "app/FileFormats.h"
+#include "store/FileNames.h"
 
 #include <algorithm>
 #include <cctype>
