@@ -242,19 +242,12 @@ public:
 
     double ms(std::uint64_t tick) const {
         if (segments_.empty()) return static_cast<double>(tick) * msPerTickFixed_;
-        const auto next = std::upper_bound(
-            segments_.begin(), segments_.end(), tick,
-            [](std::uint64_t value, const Segment& segment) { return value < segment.tick; });
-        const Segment& segment = *(next - 1);
+        const Segment& segment = segmentAt(tick);
         return segment.ms + msPer(segment.tick, tick, segment.quarterUs);
     }
 
     double quarterMsAt(std::uint64_t tick) const {
-        if (segments_.empty()) return DefaultQuarterUs / 1000.0;
-        const auto next = std::upper_bound(
-            segments_.begin(), segments_.end(), tick,
-            [](std::uint64_t value, const Segment& segment) { return value < segment.tick; });
-        return (next - 1)->quarterUs / 1000.0;
+        return (segments_.empty() ? DefaultQuarterUs : segmentAt(tick).quarterUs) / 1000.0;
     }
 
 private:
@@ -263,6 +256,15 @@ private:
         double ms;
         std::uint32_t quarterUs;
     };
+
+    // The last segment that starts at or before the tick; the first starts at tick 0.
+    const Segment& segmentAt(std::uint64_t tick) const {
+        return *(std::upper_bound(segments_.begin(), segments_.end(), tick,
+                                  [](std::uint64_t value, const Segment& segment) {
+                                      return value < segment.tick;
+                                  }) -
+                 1);
+    }
 
     double msPer(std::uint64_t from, std::uint64_t to, std::uint32_t quarterUs) const {
         return static_cast<double>(to - from) * quarterUs / 1000.0 / ticksPerQuarter_;
