@@ -10,8 +10,6 @@ namespace vemo {
 
 namespace {
 
-// A marker this close to an end pulls the view all the way there.
-constexpr std::int32_t SnapZonePx = 6;
 // A snapped marker sits one pixel in from the end it snapped to.
 constexpr std::int32_t SnappedInsetPx = 1;
 
@@ -30,16 +28,11 @@ constexpr std::array<MarkerLine, 5> MarkerLines{{
 
 } // namespace
 
-std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double& fraction, bool panning) {
-    std::int32_t position = roundHalfToEven(lengthPx * fraction);
+std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double fraction, bool panning) {
+    const std::int32_t position = roundHalfToEven(lengthPx * fraction);
     if (panning) return position;
-    if (position < SnapZonePx) {
-        position = SnappedInsetPx;
-        fraction = 0.0;
-    } else if (position > lengthPx - 1 - SnapZonePx) {
-        position = lengthPx - 1 - SnappedInsetPx;
-        fraction = 1.0;
-    }
+    if (position < SnapZonePx) return SnappedInsetPx;
+    if (position > lengthPx - 1 - SnapZonePx) return lengthPx - 1 - SnappedInsetPx;
     return position;
 }
 
@@ -48,7 +41,7 @@ namespace {
 // A bar above the grid runs along x, one beside it along y.
 enum class BarAxis { X, Y };
 
-void paintBar(Image& bar, BarAxis axis, std::int32_t zoom, double& fraction, bool panning) {
+void paintBar(Image& bar, BarAxis axis, std::int32_t zoom, double fraction, bool panning) {
     paintZoomed(bar, zoom, [&](Image& image) {
         const std::int32_t length = axis == BarAxis::X ? image.width() : image.height();
         const std::int32_t position = scrollMarkerPosition(length, fraction, panning);

@@ -4,13 +4,18 @@
 
 namespace vemo {
 
+// A marker this close to an end of its bar is drawn at that end, and a press there pulls the view
+// to it (see barFraction in view/Scrolling.h).
+constexpr std::int32_t SnapZonePx = 6;
+
 // Marker position on a bar lengthPx long for a scroll fraction. Unless the view is being panned,
-// a marker close to either end snaps there and takes the fraction with it to 0.0 or 1.0.
-std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double& fraction, bool panning);
+// a marker close to either end is drawn at that end. Only the picture snaps: the view keeps the
+// position it was given.
+std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double fraction, bool panning);
 
 // The bar above the grid (image ver) shows horizontalScroll; the one beside it (image hor)
-// shows verticalScroll. Both may snap their fraction. The marker and the snap zones grow with
-// the zoom: a bar is drawn as its zoom-1 picture of the unzoomed length, scaled up.
+// shows verticalScroll. The marker grows with the zoom: a bar is drawn as its zoom-1 picture of
+// the unzoomed length, scaled up.
 void paintVerBar(View& view);
 void paintHorBar(View& view);
 

@@ -1,7 +1,10 @@
 #include "view/Scrolling.h"
 
+#include "view/GridPass.h"
 #include "view/KeyQueries.h"
 #include "view/Redraw.h"
+#include "view/ScrollBars.h"
+#include "view/Zoom.h"
 
 #include <algorithm>
 
@@ -18,12 +21,20 @@ bool isPointerStrictlyInsideGrid(const View& view) {
 }
 
 // Where a pointer coordinate falls on a bar, as a fraction; negative when beyond either end.
-double fractionAlongBar(std::int32_t pointer, std::int32_t barStart, std::int32_t barLength) {
+double fractionAlongBar(std::int32_t pointer, std::int32_t barStart, std::int32_t barLength,
+                        double rangePx, double viewPx) {
     if (pointer < barStart || pointer >= barStart + barLength) return -1.0;
-    return static_cast<double>(pointer - barStart) / barLength;
+    return barFraction(pointer - barStart, barLength, rangePx, viewPx);
 }
 
 } // namespace
+
+double barFraction(std::int32_t px, std::int32_t lengthPx, double rangePx, double viewPx) {
+    const auto at = [lengthPx](std::int32_t p) { return static_cast<double>(p) / lengthPx; };
+    if (px < SnapZonePx && at(px + 1) * rangePx <= viewPx) return 0.0;
+    if (px > lengthPx - 1 - SnapZonePx && (1.0 - at(px - 1)) * rangePx <= viewPx) return 1.0;
+    return at(px);
+}
 
 void switchPanMode(Editor& editor) {
     View& view = editor.state.view;
@@ -41,8 +52,12 @@ void switchPanMode(Editor& editor) {
 
 void scrollBarDragStep(Editor& editor) {
     View& view = editor.state.view;
+    const Melody& melody = editor.state.melody;
     if (view.hScrollDrag != 0) {
-        const double fraction = fractionAlongBar(view.pointerX, view.verArea.x, view.verArea.width);
+        const double fraction =
+            fractionAlongBar(view.pointerX, view.verArea.x, view.verArea.width,
+                             horizontalScrollRange(melody, view),
+                             unzoomedLength(view.mainArea.image.width(), view.zoom));
         if (fraction >= 0.0) {
             view.horizontalScroll = fraction;
             redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);
@@ -50,7 +65,9 @@ void scrollBarDragStep(Editor& editor) {
     }
     if (view.vScrollDrag != 0) {
         const double fraction =
-            fractionAlongBar(view.pointerY, view.horArea.y, view.horArea.height);
+            fractionAlongBar(view.pointerY, view.horArea.y, view.horArea.height,
+                             verticalScrollRange(melody, view),
+                             unzoomedLength(view.mainArea.image.height(), view.zoom));
         if (fraction >= 0.0) {
             view.verticalScroll = fraction;
             redraw(editor.state, editor.bitmaps, editor.platform, RedrawHor + RedrawMain);

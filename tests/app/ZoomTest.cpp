@@ -1,4 +1,5 @@
 #include "view/Zoom.h"
+#include "app/NewMelodyCommand.h"
 #include "tests/app/EventLoopFixture.h"
 
 #include <cmath>
@@ -86,6 +87,19 @@ TEST_F(Zoom, CtrlWheelKeepsTheCellUnderThePointerAndEditsThere) {
     ui.pointerAt = {state.view.verArea.x + 3, state.view.verArea.y + 3};
     ctrlWheel(1);
     EXPECT_EQ(state.view.zoom, 2);
+}
+
+TEST_F(Zoom, OnTheLongestMelodyTheWheelKeepsAColumnNearTheStartUnderThePointer) {
+    applyNewMelody(state, app.resources.bitmaps, app.fake.platform, MaxColumnCount, 4, 4);
+    pointAtCell(50, 50);
+    pass();
+    const std::string under = readout();
+    ASSERT_NE(under.find("col 50"), std::string::npos) << under;
+    for (std::int32_t zoom = 2; zoom <= MaxZoom; ++zoom) {
+        ctrlWheel(1);
+        ASSERT_EQ(state.view.zoom, zoom);
+        EXPECT_EQ(readout(), under) << "zoom " << zoom;
+    }
 }
 
 // A screen of twice the pixels: the images count screen pixels, so zoom 2 there shows cells at

@@ -71,13 +71,13 @@ TEST_F(Redraw, ScrollBarsAloneDoNotPause) {
     EXPECT_TRUE(fake.runtime.sleeps.empty());
 }
 
-TEST_F(Redraw, BarSnapHoldsForTheGridOfTheSameCall) {
-    state.view.horizontalScroll = 0.996; // 498 on the 500-pixel bar: snaps to the end
-    state.view.verticalScroll = 0.004;   // 1 on the 300-pixel bar: snaps to the top
+TEST_F(Redraw, MarkersDrawnAtTheEndsLeaveTheViewWhereItWas) {
+    state.view.horizontalScroll = 0.996; // 498 on the 500-pixel bar: drawn at the end
+    state.view.verticalScroll = 0.004;   // 1 on the 300-pixel bar: drawn at the top
     redraw(state, bitmaps, fake.platform, RedrawVer | RedrawHor | RedrawMain);
-    EXPECT_EQ(state.view.horizontalScroll, 1.0);
-    EXPECT_EQ(state.view.verticalScroll, 0.0);
-    EXPECT_EQ(fake.ui.shownImages[ControlId::MainImage], gridFor(1.0, 0.0));
+    EXPECT_EQ(state.view.horizontalScroll, 0.996);
+    EXPECT_EQ(state.view.verticalScroll, 0.004);
+    EXPECT_EQ(fake.ui.shownImages[ControlId::MainImage], gridFor(0.996, 0.004));
 }
 
 TEST_F(Redraw, GridAloneLeavesTheFractionsUnsnapped) {
@@ -129,7 +129,7 @@ TEST(ZoomedRedraw, EveryZoomShowsTheZoomOnePicturesScaledPixelForPixel) {
         test::FakePlatform fake;
         redraw(state, bitmaps, fake.platform, RedrawVer | RedrawHor | RedrawMain);
     };
-    // Near the ends the bars snap; 0.02 shows the selection.
+    // Near the ends the markers are drawn at the ends; 0.02 shows the selection.
     const double positions[][2] = {{0.004, 0.996}, {0.02, 0.5}, {0.37, 0.81}, {0.996, 0.004}};
     for (std::int32_t zoom = MinZoom; zoom <= MaxZoom; ++zoom) {
         for (const auto& position : positions) {

@@ -9,7 +9,12 @@
 #include "view/MouseEditing.h"
 #include "view/Redraw.h"
 
+#include "view/Zoom.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -168,17 +173,62 @@ TEST_F(Scrolling, PanStopsAtTheEndsAndMovesBackAtOnce) {
     EXPECT_DOUBLE_EQ(state.view.verticalScroll, 10 * PanShareOfRangePerPixel / 95);
 }
 
-TEST_F(Scrolling, NoSnappingWhilePanning) {
+TEST_F(Scrolling, APanNearTheStartStaysWhereItWasAlsoAfterPanModeEnds) {
     state.view.horizontalScroll = 0.0;
     startPanAt(300, 300);
     moveWhilePanning(305, 300);
     const double nearTheStart = columnShare(5);
     EXPECT_DOUBLE_EQ(state.view.horizontalScroll, nearTheStart);
-    // The same fraction snaps to the start once pan mode is off.
     letGo(Key::MiddleButton);
     switchPanMode(editor);
     redraw(state, bitmaps, fake.platform, RedrawVer);
-    EXPECT_EQ(state.view.horizontalScroll, 0.0);
+    EXPECT_DOUBLE_EQ(state.view.horizontalScroll, nearTheStart);
+}
+
+TEST(BarFraction, APressNearAnEndPullsTheViewThereWhereThatSkipsNothing) {
+    struct Case {
+        std::int32_t px;
+        double rangePx;
+        double expected;
+    };
+    // A 500-pixel bar over a view 700 pixels wide.
+    const Case cases[] = {
+        {5, 7000, 0.0},           {6, 7000, 6.0 / 500},     {493, 7000, 493.0 / 500},
+        {494, 7000, 1.0},         {499, 7000, 1.0},         {250, 7000, 0.5},
+        // Each pixel of the bar moves the view by 200 pixels: the pull stops at pixel 2, as the
+        // view of pixel 3 still overlaps the start's; at the other end it starts at pixel 498.
+        {2, 100000, 0.0},         {3, 100000, 3.0 / 500},   {497, 100000, 497.0 / 500},
+        {498, 100000, 1.0},
+        // Even the first pixel would skip columns: no pull at all.
+        {0, 400000, 0.0},         {1, 400000, 1.0 / 500},   {498, 400000, 498.0 / 500},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(barFraction(c.px, 500, c.rangePx, 700), c.expected) << c.px << " " << c.rangePx;
+}
+
+TEST(BarReach, AtFourTimesZoomEveryColumnOfTheLongestMelodyCanBeBroughtIntoViewByTheBar) {
+    EditorState state;
+    test::prepareState(state, MaxColumnCount, 728, 512);
+    state.view.zoom = MaxZoom;
+    state.view.verArea = {GridLeft, 39, 728, ScrollBarThickness, Image(728, ScrollBarThickness)};
+    const CellBitmaps bitmaps = test::makeBitmaps();
+    test::FakePlatform fake;
+    Editor editor{state, bitmaps, fake.platform};
+    const Melody& melody = state.melody;
+    const std::int32_t viewWidth = unzoomedLength(728, MaxZoom);
+    std::vector<bool> seen(static_cast<std::size_t>(MaxColumnCount), false);
+    state.view.hScrollDrag = 1;
+    for (std::int32_t px = 0; px < state.view.verArea.width; ++px) {
+        state.view.pointerX = state.view.verArea.x + px;
+        scrollBarDragStep(editor);
+        const std::int32_t scrollX = gridScrollOffsets(melody, state.view).scrollX;
+        for (std::int32_t c = 0; c <= melody.lastColumn; ++c) {
+            const std::int32_t x = melody.grid.at(c, 0).x - scrollX;
+            if (x >= 0 && x + melody.columnWidth <= viewWidth) seen[static_cast<std::size_t>(c)] = true;
+        }
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+    EXPECT_EQ(state.view.horizontalScroll, 1.0) << "the last pixel still reaches the end";
 }
 
 TEST_F(Scrolling, NewPanStartsFromThePointerWithoutAJump) {
