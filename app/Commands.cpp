@@ -35,6 +35,17 @@ void takeSelectionToggle(Editor& editor) {
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
 }
 
+constexpr const char* FollowPlaybackSetting = "followPlayback";
+
+// Switched on during a playback the view follows from now on; switched off it stops.
+void takeFollowToggle(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    Playback& playback = editor.state.playback;
+    playback.followPlayback = ui.isButtonPressed(CommandId::FollowPlayback);
+    playback.isFollowing = playback.followPlayback && playback.isPlayingShown;
+    ui.storeSetting(FollowPlaybackSetting, playback.followPlayback ? "1" : "0");
+}
+
 void redrawGrid(Editor& editor) {
     redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
 }
@@ -170,6 +181,13 @@ void runCommand(Editor& editor, std::int32_t commandId) {
     case CommandId::ZoomOut:
         zoomAtCentre(editor, -1);
         break;
+    case CommandId::FollowPlayback:
+        takeFollowToggle(editor);
+        break;
+    case CommandId::FollowKey:
+        flipToggle(ui, CommandId::FollowPlayback);
+        takeFollowToggle(editor);
+        break;
     default: // 37 "cancel" and anything unknown
         break;
     }
@@ -191,6 +209,11 @@ void runPaste(Editor& editor) {
     pasteClipboard(state.melody, state.selection, state.clipboard, state.shell.pasteMode);
     redrawGrid(editor);
     state.shell.pasteMode = 0;
+}
+
+void restoreFollowPlayback(Playback& playback, Ui& ui) {
+    playback.followPlayback = ui.setting(FollowPlaybackSetting) == "1";
+    ui.setButtonPressed(CommandId::FollowPlayback, playback.followPlayback);
 }
 
 void openHelp(Editor& editor, const std::string& workingDirectory) {

@@ -13,6 +13,9 @@ void applyNewMelodyDialog(Editor& editor);
 // The paste chosen from the paste menu, carried out in the pass that received the choice.
 void runPaste(Editor& editor);
 
+// The toolbar toggle "follow playback" as the user left it in the last run (off the first time).
+void restoreFollowPlayback(Playback& playback, Ui& ui);
+
 // F1: the help page from the working directory, else an offer to open that folder.
 void openHelp(Editor& editor, const std::string& workingDirectory);
 

@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/BuiltInIcons.h"
+#include "app/Commands.h"
 #include "app/EventLoop.h"
 #include "app/FileCommands.h"
 #include "app/Layout.h"
@@ -70,8 +72,15 @@ bool loadBitmaps(Platform& platform, CellBitmaps& bitmaps) {
 }
 
 bool loadIcons(Platform& platform, Resources& resources) {
-    for (std::size_t i = 0; i < IconFiles.size(); ++i)
-        if (!loadDataFile(platform, IconFiles[i], resources.icons[i])) return false;
+    for (std::size_t i = 0; i < IconFiles.size(); ++i) {
+        const IconFile& file = IconFiles[i];
+        Image& icon = resources.icons[i];
+        if (file.isRequired) {
+            if (!loadDataFile(platform, file.name, icon)) return false;
+        } else if (!platform.ui.loadImage(std::string("Data/") + file.name, icon)) {
+            icon = builtInIcon(file.name);
+        }
+    }
     return true;
 }
 
@@ -129,6 +138,7 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
     startInLastFolder(platform.ui, state.shell);
     const WindowsResult created = createWindows(state, resources.icons, platform);
     if (!created.ok) return fail(platform, created.failure);
+    restoreFollowPlayback(state.playback, platform.ui);
     state.view.zoom = startZoom(platform.ui.devicePixelRatio());
     return true;
 }

@@ -6,7 +6,7 @@
 
 namespace vemo {
 
-constexpr std::int32_t IconCount = 14;
+constexpr std::int32_t IconCount = 15;
 
 // Images read from Data/ at start-up; they live until the end of the program.
 struct Resources {

@@ -24,7 +24,8 @@ enum Icon {
     SelecIcon,
     UndoIcon,
     RedoIcon,
-    ExportIcon
+    ExportIcon,
+    FollowIcon
 };
 
 struct ToolbarButton {
@@ -51,6 +52,7 @@ constexpr ToolbarButton ToolbarButtons[] = {
     {CommandId::Undo, UndoIcon, false, "undo"},
     {CommandId::Redo, RedoIcon, false, "redo"},
     {CommandId::Export, ExportIcon, false, "export"},
+    {CommandId::FollowPlayback, FollowIcon, true, "follow playback"},
 };
 
 struct Shortcut {
@@ -83,6 +85,7 @@ constexpr Shortcut Shortcuts[] = {
     {ShortcutKey::Plus, Modifier::Control | Modifier::Shift, CommandId::ZoomIn},
     {ShortcutKey::Equal, Modifier::Control, CommandId::ZoomIn},
     {ShortcutKey::Minus, Modifier::Control, CommandId::ZoomOut},
+    {ShortcutKey::F, Modifier::Control, CommandId::FollowKey},
 };
 
 constexpr std::int32_t MainLeft = 100;

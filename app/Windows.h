@@ -7,10 +7,29 @@
 
 namespace vemo {
 
+struct IconFile {
+    const char* name;
+    // The editor's first eleven icons must be there; one added later falls back to a built-in
+    // picture, so that a Data folder of those eleven still starts the editor.
+    bool isRequired;
+};
+
 // The toolbar icons, in the order they are read from Data/.
-inline const std::array<std::string, IconCount> IconFiles = {
-    "new.ico",  "space.ico", "sing.ico",  "shut.ico",  "loop.ico", "code.ico", "load.ico",
-    "save.ico", "copy.ico",  "paste.ico", "selec.ico", "undo.ico", "redo.ico", "export.ico"};
+inline constexpr std::array<IconFile, IconCount> IconFiles{{{"new.ico", true},
+                                                           {"space.ico", true},
+                                                           {"sing.ico", true},
+                                                           {"shut.ico", true},
+                                                           {"loop.ico", true},
+                                                           {"code.ico", true},
+                                                           {"load.ico", true},
+                                                           {"save.ico", true},
+                                                           {"copy.ico", true},
+                                                           {"paste.ico", true},
+                                                           {"selec.ico", true},
+                                                           {"undo.ico", false},
+                                                           {"redo.ico", false},
+                                                           {"export.ico", false},
+                                                           {"follow.ico", false}}};
 
 struct WindowsResult {
     bool ok = true;

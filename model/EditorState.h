@@ -131,10 +131,12 @@ struct Playback {
     std::atomic<std::int32_t> cursorEventOffsetMs{0};
     std::atomic<std::int64_t> cursorEventStartUs{-1};
     // UI thread only: the columns the running playback plays, and whether the view follows it
-    // (until the user scrolls or pans).
+    // (until the user scrolls or pans). It follows only when the user asked for it with the
+    // toolbar toggle "follow playback".
     std::int32_t playedFirstColumn = 0;
     std::int32_t playedColumnCount = 0;
     std::int32_t playedColumnMs = 0;
+    bool followPlayback = false;
     bool isFollowing = false;
 };
 

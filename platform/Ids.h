@@ -67,6 +67,8 @@ constexpr std::int32_t OctaveDown = 51;          // Ctrl+Shift+Down
 constexpr std::int32_t ZoomIn = 52;              // Ctrl+Plus, Ctrl+=
 constexpr std::int32_t ZoomOut = 53;             // Ctrl+Minus
 constexpr std::int32_t Export = 54;              // toolbar "export"
+constexpr std::int32_t FollowPlayback = 55;      // toolbar toggle "follow playback"
+constexpr std::int32_t FollowKey = 56;           // Ctrl+F
 } // namespace CommandId
 
 namespace MenuId {

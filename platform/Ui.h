@@ -100,7 +100,7 @@ struct FormAnswer {
 using FormNote = std::function<std::string(const FormAnswer&)>;
 
 enum class ShortcutKey {
-    F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down, Plus, Equal, Minus
+    F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down, Plus, Equal, Minus, F
 };
 
 namespace Modifier {

@@ -98,7 +98,7 @@ void playMelody(EditorState& state, Platform& platform, std::int32_t fromColumn)
     playback.playedColumnCount = range.lastNoteColumn - range.firstNoteColumn + 1;
     playback.playedColumnMs = state.melody.columnDuration;
     playback.cursorEventStartUs.store(-1);
-    playback.isFollowing = true;
+    playback.isFollowing = playback.followPlayback;
     playback.toneList = buildToneList(state.melody, state.pitch, range);
     playback.stopRequested.store(0);
     // The worker gets its own immutable copy: the editor may rebuild the list after it ends.

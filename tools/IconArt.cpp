@@ -234,6 +234,20 @@ void exportIcon(QPainter& p) {
     shape(p, head, Green);
 }
 
+// The grid with the playback line and an arrow: the view goes along with what is heard.
+void followIcon(QPainter& p) {
+    box(p, 0.5, 2.5, 15, 11, GridBlue);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Paper);
+    p.drawRect(5, 3, 1, 10);
+    QPainterPath head;
+    head.moveTo(8.5, 4.5);
+    head.lineTo(13.5, 8);
+    head.lineTo(8.5, 11.5);
+    head.closeSubpath();
+    shape(p, head, Green);
+}
+
 void pasteIcon(QPainter& p) {
     box(p, 1.5, 2.5, 13, 13, Board, 1.5);
     box(p, 3.5, 5.5, 9, 9, Paper);
@@ -282,6 +296,7 @@ std::vector<Icon> icons() {
         {"undo.ico", draw(undoIcon)},
         {"redo.ico", mirrored(draw(undoIcon))},
         {"export.ico", draw(exportIcon)},
+        {"follow.ico", draw(followIcon)},
         {"vemo.ico", draw(programIcon)},
     };
 }

@@ -12,7 +12,7 @@ struct Icon {
     QImage image;     // 16 x 16 with alpha
 };
 
-// The fourteen toolbar icons and the program's own icon, in one style: flat colours with a dark
+// The fifteen toolbar icons and the program's own icon, in one style: flat colours with a dark
 // outline, so they read on a light toolbar and on the blue grid alike.
 std::vector<Icon> icons();
 

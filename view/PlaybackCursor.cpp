@@ -4,6 +4,7 @@
 #include "sound/Playback.h"
 #include "view/Colours.h"
 #include "view/GridPass.h"
+#include "view/KeyQueries.h"
 #include "view/PointerOnGrid.h"
 #include "view/Redraw.h"
 
@@ -15,6 +16,14 @@ namespace vemo {
 namespace {
 
 constexpr double FollowAtShareOfWidth = 0.25;
+
+// A jump of the view under a held button would move the pointer over other cells: a drag would
+// paint into the new place and tie its notes across the jump.
+bool isHandOnTheGrid(Editor& editor) {
+    Ui& ui = editor.platform.ui;
+    return editor.state.stroke.strokeFirst >= 0 || isDownNow(ui, Key::LeftButton) ||
+           isDownNow(ui, Key::RightButton) || isDownNow(ui, Key::MiddleButton);
+}
 
 } // namespace
 
@@ -55,7 +64,8 @@ void showPlaybackCursor(Editor& editor) {
         };
         double viewX = imageX();
         const double range = horizontalScrollRange(melody, view);
-        if (state.playback.isFollowing && (viewX < 0 || viewX >= width) && range > 0) {
+        if (state.playback.isFollowing && (viewX < 0 || viewX >= width) && range > 0 &&
+            !isHandOnTheGrid(editor)) {
             const double followAt = FollowAtShareOfWidth * width / view.zoom;
             view.horizontalScroll = std::clamp((contentX - followAt) / range, 0.0, 1.0);
             redraw(state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);

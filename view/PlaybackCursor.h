@@ -5,8 +5,9 @@
 namespace vemo {
 
 // The line over the grid image at the moment being heard, moved without a grid pass. While the
-// view follows the playback it jumps when the cursor would leave it, so that the cursor stands
-// a quarter of the width from the left. No playback: no line.
+// view follows the playback (the user asked for it, and has not scrolled since) it jumps when
+// the cursor would leave it, so that the cursor stands a quarter of the width from the left;
+// never while a mouse button is held or a stroke is open. No playback: no line.
 void showPlaybackCursor(Editor& editor);
 
 // The column under the pointer, or the first visible one when the pointer is off the grid.

@@ -51,6 +51,8 @@ int qtKeyOf(ShortcutKey key) {
         return Qt::Key_Equal;
     case ShortcutKey::Minus:
         return Qt::Key_Minus;
+    case ShortcutKey::F:
+        return Qt::Key_F;
     }
     return Qt::Key_unknown;
 }

@@ -1,4 +1,6 @@
 #include "app/EventLoop.h"
+#include "app/NewMelodyCommand.h"
+#include "view/Zoom.h"
 #include "tests/app/EventLoopFixture.h"
 
 namespace vemo {
@@ -27,17 +29,42 @@ class PlaybackCursor : public test::EventLoopFixture {
         app.fake.beeper.clockUs = static_cast<std::int64_t>((column + fraction) * ColumnUs);
         pass();
     }
+    // Plays the melody, its worker held on its first event.
+    void startPlaying() {
+        app.fake.beeper.clockUs = 0;
+        app.fake.beeper.hold();
+        const std::size_t callsBefore = app.fake.beeper.calls().size();
+        command(CommandId::Sing);
+        // The worker has said where its first event starts once that event reaches the beeper.
+        ASSERT_TRUE(app.fake.beeper.waitForCalls(callsBefore + 1));
+    }
+    void stopPlaying() {
+        app.fake.beeper.release();
+        app.fake.runtime.joinAll();
+        pass();
+    }
 };
 
-TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenTheUserScrolls) {
+TEST_F(PlaybackCursor, OffByDefaultThePlaybackNeverMovesTheView) {
+    EXPECT_FALSE(ui.isButtonPressed(CommandId::FollowPlayback));
     test::setNote(state.melody, 0, Row);
     test::setNote(state.melody, 300, Row);
-    app.fake.beeper.clockUs = 0;
-    app.fake.beeper.hold();
-    const std::size_t callsBefore = app.fake.beeper.calls().size();
-    command(CommandId::Sing);
-    // The worker has said where its first event starts once that event reaches the beeper.
-    ASSERT_TRUE(app.fake.beeper.waitForCalls(callsBefore + 1));
+    startPlaying();
+    hear(10, 0.5);
+    EXPECT_EQ(lineX(), expectedX(10, 0.5));
+    hear(150, 0.0);
+    EXPECT_EQ(state.view.horizontalScroll, 0.0);
+    EXPECT_EQ(lineX(), -1) << "the heard column is off the view";
+    stopPlaying();
+}
+
+TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenTheUserScrolls) {
+    command(CommandId::FollowKey);
+    EXPECT_TRUE(ui.isButtonPressed(CommandId::FollowPlayback));
+    EXPECT_EQ(ui.settings["followPlayback"], "1") << "remembered for the next run";
+    test::setNote(state.melody, 0, Row);
+    test::setNote(state.melody, 300, Row);
+    startPlaying();
 
     hear(10, 0.5);
     EXPECT_EQ(lineX(), expectedX(10, 0.5));
@@ -62,12 +89,56 @@ TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenThe
     EXPECT_EQ(state.view.horizontalScroll, scrolledTo);
     EXPECT_EQ(lineX(), -1) << "the heard column is off the view";
 
-    app.fake.beeper.release();
-    app.fake.runtime.joinAll();
-    pass();
+    stopPlaying();
     EXPECT_EQ(lineX(), -1);
     pass();
     EXPECT_EQ(ui.waitTimeouts.back(), EventWaitMs);
+}
+
+TEST_F(PlaybackCursor, ADragKeepsTheViewStillSoItsStrokeNeverJumps) {
+    ui.setButtonPressed(CommandId::FollowPlayback, true);
+    command(CommandId::FollowPlayback);
+    test::setNote(state.melody, 0, 60);
+    test::setNote(state.melody, 300, 60);
+    startPlaying();
+    ui.keys[Key::LeftButton] = KeyDownNow;
+    pointAtCell(5, Row);
+    control(WindowId::Main, ControlId::MainImage, LeftClick);
+    hear(150, 0.0); // off the view, but the button is held
+    EXPECT_EQ(state.view.horizontalScroll, 0.0);
+    pointAtCell(6, Row);
+    deliver({EventKind::PointerMove, WindowId::Main, 0, 0});
+    hear(151, 0.0);
+    EXPECT_EQ(state.view.horizontalScroll, 0.0);
+    ui.keys[Key::LeftButton] = 0;
+    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    EXPECT_EQ(noteCount(), 4) << "the two notes of the melody and the two of the stroke";
+    EXPECT_TRUE(hasNote(5, Row) && hasNote(6, Row));
+    EXPECT_NE(state.melody.grid.at(5, Row).joinRight, 0);
+    EXPECT_EQ(state.melody.grid.at(6, Row).joinRight, 0) << "the stroke ends where it was let go";
+
+    // Hands off, the pass of the release catches up.
+    EXPECT_GT(state.view.horizontalScroll, 0.0);
+    EXPECT_NEAR(lineX(), state.view.mainArea.image.width() / 4, 1);
+    stopPlaying();
+}
+
+TEST_F(PlaybackCursor, AtFourTimesZoomOnTheLongestMelodyTheFollowedCursorStaysInView) {
+    command(CommandId::FollowKey);
+    applyNewMelody(state, app.resources.bitmaps, app.fake.platform, MaxColumnCount, 4, 4);
+    for (std::int32_t step = 1; step < MaxZoom; ++step)
+        command(CommandId::ZoomIn);
+    ASSERT_EQ(state.view.zoom, MaxZoom);
+    test::setNote(state.melody, 0, Row);
+    test::setNote(state.melody, MaxColumnCount - 1, Row);
+    startPlaying();
+    const std::int32_t width = state.view.mainArea.image.width();
+    for (const std::int32_t column : {3, 14, 30, 60, 133, 700, 3900, 3990, 4080, 4095}) {
+        hear(column, 0.5);
+        EXPECT_GE(lineX(), 0) << column;
+        EXPECT_LT(lineX(), width) << column;
+    }
+    stopPlaying();
 }
 
 TEST_F(PlaybackCursor, ShiftSpacePlaysFromTheColumnUnderThePointer) {

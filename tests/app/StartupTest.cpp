@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vemo {
 namespace {
 
@@ -52,6 +54,30 @@ TEST_F(StartupTest, MissingLastIconShowsItsNameAndNoWindow) {
     ASSERT_EQ(fake.ui.boxes.size(), 1u);
     EXPECT_EQ(fake.ui.boxes[0].text, "can't load Data\\selec.ico");
     EXPECT_FALSE(anyWindowShown());
+}
+
+TEST_F(StartupTest, TheElevenDescribedIconsStartTheEditorAndLaterOnesHaveBuiltInPictures) {
+    fake.ui.addAllDataFiles();
+    const std::vector<std::pair<const char*, std::int32_t>> optional = {
+        {"undo", CommandId::Undo},
+        {"redo", CommandId::Redo},
+        {"export", CommandId::Export},
+        {"follow", CommandId::FollowPlayback}};
+    for (const auto& [name, commandId] : optional)
+        fake.ui.imageFiles.erase(std::string("Data/") + name + ".ico");
+    fake.ui.imageFiles.erase("Data/vemo.ico");
+    answerCloseWith(true);
+    EXPECT_EQ(run(), ExitNormal);
+    ASSERT_EQ(fake.ui.boxes.size(), 1u) << "only the exit question";
+    EXPECT_EQ(fake.ui.boxes[0].text, "exit program?");
+    for (const auto& [name, commandId] : optional) {
+        const Image& icon = fake.ui.button(commandId)->icon;
+        EXPECT_EQ(icon.width(), 16) << name;
+        EXPECT_NE(std::count(icon.pixels().begin(), icon.pixels().end(), Pixel{0}),
+                  static_cast<std::ptrdiff_t>(icon.pixels().size()))
+            << name << " is not blank";
+    }
+    EXPECT_NE(fake.ui.button(CommandId::Undo)->icon, fake.ui.button(CommandId::Redo)->icon);
 }
 
 TEST_F(StartupTest, FailingCreationsNameWhatFailed) {
@@ -155,13 +181,15 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     for (const auto& b : ui.buttons)
         commands.push_back(b.commandId);
     EXPECT_EQ(commands, (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16,
-                                                   45, 46, 54}));
+                                                   45, 46, 54, 55}));
     // Nothing to undo or redo yet.
     for (std::int32_t disabled : {6, 7, 8, 10, 45, 46})
         EXPECT_FALSE(ui.button(disabled)->enabled);
     EXPECT_TRUE(ui.button(CommandId::ToggleRepeat)->isToggle);
     EXPECT_TRUE(ui.button(CommandId::ToggleSelection)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::ToggleSelection)->pressed);
+    EXPECT_TRUE(ui.button(CommandId::FollowPlayback)->isToggle);
+    EXPECT_FALSE(ui.button(CommandId::FollowPlayback)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
     EXPECT_EQ(ui.controlOrder, (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 61, 25, 30, 31, 32,
                                                           33, 34, 35, 29, 28}));
@@ -175,7 +203,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_EQ(ui.controls[ControlId::Cancel].rect.x, 85);
     EXPECT_EQ(ui.menus[MenuId::Column].size(), 4u);
     EXPECT_EQ(ui.menus[MenuId::Paste][4].text, "paste notes and layout");
-    ASSERT_EQ(ui.shortcuts.size(), 22u);
+    ASSERT_EQ(ui.shortcuts.size(), 23u);
     EXPECT_EQ(ui.shortcuts[6].modifiers, Modifier::Control);
     EXPECT_EQ(ui.shortcuts[6].commandId, CommandId::Copy);
     EXPECT_EQ(ui.shortcuts[12].modifiers, Modifier::Control | Modifier::Shift);

@@ -25,6 +25,22 @@ e2e_close "$main"
 e2e_answer_box "please confirm" yes
 e2e_expect_exit_code 0
 
+e2e_note "a Data folder of exactly the five bitmaps and eleven icons starts the editor"
+bare="$E2E_TMP/bare-install"
+mkdir -p "$bare/Data"
+cp "$E2E_VEMO" "$bare/"
+for file in img01.bmp img02.bmp img02_L.bmp img02_LR.bmp img02_R.bmp new.ico space.ico sing.ico \
+    shut.ico loop.ico code.ico load.ico save.ico copy.ico paste.ico selec.ico; do
+    cp "$E2E_RUNTIME_DIR/Data/$file" "$bare/Data/"
+done
+E2E_VEMO_PROGRAM="$bare/vemo" e2e_start_vemo "$elsewhere"
+e2e_wait_window "$MAIN_TITLE"
+[ -z "$(xdotool search --onlyvisible --name '^error$' 2>/dev/null)" ] ||
+    e2e_fail "an error box came up for a Data folder without the optional icons"
+e2e_close "$E2E_WINDOW"
+e2e_answer_box "please confirm" yes
+e2e_expect_exit_code 0
+
 e2e_note "a missing cell bitmap stops the start with an error box and no main window"
 broken="$E2E_TMP/broken-install"
 mkdir -p "$broken"

@@ -30,7 +30,7 @@ void FakeUi::addAllDataFiles(std::int32_t cellWidth, std::int32_t cellHeight) {
     imageFiles["Data/img02_LR.bmp"] = Image(cellWidth + 4, cellHeight, rgb(0xF0, 0x10, 0x10));
     imageFiles["Data/img02_R.bmp"] = Image(cellWidth, cellHeight, rgb(0x10, 0xF0, 0x10));
     for (const char* icon : {"new", "space", "sing", "shut", "loop", "code", "load", "save", "copy",
-                             "paste", "selec", "undo", "redo", "export", "vemo"})
+                             "paste", "selec", "undo", "redo", "export", "follow", "vemo"})
         imageFiles[std::string("Data/") + icon + ".ico"] = Image(16, 16, rgb(0x80, 0x80, 0x80));
 }
 
@@ -101,10 +101,10 @@ bool FakeUi::createToolbar(std::int32_t) {
     return !failing("toolbar");
 }
 
-void FakeUi::addToolbarButton(std::int32_t commandId, const Image&, bool isToggle,
+void FakeUi::addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
                               const std::string& tooltip) {
     std::lock_guard lock(buttonsMutex_);
-    buttons.push_back({commandId, isToggle, true, false, tooltip});
+    buttons.push_back({commandId, isToggle, true, false, tooltip, icon});
 }
 
 std::int32_t FakeUi::toolbarHeight() {

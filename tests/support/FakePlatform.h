@@ -28,6 +28,7 @@ struct FakeButton {
     bool enabled = true;
     bool pressed = false;
     std::string tooltip;
+    Image icon;
 };
 
 enum class ControlKind { Image, Spin, Label, Button, Editor, Choice };
