@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::int32_t Margin = 2;
 constexpr std::int32_t RowHeight = 20;
-constexpr std::int32_t CopyWidth = 40;
 constexpr std::int32_t EditorTop = 24;
 constexpr const char* CodeFormatSetting = "codeFormat";
 
@@ -26,30 +25,27 @@ std::vector<std::string> dialectEntries() {
 } // namespace
 
 CodeWindowPlaces codeWindowPlaces(Size client) {
-    const std::int32_t formatLeft = Margin + CopyWidth + Margin;
-    return {{Margin, Margin, CopyWidth, RowHeight},
-            {formatLeft, Margin, std::max(0, client.width - formatLeft - Margin), RowHeight},
-            {Margin, EditorTop, client.width - 2 * Margin, client.height - EditorTop - Margin}};
+    const std::int32_t width = client.width - 2 * Margin;
+    return {{Margin, Margin, width, RowHeight},
+            {Margin, EditorTop, width, client.height - EditorTop - Margin}};
 }
 
-void createCodeControls(Ui& ui) {
+void createCodeControls(Ui& ui, Shell& shell) {
     const CodeWindowPlaces places = codeWindowPlaces(ui.clientSize(WindowId::Code));
     ui.createButton(WindowId::Code, ControlId::CodeCopy, places.copy, "copy");
-    const std::vector<std::string> entries = dialectEntries();
-    ui.createChoice(WindowId::Code, ControlId::CodeFormat, places.format, entries);
-    const auto remembered =
-        std::find(entries.begin(), entries.end(), ui.setting(CodeFormatSetting));
-    if (remembered != entries.end())
-        ui.setChoiceIndex(ControlId::CodeFormat,
-                          static_cast<std::int32_t>(remembered - entries.begin()));
     ui.createTextEditor(WindowId::Code, ControlId::CodeEditor, places.editor);
+    const std::string remembered = ui.setting(CodeFormatSetting);
+    shell.codeFormat = codeDialectNamed(remembered) ? remembered : dialectEntries().front();
 }
 
-void codeFormatChosen(EditorState& state, Ui& ui) {
-    const std::int32_t index = ui.choiceIndex(ControlId::CodeFormat);
+void chooseCodeFormat(EditorState& state, Ui& ui) {
     const std::vector<std::string> entries = dialectEntries();
-    if (index >= 0 && index < static_cast<std::int32_t>(entries.size()))
-        ui.storeSetting(CodeFormatSetting, entries[static_cast<std::size_t>(index)]);
+    const auto current = std::find(entries.begin(), entries.end(), state.shell.codeFormat);
+    const std::int32_t chosen =
+        ui.chooseFromMenu(entries, static_cast<std::int32_t>(current - entries.begin()));
+    if (chosen < 0 || chosen >= static_cast<std::int32_t>(entries.size())) return;
+    state.shell.codeFormat = entries[static_cast<std::size_t>(chosen)];
+    ui.storeSetting(CodeFormatSetting, state.shell.codeFormat);
     showCodeInChosenDialect(state, ui);
 }
 

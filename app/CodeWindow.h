@@ -4,19 +4,18 @@
 
 namespace vemo {
 
-// Where the code window's controls sit at a client size: "copy" at the top left, the format
-// chooser beside it, the editor below both.
+// Where the code window's controls sit at a client size: "copy" along the top, the editor below.
 struct CodeWindowPlaces {
     Rect copy;
-    Rect format;
     Rect editor;
 };
 CodeWindowPlaces codeWindowPlaces(Size client);
 
-// "copy", the format chooser with the dialect remembered from the last run, and the editor.
-void createCodeControls(Ui& ui);
+// "copy" and the editor; the dialect is the one remembered from the last run.
+void createCodeControls(Ui& ui, Shell& shell);
 
-// The user chose a dialect: it is remembered, and the code window shows its text in it.
-void codeFormatChosen(EditorState& state, Ui& ui);
+// A right click on "copy": a menu of the dialects. The one chosen is remembered, and the code
+// window shows its text in it.
+void chooseCodeFormat(EditorState& state, Ui& ui);
 
 } // namespace vemo

@@ -77,19 +77,20 @@ void onCodeWindow(Editor& editor, const Event& event) {
         const CodeWindowPlaces places = codeWindowPlaces(ui.clientSize(WindowId::Code));
         ui.moveControl(ControlId::CodeEditor, places.editor);
         ui.moveControl(ControlId::CodeCopy, places.copy);
-        ui.moveControl(ControlId::CodeFormat, places.format);
     } else if (event.kind == EventKind::Control && event.id == ControlId::CodeCopy) {
-        ui.setClipboardText(ui.editorText(ControlId::CodeEditor));
-    } else if (event.kind == EventKind::Control && event.id == ControlId::CodeFormat) {
-        codeFormatChosen(editor.state, ui);
+        if (event.type == RightClick)
+            chooseCodeFormat(editor.state, ui);
+        else
+            ui.setClipboardText(ui.editorText(ControlId::CodeEditor));
     }
 }
 
+// A right click on a button of the dialog does nothing, as on any push button of the system.
 void onNewMelodyDialog(Editor& editor, const Event& event) {
-    if (event.kind == EventKind::Close ||
-        (event.kind == EventKind::Control && event.id == ControlId::Cancel))
+    const bool isClick = event.kind == EventKind::Control && event.type == LeftClick;
+    if (event.kind == EventKind::Close || (isClick && event.id == ControlId::Cancel))
         editor.platform.ui.hideWindow(WindowId::NewMelody);
-    else if (event.kind == EventKind::Control && event.id == ControlId::Apply)
+    else if (isClick && event.id == ControlId::Apply)
         applyNewMelodyDialog(editor);
 }
 

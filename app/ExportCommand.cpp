@@ -19,16 +19,30 @@ std::string defaultExportPath(Ui& ui, const Shell& shell) {
     return (folder / melodyFile.stem()).string();
 }
 
+constexpr const char* ExportFormatSetting = "exportFormat";
+
+// The filter of the format written last, also in an earlier run; the first one before that.
+std::int32_t lastExportFilter(Ui& ui) {
+    const std::string last = ui.setting(ExportFormatSetting);
+    const std::span<const ExportFormat> formats = exportFormats();
+    for (std::size_t index = 0; index < formats.size(); ++index)
+        if (formats[index].description == last) return static_cast<std::int32_t>(index);
+    return 0;
+}
+
 } // namespace
 
 void exportMelody(Editor& editor) {
     Ui& ui = editor.platform.ui;
     const EditorState& state = editor.state;
-    const FileChoice choice = ui.saveFileDialogWithFilter(
-        "export file", defaultExportPath(ui, state.shell), exportFilter());
+    const std::string folder = lastFolder(ui);
+    const FileChoice choice = ui.fileDialog({true, "export file",
+                                             defaultExportPath(ui, state.shell), exportFilter(),
+                                             lastExportFilter(ui), folder});
     if (choice.path.empty()) return;
     rememberFolderOf(ui, choice.path);
     const ExportTarget target = exportTargetFor(choice.path, choice.filterIndex);
+    ui.storeSetting(ExportFormatSetting, std::string(target.format->description));
     ExportSource source{
         buildToneList(state.melody, state.pitch, melodyRange(state.melody, state.selection)),
         state.melody.columnDuration, std::filesystem::path(target.path).stem().string()};

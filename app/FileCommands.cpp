@@ -105,17 +105,11 @@ std::string lastFolder(Ui& ui) {
     return !folder.empty() && std::filesystem::is_directory(folder, error) ? folder : std::string();
 }
 
-void startInLastFolder(Ui& ui, Shell& shell) {
-    const std::string folder = lastFolder(ui);
-    if (folder.empty()) return;
-    shell.fileName = folder.back() == '/' ? folder : folder + '/';
-    shell.loadPath = shell.fileName;
-}
-
 void saveMelody(Editor& editor) {
     Ui& ui = editor.platform.ui;
     Shell& shell = editor.state.shell;
-    shell.fileName = ui.saveFileDialog("save file", shell.fileName, SaveFilter);
+    shell.fileName =
+        ui.fileDialog({true, "save file", shell.fileName, SaveFilter, 0, lastFolder(ui)}).path;
     if (shell.fileName.empty()) return;
     rememberFolderOf(ui, shell.fileName);
     shell.fileName = withMelodyExtension(shell.fileName);
@@ -131,8 +125,10 @@ void saveMelody(Editor& editor) {
 
 LoadOutcome loadMelody(Editor& editor) {
     Shell& shell = editor.state.shell;
-    shell.loadPath = editor.platform.ui.openFileDialog("load file", shell.loadPath, loadFilter());
-    if (!shell.loadPath.empty()) rememberFolderOf(editor.platform.ui, shell.loadPath);
+    Ui& ui = editor.platform.ui;
+    shell.loadPath =
+        ui.fileDialog({false, "load file", shell.loadPath, loadFilter(), 0, lastFolder(ui)}).path;
+    if (!shell.loadPath.empty()) rememberFolderOf(ui, shell.loadPath);
     return loadFrom(editor, shell.loadPath);
 }
 

@@ -29,11 +29,9 @@ void takeMelody(Editor& editor, DecodedMelody decoded);
 // The name with ".vemo" appended unless its extension is exactly "vemo".
 std::string withMelodyExtension(const std::string& path);
 
-// The file dialogs open where they were last used, also in the next run.
+// The folder the file dialogs used last is kept one click away, also in the next run.
 void rememberFolderOf(Ui& ui, const std::string& path);
 // That folder, when it still exists; empty otherwise.
 std::string lastFolder(Ui& ui);
-// At start: the remembered folder, when it still exists, instead of the working directory.
-void startInLastFolder(Ui& ui, Shell& shell);
 
 } // namespace vemo

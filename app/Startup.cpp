@@ -135,7 +135,6 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
         platform.ui.setProgramIcon(programIcon);
     state.shell.fileName = withTrailingSeparator(context.workingDirectory());
     state.shell.loadPath = state.shell.fileName;
-    startInLastFolder(platform.ui, state.shell);
     const WindowsResult created = createWindows(state, resources.icons, platform);
     if (!created.ok) return fail(platform, created.failure);
     restoreFollowPlayback(state.playback, platform.ui);

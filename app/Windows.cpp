@@ -180,7 +180,7 @@ WindowsResult createWindows(EditorState& state, const std::array<Image, IconCoun
 
     if (!createCodeWindow(ui)) return {false, "can't open code-window"};
     if (!ui.prepareControls(WindowId::Code)) return {false, "can't create gadgets"};
-    createCodeControls(ui);
+    createCodeControls(ui, state.shell);
 
     for (const Shortcut& shortcut : Shortcuts)
         ui.addShortcut(shortcut.key, shortcut.modifiers, shortcut.commandId);

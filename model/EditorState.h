@@ -153,6 +153,8 @@ struct Shell {
     std::vector<std::string> codeLines;
     // The tones the code window's text was made from, so that another format can show them.
     ToneList codeTones;
+    // The name of the dialect the code window writes, as the user last chose it.
+    std::string codeFormat;
     // The name of the undo step that the events of this pass or stroke make, if they change
     // the melody.
     std::string stepName;

@@ -29,7 +29,6 @@ constexpr std::int32_t SmallBlockSpin = 33;
 constexpr std::int32_t LargeBlockLabel = 34;
 constexpr std::int32_t LargeBlockSpin = 35;
 constexpr std::int32_t PointerReadout = 60; // note, frequency, column and time under the pointer
-constexpr std::int32_t CodeFormat = 61;     // the code window's drop-down of program text dialects
 } // namespace ControlId
 
 namespace CommandId {

@@ -66,8 +66,19 @@ struct MenuEntry {
     std::string text;
 };
 
-// What a save dialog gave: the path (empty when cancelled) and the filter entry in use then,
-// counted from 0 in the order of the filter list.
+// A file dialog to open or to save. It opens at startPath (a folder ending in a separator, or a
+// file in a folder) with the filter entry filterIndex chosen, counted from 0 in the order of the
+// filter list; recentFolder, when not empty, is kept one click away in the sidebar and history.
+struct FileDialog {
+    bool isSave = false;
+    std::string title;
+    std::string startPath;
+    std::string filter;
+    std::int32_t filterIndex = 0;
+    std::string recentFolder;
+};
+
+// What a file dialog gave: the path (empty when cancelled) and the filter entry in use then.
 struct FileChoice {
     std::string path;
     std::int32_t filterIndex = 0;
@@ -155,6 +166,7 @@ class Ui {
                             std::int32_t minimum, std::int32_t maximum) = 0;
     virtual void createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
                              const std::string& text) = 0;
+    // A push button: a click is a control event of type 0, a right click one of type 1.
     virtual void createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
                               const std::string& text) = 0;
     virtual void createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) = 0;
@@ -171,18 +183,16 @@ class Ui {
     virtual void clearEditor(std::int32_t controlId) = 0;
     virtual void appendEditorText(std::int32_t controlId, const std::string& text) = 0;
     virtual void focusControl(std::int32_t controlId) = 0;
+    // A label's text; the label shrinks its font where a line would not fit its width.
     virtual void setControlText(std::int32_t controlId, const std::string& text) = 0;
-    // A drop-down list of texts with the first one chosen; a choice by the user queues a control
-    // event, one set by the program does not.
-    virtual void createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
-                              const std::vector<std::string>& entries) = 0;
-    // The chosen entry counted from 0; -1 when there is none.
-    virtual std::int32_t choiceIndex(std::int32_t controlId) = 0;
-    virtual void setChoiceIndex(std::int32_t controlId, std::int32_t index) = 0;
 
     // Popup menus, shown modally at the pointer; the chosen entry arrives as a command event.
     virtual bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) = 0;
     virtual void showPopupMenu(std::int32_t menuId) = 0;
+    // A modal menu at the pointer listing the entries with the checked one marked; the answer is
+    // the chosen entry counted from 0, or -1 when the menu was dismissed.
+    virtual std::int32_t chooseFromMenu(const std::vector<std::string>& entries,
+                                        std::int32_t checked) = 0;
 
     // Shortcuts of the main window: only while it is active, only with exactly these modifiers,
     // ahead of the focused control.
@@ -191,14 +201,7 @@ class Ui {
     // Modal boxes. The answer is true for OK and Yes.
     virtual bool messageBox(const std::string& title, const std::string& text, bool yesNo) = 0;
     // Cancel gives an empty path.
-    virtual std::string openFileDialog(const std::string& title, const std::string& defaultPath,
-                                       const std::string& filter) = 0;
-    virtual std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
-                                       const std::string& filter) = 0;
-    // The same save dialog, also telling which filter entry the user had chosen.
-    virtual FileChoice saveFileDialogWithFilter(const std::string& title,
-                                                const std::string& defaultPath,
-                                                const std::string& filter) = 0;
+    virtual FileChoice fileDialog(const FileDialog& dialog) = 0;
     // Shows the form until the user accepts or cancels it; the note is written at the start and
     // again after every change of a choice.
     virtual FormAnswer showForm(const Form& form, const FormNote& note) = 0;

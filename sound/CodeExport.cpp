@@ -11,7 +11,7 @@ namespace {
 constexpr const char* LineBreak = "\r\n";
 
 void fillCodeEditor(Shell& shell, Ui& ui) {
-    shell.codeLines = codeLinesFor(chosenCodeDialect(ui), shell.codeTones);
+    shell.codeLines = codeLinesFor(chosenCodeDialect(shell), shell.codeTones);
     ui.clearEditor(ControlId::CodeEditor);
     bool isFirstLine = true;
     for (const std::string& line : shell.codeLines) {
@@ -26,12 +26,8 @@ std::vector<std::string> codeLinesFor(const ToneList& tones) {
     return codeLinesFor(CodeDialect::Beep, tones);
 }
 
-// The chooser lists the dialects in the order of their names.
-CodeDialect chosenCodeDialect(Ui& ui) {
-    const std::vector<std::string_view> names = codeDialectNames();
-    const std::int32_t index = ui.choiceIndex(ControlId::CodeFormat);
-    if (index < 0 || index >= static_cast<std::int32_t>(names.size())) return CodeDialect::Beep;
-    return codeDialectNamed(names[static_cast<std::size_t>(index)]).value_or(CodeDialect::Beep);
+CodeDialect chosenCodeDialect(const Shell& shell) {
+    return codeDialectNamed(shell.codeFormat).value_or(CodeDialect::Beep);
 }
 
 void exportCode(EditorState& state, Platform& platform) {

@@ -12,8 +12,8 @@ namespace vemo {
 // One statement per tone or rest, in the order they sound.
 std::vector<std::string> codeLinesFor(const ToneList& tones);
 
-// The dialect chosen in the code window's format chooser; beep while none is chosen.
-CodeDialect chosenCodeDialect(Ui& ui);
+// The dialect the user chose for the code window; beep while none is chosen.
+CodeDialect chosenCodeDialect(const Shell& shell);
 
 // "get code": fills the code window with the statements of the melody's range in the chosen
 // dialect and shows it; with no note in range only the toolbar is put back to match the playback.

@@ -75,23 +75,16 @@ class QtUi final : public Ui {
     void appendEditorText(std::int32_t controlId, const std::string& text) override;
     void focusControl(std::int32_t controlId) override;
     void setControlText(std::int32_t controlId, const std::string& text) override;
-    void createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
-                      const std::vector<std::string>& entries) override;
-    std::int32_t choiceIndex(std::int32_t controlId) override;
-    void setChoiceIndex(std::int32_t controlId, std::int32_t index) override;
 
     bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
     void showPopupMenu(std::int32_t menuId) override;
+    std::int32_t chooseFromMenu(const std::vector<std::string>& entries,
+                                std::int32_t checked) override;
 
     void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) override;
 
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
-    std::string openFileDialog(const std::string& title, const std::string& defaultPath,
-                               const std::string& filter) override;
-    std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
-                               const std::string& filter) override;
-    FileChoice saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
-                                        const std::string& filter) override;
+    FileChoice fileDialog(const FileDialog& dialog) override;
     FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;
     bool openWithShell(const std::string& path) override;
@@ -123,8 +116,6 @@ class QtUi final : public Ui {
     template <typename Widget> Widget* control(std::int32_t controlId) const;
     void addControl(std::int32_t controlId, QWidget* widget, Rect rect);
     void applyButtonEnabled(std::int32_t commandId, bool enabled);
-    FileChoice runFileDialog(bool isSave, const std::string& title, const std::string& defaultPath,
-                             const std::string& filter);
 
     // Declared first so that it outlives every widget that queues into it.
     EventQueue events_;

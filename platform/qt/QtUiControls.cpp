@@ -5,7 +5,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/WindowWidget.h"
 
-#include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,7 +13,36 @@
 #include <QSpinBox>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace vemo {
+
+namespace {
+
+constexpr qreal SmallestPointSize = 4.0;
+constexpr qreal PointSizeStep = 0.5;
+
+// The window's font, made smaller until every line fits the label's width and all lines its
+// height: a long frequency or time must not lose its first digits.
+void fitText(QLabel& label) {
+    QFont font = label.parentWidget() ? label.parentWidget()->font() : label.font();
+    if (font.pointSizeF() <= 0) return; // a font set in pixels is left as it is
+    const QStringList lines = label.text().split(u'\n');
+    const QRect room = label.contentsRect();
+    for (;;) {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        const bool fits = widest <= room.width() &&
+                          metrics.lineSpacing() * static_cast<int>(lines.size()) <= room.height();
+        if (fits || font.pointSizeF() <= SmallestPointSize) break;
+        font.setPointSizeF(font.pointSizeF() - PointSizeStep);
+    }
+    label.setFont(font);
+}
+
+} // namespace
 
 bool QtUi::prepareControls(std::int32_t windowId) {
     return window(windowId) != nullptr;
@@ -66,6 +95,7 @@ void QtUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setText(toQtText(text));
     addControl(controlId, label, rect);
+    fitText(*label);
 }
 
 void QtUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
@@ -75,6 +105,10 @@ void QtUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect
     auto* button = new QPushButton(toQtText(text), owner);
     QObject::connect(button, &QPushButton::clicked, [this, windowId, controlId] {
         events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
+    });
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(button, &QPushButton::customContextMenuRequested, [this, windowId, controlId] {
+        events_.push({EventKind::Control, windowId, controlId, ControlEventType::RightClick});
     });
     addControl(controlId, button, rect);
 }
@@ -145,30 +179,10 @@ void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
 }
 
 void QtUi::setControlText(std::int32_t controlId, const std::string& text) {
-    if (auto* label = control<QLabel>(controlId)) label->setText(toQtText(text));
-}
-
-void QtUi::createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
-                        const std::vector<std::string>& entries) {
-    WindowWidget* owner = window(windowId);
-    if (!owner) return;
-    auto* choice = new QComboBox(owner);
-    for (const std::string& entry : entries)
-        choice->addItem(toQtText(entry));
-    // Only the user's choices are events: activated is not sent for setCurrentIndex.
-    QObject::connect(choice, &QComboBox::activated, [this, windowId, controlId] {
-        events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
-    });
-    addControl(controlId, choice, rect);
-}
-
-std::int32_t QtUi::choiceIndex(std::int32_t controlId) {
-    const auto* choice = control<QComboBox>(controlId);
-    return choice ? choice->currentIndex() : -1;
-}
-
-void QtUi::setChoiceIndex(std::int32_t controlId, std::int32_t index) {
-    if (auto* choice = control<QComboBox>(controlId)) choice->setCurrentIndex(index);
+    auto* label = control<QLabel>(controlId);
+    if (!label) return;
+    label->setText(toQtText(text));
+    fitText(*label);
 }
 
 void QtUi::focusControl(std::int32_t controlId) {

@@ -4,6 +4,7 @@
 #include "platform/qt/WindowWidget.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
@@ -44,6 +45,21 @@ void QtUi::showPopupMenu(std::int32_t menuId) {
     if (chosen) events_.push({EventKind::Command, mainWindowId_, chosen->data().toInt()});
 }
 
+std::int32_t QtUi::chooseFromMenu(const std::vector<std::string>& entries,
+                                  std::int32_t checked) {
+    QMenu menu;
+    auto* group = new QActionGroup(&menu);
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        QAction* action = menu.addAction(toQtText(entries[index]));
+        action->setCheckable(true);
+        action->setChecked(static_cast<std::int32_t>(index) == checked);
+        action->setData(static_cast<int>(index));
+        group->addAction(action);
+    }
+    const QAction* chosen = menu.exec(QCursor::pos());
+    return chosen ? chosen->data().toInt() : -1;
+}
+
 void QtUi::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
     inputFilter_.addShortcut(key, modifiers, commandId);
 }
@@ -60,13 +76,12 @@ bool QtUi::messageBox(const std::string& title, const std::string& text, bool ye
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
 }
 
-FileChoice QtUi::runFileDialog(bool isSave, const std::string& title,
-                               const std::string& defaultPath, const std::string& filter) {
-    QFileDialog dialog(mainWindow(), QString::fromStdString(title),
-                       QString::fromStdString(defaultPath), toQtFileFilter(filter));
+FileChoice QtUi::fileDialog(const FileDialog& request) {
+    QFileDialog dialog(mainWindow(), QString::fromStdString(request.title),
+                       QString::fromStdString(request.startPath), toQtFileFilter(request.filter));
     // The platform's own dialogs need a desktop session that may not exist.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (isSave) {
+    if (request.isSave) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // The program asks about overwriting itself.
@@ -75,27 +90,23 @@ FileChoice QtUi::runFileDialog(bool isSave, const std::string& title,
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    const QStringList filters = dialog.nameFilters();
+    if (request.filterIndex > 0 && request.filterIndex < filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex]);
+    if (!request.recentFolder.empty()) {
+        const QString recent = QString::fromStdString(request.recentFolder);
+        QList<QUrl> places = dialog.sidebarUrls();
+        const QUrl recentUrl = QUrl::fromLocalFile(recent);
+        if (!places.contains(recentUrl)) places << recentUrl;
+        dialog.setSidebarUrls(places);
+        dialog.setHistory({recent});
+    }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return {};
-    const auto filterIndex = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    const auto filterIndex = filters.indexOf(dialog.selectedNameFilter());
     return {chosen.front().toStdString(),
             static_cast<std::int32_t>(std::max<qsizetype>(filterIndex, 0))};
-}
-
-std::string QtUi::openFileDialog(const std::string& title, const std::string& defaultPath,
-                                 const std::string& filter) {
-    return runFileDialog(false, title, defaultPath, filter).path;
-}
-
-std::string QtUi::saveFileDialog(const std::string& title, const std::string& defaultPath,
-                                 const std::string& filter) {
-    return runFileDialog(true, title, defaultPath, filter).path;
-}
-
-FileChoice QtUi::saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
-                                          const std::string& filter) {
-    return runFileDialog(true, title, defaultPath, filter);
 }
 
 void QtUi::setClipboardText(const std::string& text) {

@@ -383,26 +383,20 @@ TEST_F(CodeWindow, CloseHidesItWithoutAskingAnything) {
     EXPECT_EQ(state.shell.quitRequested, 0);
 }
 
-TEST_F(CodeWindow, SizeChangeKeepsCopyAndTheFormatChooserOnTopAndTheEditorBelow) {
+TEST_F(CodeWindow, SizeChangeKeepsCopyAlongTheTopAndTheEditorBelow) {
     for (const Size client : {Size{300, 500}, Size{40, 60}, Size{1200, 900}}) {
         ui.setClientSize(WindowId::Code, client.width, client.height);
         resized(WindowId::Code);
         const Rect editor = ui.controlRect(ControlId::CodeEditor);
         const Rect copy = ui.controlRect(ControlId::CodeCopy);
-        const Rect format = ui.controlRect(ControlId::CodeFormat);
         EXPECT_EQ(editor.x, 2);
         EXPECT_EQ(editor.y, 24);
         EXPECT_EQ(editor.width, client.width - 4);
         EXPECT_EQ(editor.height, client.height - 26);
         EXPECT_EQ(copy.x, 2);
         EXPECT_EQ(copy.y, 2);
-        EXPECT_EQ(copy.width, 40);
+        EXPECT_EQ(copy.width, client.width - 4);
         EXPECT_EQ(copy.height, 20);
-        // Beside "copy" up to the right margin, never of negative width.
-        EXPECT_EQ(format.x, 44);
-        EXPECT_EQ(format.y, 2);
-        EXPECT_EQ(format.width, std::max(0, client.width - 46));
-        EXPECT_EQ(format.height, 20);
     }
 }
 
@@ -416,10 +410,30 @@ TEST_F(CodeWindow, CopyPutsTheEditorTextOnTheClipboard) {
     EXPECT_TRUE(ui.clipboard.empty()) << "exporting alone does not copy";
     control(WindowId::Code, ControlId::CodeCopy, LeftClick);
     EXPECT_EQ(ui.clipboard, code);
-    // Text typed into the editor is copied as it stands, whatever the click.
+    // Text typed into the editor is copied as it stands.
     ui.appendEditorText(ControlId::CodeEditor, "Delay(5)\r\n");
-    control(WindowId::Code, ControlId::CodeCopy, RightClick);
+    control(WindowId::Code, ControlId::CodeCopy, LeftClick);
     EXPECT_EQ(ui.clipboard, code + "Delay(5)\r\n");
+}
+
+TEST_F(CodeWindow, RightClickOnCopyChoosesTheDialectAndTheChoiceIsRemembered) {
+    test::setNote(state.melody, 2, NoteRow);
+    command(CommandId::GetCode);
+    ui.chooseAnswers = {1, -1};
+    control(WindowId::Code, ControlId::CodeCopy, RightClick);
+    ASSERT_EQ(ui.chooseMenus.size(), 1u);
+    EXPECT_EQ(ui.chooseMenus[0].entries,
+              (std::vector<std::string>{"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
+    EXPECT_EQ(ui.chooseMenus[0].checked, 0);
+    const std::string arduino = ui.editorText(ControlId::CodeEditor);
+    EXPECT_NE(arduino.find("tone(BUZZER_PIN, "), std::string::npos) << arduino;
+    EXPECT_TRUE(ui.clipboard.empty()) << "a right click does not copy";
+    EXPECT_EQ(ui.settings["codeFormat"], "arduino");
+
+    // Dismissed, the menu changes nothing; the next one shows the current choice checked.
+    control(WindowId::Code, ControlId::CodeCopy, RightClick);
+    EXPECT_EQ(ui.chooseMenus[1].checked, 1);
+    EXPECT_EQ(ui.editorText(ControlId::CodeEditor), arduino);
 }
 
 } // namespace

@@ -191,7 +191,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_TRUE(ui.button(CommandId::FollowPlayback)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::FollowPlayback)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
-    EXPECT_EQ(ui.controlOrder, (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 61, 25, 30, 31, 32,
+    EXPECT_EQ(ui.controlOrder, (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 25, 30, 31, 32,
                                                           33, 34, 35, 29, 28}));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(ui.spinValue(ControlId::WidthSpin), 512);
@@ -213,7 +213,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_EQ(ui.windows[WindowId::NewMelody].y, 335);
 }
 
-TEST_F(StartupTest, FileDialogsOpenInTheFolderLastUsedAlsoInTheNextRun) {
+TEST_F(StartupTest, FileDialogsStartInTheWorkingDirectoryWithTheLastFolderOneClickAway) {
     fake.ui.addAllDataFiles();
     test::TempFolder folder;
     fake.ui.settings["lastFolder"] = folder.path().string();
@@ -221,21 +221,26 @@ TEST_F(StartupTest, FileDialogsOpenInTheFolderLastUsedAlsoInTheNextRun) {
     Resources resources;
     ProgramContext context = process.context();
     ASSERT_TRUE(startUp(state, resources, fake.platform, context));
-    EXPECT_EQ(state.shell.loadPath, folder.path().string() + "/");
-    EXPECT_EQ(state.shell.fileName, folder.path().string() + "/");
+    EXPECT_EQ(state.shell.loadPath, "/opt/vemo/");
+    EXPECT_EQ(state.shell.fileName, "/opt/vemo/");
 
     Editor editor{state, resources.bitmaps, fake.platform};
     const test::TempFolder other;
     fake.ui.saveAnswers.push_back(other.file("tune"));
     saveMelody(editor);
+    ASSERT_EQ(fake.ui.saveDialogs.size(), 1u);
+    EXPECT_EQ(fake.ui.saveDialogs[0].defaultPath, "/opt/vemo/");
+    EXPECT_EQ(fake.ui.saveDialogs[0].recentFolder, folder.path().string());
     EXPECT_EQ(fake.ui.settings["lastFolder"], other.path().string());
+    loadMelody(editor);
+    ASSERT_EQ(fake.ui.openDialogs.size(), 1u);
+    EXPECT_EQ(fake.ui.openDialogs[0].defaultPath, "/opt/vemo/");
+    EXPECT_EQ(fake.ui.openDialogs[0].recentFolder, other.path().string());
 
-    // A folder that is gone is no place to start in.
+    // A folder that is gone is not offered.
     fake.ui.settings["lastFolder"] = folder.path().string() + "/gone";
-    EditorState next;
-    Resources nextResources;
-    ASSERT_TRUE(startUp(next, nextResources, fake.platform, context));
-    EXPECT_EQ(next.shell.loadPath, "/opt/vemo/");
+    loadMelody(editor);
+    EXPECT_EQ(fake.ui.openDialogs[1].recentFolder, "");
 }
 
 TEST_F(StartupTest, WorkingDirectoryIsTheProgramFolderUnlessDevelopmentRun) {

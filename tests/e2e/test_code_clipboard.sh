@@ -13,13 +13,13 @@ CODE_TOP=100
 CODE_WIDTH=120
 CODE_HEIGHT=600
 COPY_BUTTON_MARGIN=2
-COPY_BUTTON_WIDTH=40
+COPY_BUTTON_WIDTH=116
 COPY_BUTTON_HEIGHT=20
 # Entries of the paste menu below "cancel" and its separator; the third pastes notes and layout.
 PASTE_NOTES_AND_LAYOUT_STEPS=4
 
-# "copy" keeps the top left corner; the format chooser sits beside it.
-copy_button_x=$((CODE_LEFT + COPY_BUTTON_MARGIN + COPY_BUTTON_WIDTH / 2))
+# "copy" spans the window's width: a click near its right end copies too.
+copy_button_x=$((CODE_LEFT + COPY_BUTTON_MARGIN + COPY_BUTTON_WIDTH * 7 / 8))
 copy_button_y=$((CODE_TOP + COPY_BUTTON_MARGIN + COPY_BUTTON_HEIGHT / 2))
 
 e2e_start_vemo "$E2E_TMP"

@@ -1,5 +1,6 @@
 #include "QtTestSupport.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -114,11 +115,27 @@ TEST_F(QtControlsTest, TypedSpinValuesQueueControlEvents) {
                 Contains(IsEvent(EventKind::Control, WindowId::Main, ControlId::DurationSpin)));
 }
 
-TEST_F(QtControlsTest, ButtonClicksQueueLeftClickEventsOfTheirWindow) {
+TEST_F(QtControlsTest, ButtonClicksQueueEventsOfTheirWindowAndKind) {
     activate(WindowId::Code);
-    QTest::mouseClick(widget<QPushButton>(ControlId::CodeCopy), Qt::LeftButton);
+    auto* copy = widget<QPushButton>(ControlId::CodeCopy);
+    QTest::mouseClick(copy, Qt::LeftButton);
     EXPECT_THAT(takeEvents(*ui), Contains(IsEvent(EventKind::Control, WindowId::Code,
                                                   ControlId::CodeCopy, LeftClick)));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(3, 3));
+    QApplication::sendEvent(copy, &rightClick);
+    EXPECT_THAT(takeEvents(*ui), ElementsAre(IsEvent(EventKind::Control, WindowId::Code,
+                                                     ControlId::CodeCopy, RightClick)));
+}
+
+TEST_F(QtControlsTest, ANarrowLabelShrinksItsFontUntilEveryLineIsWhole) {
+    ui->createLabel(WindowId::Main, ControlId::PointerReadout, {2, 100, 46, 64}, "");
+    auto* readout = widget<QLabel>(ControlId::PointerReadout);
+    const qreal fullSize = readout->font().pointSizeF();
+    ui->setControlText(ControlId::PointerReadout, LongestReadout);
+    EXPECT_TRUE(isTextWhole(*readout));
+    EXPECT_LT(readout->font().pointSizeF(), fullSize);
+    ui->setControlText(ControlId::PointerReadout, "C4\r\n264 Hz");
+    EXPECT_EQ(readout->font().pointSizeF(), fullSize) << "a short text is shown at full size";
 }
 
 TEST_F(QtControlsTest, TabFollowsTheOrderOfCreation) {

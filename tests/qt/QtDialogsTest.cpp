@@ -79,8 +79,10 @@ TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
         dialog->selectFile(existing);
         static_cast<QDialog*>(dialog)->accept();
     });
-    const std::string opened = ui->openFileDialog("load", folder.path().toStdString(),
-                                                  "vemo melody|*.vemo|bitmaps|*.bmp;*.ico");
+    const std::string opened =
+        ui->fileDialog({false, "load", folder.path().toStdString(),
+                        "vemo melody|*.vemo|bitmaps|*.bmp;*.ico", 0, ""})
+            .path;
     EXPECT_EQ(opened, existing.toStdString());
     EXPECT_EQ(title, QStringLiteral("load"));
     EXPECT_THAT(filters, ElementsAre(QStringLiteral("vemo melody (*.vemo)"),
@@ -114,7 +116,7 @@ TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
         QTest::keyClicks(name, QStringLiteral("new.vemo"));
         static_cast<QDialog*>(dialog)->accept();
     });
-    EXPECT_EQ(ui->saveFileDialog("save", existing.toStdString(), "*.vemo|*.vemo"),
+    EXPECT_EQ(ui->fileDialog({true, "save", existing.toStdString(), "*.vemo|*.vemo", 0, ""}).path,
               target.toStdString());
 }
 
@@ -131,10 +133,35 @@ TEST_F(QtDialogsTest, SaveDialogTellsWhichFilterTheUserChose) {
         dialog->selectFile(folder.filePath("tune"));
         static_cast<QDialog*>(dialog)->accept();
     });
-    const FileChoice choice = ui->saveFileDialogWithFilter(
-        "export", folder.path().toStdString() + "/", "ringtone|*.rtttl|sound|*.wav|text|*.txt");
+    const FileChoice choice = ui->fileDialog({true, "export", folder.path().toStdString() + "/",
+                                              "ringtone|*.rtttl|sound|*.wav|text|*.txt", 0, ""});
     EXPECT_EQ(choice.path, folder.filePath("tune").toStdString());
     EXPECT_EQ(choice.filterIndex, 1);
+}
+
+TEST_F(QtDialogsTest, DialogStartsWhereAskedWithItsFilterAndTheRecentFolderInItsSidebar) {
+    QTemporaryDir start;
+    QTemporaryDir recent;
+    ASSERT_TRUE(start.isValid() && recent.isValid());
+    QString directory;
+    QString filter;
+    QList<QUrl> places;
+    QStringList history;
+    whenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        directory = dialog->directory().absolutePath();
+        filter = dialog->selectedNameFilter();
+        places = dialog->sidebarUrls();
+        history = dialog->history();
+        modal->close();
+    });
+    ui->fileDialog({true, "export", start.path().toStdString() + "/",
+                    "ringtone|*.rtttl|sound|*.wav|text|*.txt", 2, recent.path().toStdString()});
+    EXPECT_EQ(directory, QDir(start.path()).absolutePath());
+    EXPECT_EQ(filter, QStringLiteral("text (*.txt)"));
+    EXPECT_TRUE(places.contains(QUrl::fromLocalFile(recent.path())));
+    EXPECT_TRUE(history.contains(recent.path()));
 }
 
 TEST_F(QtDialogsTest, FormShowsItsChoicesRewritesItsNoteOnEachChangeAndGivesTheAnswer) {
@@ -180,9 +207,9 @@ TEST_F(QtDialogsTest, FormShowsItsChoicesRewritesItsNoteOnEachChangeAndGivesTheA
 
 TEST_F(QtDialogsTest, CancelledFileDialogsGiveAnEmptyPath) {
     whenModalOpens([](QWidget* modal) { modal->close(); });
-    EXPECT_EQ(ui->openFileDialog("load", "", "*.vemo|*.vemo"), "");
+    EXPECT_EQ(ui->fileDialog({false, "load", "", "*.vemo|*.vemo", 0, ""}).path, "");
     whenModalOpens([](QWidget* modal) { modal->close(); });
-    EXPECT_EQ(ui->saveFileDialog("save", "", "*.vemo|*.vemo"), "");
+    EXPECT_EQ(ui->fileDialog({true, "save", "", "*.vemo|*.vemo", 0, ""}).path, "");
 }
 
 class QtPopupMenuTest : public QtUiTest {

@@ -7,6 +7,8 @@
 #include "platform/qt/QtUi.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -65,6 +67,18 @@ inline Image patternImage(std::int32_t width, std::int32_t height) {
                                static_cast<std::uint32_t>(y * 7 % 256),
                                static_cast<std::uint32_t>((x + y) % 256)));
     return image;
+}
+
+// The readout's longest text: the highest note, four-digit hertz, the last column and its time.
+constexpr const char* LongestReadout = "B8\r\n7920 Hz\r\ncol 4095\r\n4095.00 s";
+
+// Whether every line of the label's text fits its width, and all its lines its height.
+inline bool isTextWhole(const QLabel& label) {
+    const QFontMetrics metrics(label.font());
+    const QStringList lines = label.text().split(u'\n');
+    for (const QString& line : lines)
+        if (metrics.horizontalAdvance(line) > label.contentsRect().width()) return false;
+    return metrics.lineSpacing() * lines.size() <= label.contentsRect().height();
 }
 
 // Runs handler on the first modal window or popup that opens, from inside its own event loop.

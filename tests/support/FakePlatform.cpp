@@ -140,30 +140,30 @@ bool FakeUi::prepareControls(std::int32_t windowId) {
 }
 
 void FakeUi::createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) {
-    controls[controlId] = {windowId, ControlKind::Image, rect, 0, 0, 0, {}, {}};
+    controls[controlId] = {windowId, ControlKind::Image, rect, 0, 0, 0, {}};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
                         std::int32_t minimum, std::int32_t maximum) {
-    controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}, {}};
+    controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
                          const std::string& text) {
-    controls[controlId] = {windowId, ControlKind::Label, rect, 0, 0, 0, text, {}};
+    controls[controlId] = {windowId, ControlKind::Label, rect, 0, 0, 0, text};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
                           const std::string& text) {
-    controls[controlId] = {windowId, ControlKind::Button, rect, 0, 0, 0, text, {}};
+    controls[controlId] = {windowId, ControlKind::Button, rect, 0, 0, 0, text};
     controlOrder.push_back(controlId);
 }
 
 void FakeUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) {
-    controls[controlId] = {windowId, ControlKind::Editor, rect, 0, 0, 0, {}, {}};
+    controls[controlId] = {windowId, ControlKind::Editor, rect, 0, 0, 0, {}};
     controlOrder.push_back(controlId);
 }
 
@@ -205,28 +205,6 @@ void FakeUi::setControlText(std::int32_t controlId, const std::string& text) {
     controls[controlId].text = text;
 }
 
-void FakeUi::createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
-                          const std::vector<std::string>& entries) {
-    FakeControl choice;
-    choice.window = windowId;
-    choice.kind = ControlKind::Choice;
-    choice.rect = rect;
-    choice.value = entries.empty() ? -1 : 0;
-    choice.entries = entries;
-    controls[controlId] = choice;
-    controlOrder.push_back(controlId);
-}
-
-std::int32_t FakeUi::choiceIndex(std::int32_t controlId) {
-    return controls[controlId].value;
-}
-
-void FakeUi::setChoiceIndex(std::int32_t controlId, std::int32_t index) {
-    FakeControl& choice = controls[controlId];
-    const auto count = static_cast<std::int32_t>(choice.entries.size());
-    choice.value = index >= 0 && index < count ? index : -1;
-}
-
 void FakeUi::focusControl(std::int32_t controlId) {
     focusedControl = controlId;
 }
@@ -242,6 +220,15 @@ void FakeUi::showPopupMenu(std::int32_t menuId) {
     if (menuChoices.empty()) return;
     events.push_front({EventKind::Command, 0, menuChoices.front(), 0});
     menuChoices.pop_front();
+}
+
+std::int32_t FakeUi::chooseFromMenu(const std::vector<std::string>& entries,
+                                    std::int32_t checked) {
+    chooseMenus.push_back({entries, checked});
+    if (chooseAnswers.empty()) return -1;
+    const std::int32_t answer = chooseAnswers.front();
+    chooseAnswers.pop_front();
+    return answer;
 }
 
 void FakeUi::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
@@ -265,22 +252,15 @@ std::string nextAnswer(std::deque<std::string>& answers) {
 }
 } // namespace
 
-std::string FakeUi::openFileDialog(const std::string& title, const std::string& defaultPath,
-                                   const std::string& filter) {
-    openDialogs.push_back({title, defaultPath, filter});
-    return nextAnswer(openAnswers);
-}
-
-std::string FakeUi::saveFileDialog(const std::string& title, const std::string& defaultPath,
-                                   const std::string& filter) {
-    saveDialogs.push_back({title, defaultPath, filter});
-    return nextAnswer(saveAnswers);
-}
-
-FileChoice FakeUi::saveFileDialogWithFilter(const std::string& title,
-                                            const std::string& defaultPath,
-                                            const std::string& filter) {
-    FileChoice choice{saveFileDialog(title, defaultPath, filter), 0};
+FileChoice FakeUi::fileDialog(const FileDialog& dialog) {
+    DialogCall call{dialog.title, dialog.startPath, dialog.filter, dialog.filterIndex,
+                    dialog.recentFolder};
+    if (!dialog.isSave) {
+        openDialogs.push_back(call);
+        return {nextAnswer(openAnswers), 0};
+    }
+    saveDialogs.push_back(call);
+    FileChoice choice{nextAnswer(saveAnswers), dialog.filterIndex};
     if (!saveFilterAnswers.empty()) {
         choice.filterIndex = saveFilterAnswers.front();
         saveFilterAnswers.pop_front();

@@ -31,15 +31,14 @@ struct FakeButton {
     Image icon;
 };
 
-enum class ControlKind { Image, Spin, Label, Button, Editor, Choice };
+enum class ControlKind { Image, Spin, Label, Button, Editor };
 
 struct FakeControl {
     std::int32_t window = 0;
     ControlKind kind = ControlKind::Image;
     Rect rect;
-    std::int32_t minimum = 0, maximum = 0, value = 0; // a choice's chosen entry is its value
+    std::int32_t minimum = 0, maximum = 0, value = 0;
     std::string text;
-    std::vector<std::string> entries;
 };
 
 struct BoxCall {
@@ -52,6 +51,13 @@ struct DialogCall {
     std::string title;
     std::string defaultPath;
     std::string filter;
+    std::int32_t filterIndex = 0;
+    std::string recentFolder;
+};
+
+struct ChooseCall {
+    std::vector<std::string> entries;
+    std::int32_t checked = -1;
 };
 
 struct ShortcutCall {
@@ -69,10 +75,11 @@ class FakeUi final : public Ui {
     std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
-    std::deque<std::int32_t> saveFilterAnswers; // the filter chosen with each save answer; empty: 0
+    std::deque<std::int32_t> saveFilterAnswers; // the filter chosen with each save answer; empty: as preselected
     std::deque<bool> shellAnswers;             // empty: true
     std::deque<FormAnswer> formAnswers;        // empty: the form is cancelled
     std::deque<std::int32_t> menuChoices;      // a command queued when a popup menu is shown
+    std::deque<std::int32_t> chooseAnswers;    // chooseFromMenu; empty: dismissed
     std::map<std::string, Image> imageFiles;   // loadImage by path
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
     std::map<std::int32_t, std::deque<std::int32_t>> keyAnswers; // one-off answers first
@@ -92,6 +99,7 @@ class FakeUi final : public Ui {
     std::map<std::int32_t, std::int32_t> cursorLineX; // -1: none
     std::map<std::int32_t, std::vector<MenuEntry>> menus;
     std::vector<std::int32_t> shownMenus;
+    std::vector<ChooseCall> chooseMenus;
     std::vector<ShortcutCall> shortcuts;
     std::vector<BoxCall> boxes;
     std::vector<DialogCall> openDialogs;
@@ -156,20 +164,13 @@ class FakeUi final : public Ui {
     void appendEditorText(std::int32_t controlId, const std::string& text) override;
     void focusControl(std::int32_t controlId) override;
     void setControlText(std::int32_t controlId, const std::string& text) override;
-    void createChoice(std::int32_t windowId, std::int32_t controlId, Rect rect,
-                      const std::vector<std::string>& entries) override;
-    std::int32_t choiceIndex(std::int32_t controlId) override;
-    void setChoiceIndex(std::int32_t controlId, std::int32_t index) override;
     bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
     void showPopupMenu(std::int32_t menuId) override;
+    std::int32_t chooseFromMenu(const std::vector<std::string>& entries,
+                                std::int32_t checked) override;
     void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) override;
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
-    std::string openFileDialog(const std::string& title, const std::string& defaultPath,
-                               const std::string& filter) override;
-    std::string saveFileDialog(const std::string& title, const std::string& defaultPath,
-                               const std::string& filter) override;
-    FileChoice saveFileDialogWithFilter(const std::string& title, const std::string& defaultPath,
-                                        const std::string& filter) override;
+    FileChoice fileDialog(const FileDialog& dialog) override;
     FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;
     bool openWithShell(const std::string& path) override;

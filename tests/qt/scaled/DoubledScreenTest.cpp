@@ -59,5 +59,10 @@ TEST_F(DoubledScreen, GridImageCoversItsControlPixelForScreenPixelAndClicksHitTh
     EXPECT_EQ(state.melody.grid.noteRow(column), row);
 }
 
+TEST_F(DoubledScreen, TheReadoutShowsItsLongestTextWhole) {
+    ui->setControlText(ControlId::PointerReadout, testing_qt::LongestReadout);
+    EXPECT_TRUE(testing_qt::isTextWhole(*qobject_cast<QLabel*>(ui->controlWidget(ControlId::PointerReadout))));
+}
+
 } // namespace
 } // namespace vemo

@@ -10,7 +10,9 @@
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/TempFolder.h"
 
-#include <QComboBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -63,43 +65,66 @@ struct EditorRun : testing_qt::RealEditor {
     bool started = false;
 };
 
-TEST(CodeFormatChooser, AChoiceRewritesTheCodeAndIsTheChoiceOfTheNextRun) {
+TEST(CodeWindowOnRealWidgets, CopySpansTheTopAtEverySizeAndTabGoesFromItToTheEditor) {
+    EditorRun run;
+    ASSERT_TRUE(run.started);
+    auto* copy = run.control<QPushButton>(ControlId::CodeCopy);
+    auto* editor = run.control<QPlainTextEdit>(ControlId::CodeEditor);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(copy->geometry(), QRect(2, 2, 116, 20));
+    EXPECT_EQ(editor->geometry(), QRect(2, 24, 116, 574));
+    run.ui->showWindow(WindowId::Code, true);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(run.ui->windowWidget(WindowId::Code)));
+    for (const QSize size : {QSize(300, 400), QSize(60, 80)}) {
+        run.ui->setClientSize(WindowId::Code, size.width(), size.height());
+        for (int pass = 0; pass < 4; ++pass)
+            eventStep(run.editor);
+        EXPECT_EQ(copy->geometry(), QRect(2, 2, size.width() - 4, 20));
+        EXPECT_EQ(editor->geometry(), QRect(2, 24, size.width() - 4, size.height() - 26));
+    }
+    copy->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copy->hasFocus(); }));
+    QTest::keyClick(copy, Qt::Key_Tab);
+    EXPECT_TRUE(editor->hasFocus());
+}
+
+TEST(CodeWindowOnRealWidgets, ARightClickOnCopyChoosesTheDialectForThisRunAndTheNext) {
     const OwnSettingsFolder settings;
     {
         EditorRun run;
         ASSERT_TRUE(run.started);
-        auto* format = run.control<QComboBox>(ControlId::CodeFormat);
-        ASSERT_NE(format, nullptr);
-        QStringList entries;
-        for (int i = 0; i < format->count(); ++i)
-            entries << format->itemText(i);
-        EXPECT_EQ(entries,
-                  QStringList({"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
-        EXPECT_EQ(format->currentText(), QStringLiteral("beep"));
-        // "copy" keeps its corner and narrows; the editor below does not move.
-        EXPECT_EQ(run.control<QPushButton>(ControlId::CodeCopy)->geometry(), QRect(2, 2, 40, 20));
-        EXPECT_EQ(format->geometry(), QRect(44, 2, 74, 20));
-        EXPECT_EQ(run.control<QPlainTextEdit>(ControlId::CodeEditor)->geometry(),
-                  QRect(2, 24, 116, 574));
-
         exportCode(run.state, run.platform);
         EXPECT_EQ(run.text(), run.expectedText(CodeDialect::Beep));
-        // Three steps down the list with the keyboard, each one a choice of its own.
-        format->setFocus();
-        for (int step = 0; step < 3; ++step)
-            QTest::keyClick(format, Qt::Key_Down);
-        ASSERT_EQ(format->currentText(), QStringLiteral("linux-beep"));
+        QStringList entries;
+        QString checked;
+        testing_qt::whenModalOpens([&](QWidget* popup) {
+            auto* menu = qobject_cast<QMenu*>(popup);
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions()) {
+                entries << action->text();
+                if (action->isChecked()) checked = action->text();
+            }
+            menu->setActiveAction(menu->actions()[3]);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        auto* copy = run.control<QPushButton>(ControlId::CodeCopy);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QApplication::sendEvent(copy, &rightClick);
         for (int pass = 0; pass < 6; ++pass)
             eventStep(run.editor);
+        EXPECT_EQ(entries,
+                  QStringList({"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
+        EXPECT_EQ(checked, QStringLiteral("beep"));
         EXPECT_EQ(run.text(), run.expectedText(CodeDialect::LinuxBeep));
-        EXPECT_NE(run.text(), run.expectedText(CodeDialect::Beep));
+        EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty() ||
+                    QGuiApplication::clipboard()->text() != run.text())
+            << "a right click does not copy";
     }
     EXPECT_NE(settings.fileText().find("codeFormat=linux-beep"), std::string::npos);
     {
         EditorRun next;
         ASSERT_TRUE(next.started);
-        EXPECT_EQ(next.control<QComboBox>(ControlId::CodeFormat)->currentText(),
-                  QStringLiteral("linux-beep"));
         exportCode(next.state, next.platform);
         EXPECT_EQ(next.text(), next.expectedText(CodeDialect::LinuxBeep));
     }
