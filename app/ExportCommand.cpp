@@ -57,7 +57,7 @@ void exportMelody(Editor& editor) {
                       false);
         return;
     }
-    if (!mayReplace(ui, target.path)) return;
+    if (!mayWriteTo(ui, target.path)) return;
     const FileOutcome written = target.format->write(target.path, source);
     if (!written) invalidFile(ui, "can't create \r\n\r\n'" + target.path + "'", written.reason);
 }

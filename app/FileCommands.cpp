@@ -78,8 +78,13 @@ void invalidFile(Ui& ui, const std::string& text, const std::string& reason) {
     ui.messageBox("invalid file", text + "\r\n" + reason, false);
 }
 
-// A folder or a device of that name is no file to replace: the write refuses it.
-bool mayReplace(Ui& ui, const std::string& path) {
+bool mayWriteTo(Ui& ui, const std::string& path) {
+    // Asking first would offer to replace a file that could not be replaced after all.
+    const FileOutcome refusal = checkWritable(path);
+    if (!refusal) {
+        invalidFile(ui, "can't create \r\n\r\n'" + path + "'", refusal.reason);
+        return false;
+    }
     return !isExistingFile(path) ||
            ui.messageBox("please confirm", "'" + path + "'\r\n already exists.\r\nreplace file?",
                          true);
@@ -113,7 +118,7 @@ void saveMelody(Editor& editor) {
     if (shell.fileName.empty()) return;
     rememberFolderOf(ui, shell.fileName);
     shell.fileName = withMelodyExtension(shell.fileName);
-    if (!mayReplace(ui, shell.fileName)) return;
+    if (!mayWriteTo(ui, shell.fileName)) return;
     const FileOutcome written =
         writeFileReplacing(shell.fileName, encodeMelody(editor.state.melody));
     if (!written) {

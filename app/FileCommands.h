@@ -17,8 +17,9 @@ bool loadMelodyFromCommandLine(Editor& editor, const std::string& path);
 
 // The "invalid file" box: its fixed text, then why on a line of its own.
 void invalidFile(Ui& ui, const std::string& text, const std::string& reason);
-// True unless the path names an existing file and the user does not want it replaced.
-bool mayReplace(Ui& ui, const std::string& path);
+// Whether to write the file: the user may write it (else the "can't create" box says why, before
+// any question) and, where a file is there, wants it replaced.
+bool mayWriteTo(Ui& ui, const std::string& path);
 
 // The title of the main window before the name of the melody's file.
 inline const std::string TitlePrefix = "       vemo - ";

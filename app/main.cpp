@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,33 @@ bool hasDisplay() {
 #endif
 }
 
+// What Qt says while it opens the display waits here: a display that cannot be opened ends in
+// a fatal message and an abort after four lines; the editor says so in one and exits as it does
+// without any display. Otherwise the held messages are passed on.
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+void holdWhileOpeningDisplay(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, text});
+        return;
+    }
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    if (display == nullptr || *display == '\0') display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "vemo: can't open the display '%s' to show the editor on\n",
+                 display != nullptr ? display : "");
+    std::_Exit(vemo::ExitFailure);
+}
+
+void passHeldMessagesOn(QtMessageHandler handler) {
+    for (const HeldMessage& message : heldMessages)
+        handler(message.type, QMessageLogContext(), message.text);
+    heldMessages.clear();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -34,7 +62,10 @@ int main(int argc, char* argv[]) {
     }
     // A save that meets the file size limit must fail with its box, not kill the editor.
     vemo::ignoreFileSizeSignal();
+    const QtMessageHandler qtHandler = qInstallMessageHandler(holdWhileOpeningDisplay);
     QApplication application(argc, argv);
+    qInstallMessageHandler(qtHandler);
+    passHeldMessagesOn(qtHandler);
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
@@ -47,7 +78,7 @@ int main(int argc, char* argv[]) {
 
     auto ui = vemo::makeQtUi();
     vemo::endOnSignals(*ui);
-    auto beeper = vemo::makeAudioBeeper();
+    auto beeper = vemo::makeAudioBeeper("vemo");
     vemo::SystemRuntime runtime;
     vemo::Platform platform{*ui, *beeper, runtime};
     vemo::ProgramContext context = vemo::systemProgramContext(

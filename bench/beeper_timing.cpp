@@ -140,7 +140,7 @@ void BM_BeeperRhythmOnDiskDriver(benchmark::State& state) {
     Measured worst;
     for (auto _ : state) {
         {
-            auto beeper = makeAudioBeeper();
+            auto beeper = makeAudioBeeper("vemo");
             for (const Event& event : melody) {
                 if (event.frequencyHz == 0) {
                     beeper->rest(event.durationMs);

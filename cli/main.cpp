@@ -56,7 +56,7 @@ constexpr std::int32_t PlayOutMs = 100;
 int playTones(const LoadedMelody& loaded, bool repeat) {
     const ToneList tones = tonesOf(loaded, {});
     if (tones.empty()) return ExitOk;
-    auto beeper = makeAudioBeeper();
+    auto beeper = makeAudioBeeper("vemo-tool");
     std::signal(SIGINT, [](int) { interrupted = 1; });
     do {
         for (const ToneEvent& event : tones) {

@@ -162,36 +162,72 @@ void ignoreFileSizeSignal() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-ReplacingFile::ReplacingFile(const std::string& path) {
+namespace {
+
+// What a write to a path would meet: the end of its links, the file there if any, and why the
+// user may not write it, if so.
+struct WriteTarget {
+    fs::path path;
+    bool exists = false;
+    struct stat old {};
+    FileOutcome outcome;
+};
+
+WriteTarget inspectWriteTarget(const std::string& path) {
+    WriteTarget found;
     const std::optional<fs::path> target = finalTarget(path);
     if (!target) {
-        fail(ELOOP, writeProblemText(ELOOP));
-        return;
+        found.outcome = failure(ELOOP, writeProblemText(ELOOP));
+        return found;
     }
-    target_ = *target;
-    struct stat old {};
-    if (::stat(target_.c_str(), &old) == 0) {
-        if (S_ISDIR(old.st_mode)) {
-            fail(EISDIR, "there is a folder of that name; choose another name");
-            return;
+    found.path = *target;
+    if (::stat(found.path.c_str(), &found.old) == 0) {
+        found.exists = true;
+        if (S_ISDIR(found.old.st_mode)) {
+            found.outcome = failure(EISDIR, "there is a folder of that name; choose another name");
+            return found;
         }
-        if (!S_ISREG(old.st_mode)) {
-            fail(EINVAL, "this is not a regular file; choose another name");
-            return;
+        if (!S_ISREG(found.old.st_mode)) {
+            found.outcome = failure(EINVAL, "this is not a regular file; choose another name");
+            return found;
         }
         // Renaming only needs the folder; the file's own permission is what the user set.
-        if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
-            fail(errno, "the file is read-only for you; save under another name or make it "
-                        "writable");
-            return;
+        if (::faccessat(AT_FDCWD, found.path.c_str(), W_OK, AT_EACCESS) != 0) {
+            found.outcome = failure(errno, "the file is read-only for you; save under another "
+                                           "name or make it writable");
+            return found;
         }
-        replacesFile_ = true;
-        oldMode_ = old.st_mode & PermissionBits;
-        oldOwner_ = old.st_uid;
-        oldGroup_ = old.st_gid;
-    } else if (errno != ENOENT) {
-        failWriting(errno);
+    } else if (const int errorNumber = errno; errorNumber != ENOENT) {
+        found.outcome = failure(errorNumber, writeProblemText(errorNumber));
+        return found;
+    }
+    // The temporary is made beside the target.
+    const fs::path folder = found.path.has_parent_path() ? found.path.parent_path() : fs::path(".");
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        const int errorNumber = errno;
+        found.outcome = failure(errorNumber, writeProblemText(errorNumber));
+    }
+    return found;
+}
+
+} // namespace
+
+FileOutcome checkWritable(const std::string& path) {
+    return inspectWriteTarget(path).outcome;
+}
+
+ReplacingFile::ReplacingFile(const std::string& path) {
+    WriteTarget found = inspectWriteTarget(path);
+    if (!found.outcome) {
+        outcome_ = std::move(found.outcome);
         return;
+    }
+    target_ = std::move(found.path);
+    if (found.exists) {
+        replacesFile_ = true;
+        oldMode_ = found.old.st_mode & PermissionBits;
+        oldOwner_ = found.old.st_uid;
+        oldGroup_ = found.old.st_gid;
     }
     for (int attempt = 0; attempt < MaxTemporaryNameTries; ++attempt) {
         temporary_ = temporaryNameFor(target_);

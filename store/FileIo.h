@@ -33,6 +33,11 @@ bool isExistingFile(const std::string& path);
 // instead of killing it in the middle of a save. Call once at start.
 void ignoreFileSizeSignal();
 
+// Why the user could not write a file at path, found before anything is written: a circle of
+// links, a folder or another non-file of that name, a file or a folder the user may not write.
+// A success when nothing stands in the way.
+FileOutcome checkWritable(const std::string& path);
+
 // A file written to a temporary beside its target and renamed over the target only when every
 // byte is written and flushed: a failed write never destroys the file that was there. A link is
 // written through: the temporary goes beside the link's final target, which keeps the link. A

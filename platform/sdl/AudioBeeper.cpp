@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -28,6 +30,34 @@ constexpr std::int64_t JoinToleranceMs = 30;
 // event should have ended.
 constexpr std::chrono::milliseconds StallMargin(500);
 
+// libasound writes every failed probe of a missing sound card to standard error, eight lines
+// before the program can say in one that sound is off. Its error handler is a silent one while
+// the output is opened. The library is found at run time, as SDL finds it: a system without it
+// has nothing to silence.
+class QuietAlsa {
+  public:
+    QuietAlsa() {
+        library_ = ::dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+        if (!library_) return;
+        setHandler_ = reinterpret_cast<SetHandler>(::dlsym(library_, "snd_lib_error_set_handler"));
+        if (setHandler_) setHandler_(&silent);
+    }
+    ~QuietAlsa() {
+        if (setHandler_) setHandler_(nullptr); // the library's own handler again
+        if (library_) ::dlclose(library_);
+    }
+    QuietAlsa(const QuietAlsa&) = delete;
+    QuietAlsa& operator=(const QuietAlsa&) = delete;
+
+  private:
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    static void silent(const char*, int, const char*, int, const char*, ...) {}
+
+    void* library_ = nullptr;
+    SetHandler setHandler_ = nullptr;
+};
+
 class AudioBeeper final : public Beeper {
   public:
     AudioBeeper() : timeline_(JoinToleranceMs * SamplesPerMs) {}
@@ -49,6 +79,7 @@ class AudioBeeper final : public Beeper {
 
     // Returns an empty text on success, else SDL's reason.
     std::string open() {
+        const QuietAlsa quiet;
         // SDL's own SIGINT/SIGTERM handlers only queue an event nobody reads: the program
         // would ignore kill. The programs handle signals themselves.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -192,13 +223,14 @@ std::int64_t producedSamples(Beeper& beeper) {
     return audio != nullptr ? audio->producedSamples() : -1;
 }
 
-std::unique_ptr<Beeper> makeAudioBeeper() {
+std::unique_ptr<Beeper> makeAudioBeeper(const std::string& programName) {
     auto beeper = std::make_unique<AudioBeeper>();
     const std::string failure = beeper->open();
     if (failure.empty()) return beeper;
 
     beeper.reset();
-    std::fprintf(stderr, "vemo: no audio output (%s), sound is off\n", failure.c_str());
+    std::fprintf(stderr, "%s: no audio output (%s), sound is off\n", programName.c_str(),
+                 failure.c_str());
     return makeSilentBeeper();
 }
 

@@ -79,6 +79,8 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         ui.boxes.clear();
 
         exportAs(folder.file("tune-" + std::to_string(index)), static_cast<std::int32_t>(index));
+        EXPECT_EQ(ui.saveDialogs.back().filterIndex, index == 0 ? 0 : index - 1)
+            << "the dialog offers the format written last";
         ASSERT_EQ(ui.boxes.size(), 1u) << name;
         EXPECT_EQ(ui.boxes[0].title, "please confirm");
         EXPECT_EQ(test::readBytes(target), bytes) << name;

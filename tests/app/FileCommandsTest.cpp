@@ -286,6 +286,31 @@ TEST_F(FileCommandsTest, SaveAtTheFileSizeLimitShowsTheBoxKeepsTheOldFileAndLeav
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"precious.vemo"});
 }
 
+TEST_F(FileCommandsTest, AFileTheUserMayNotWriteIsRefusedBeforeTheReplaceQuestion) {
+    if (!test::canActAsOrdinaryUser())
+        GTEST_SKIP() << "needs root to make a file that uid 65534 may not write";
+    namespace fs = std::filesystem;
+    const std::string path = folder.file("theirs.vemo");
+    const Bytes old = heldNoteFile().bytes();
+    test::writeBytes(path, old);
+    fs::permissions(folder.path(), fs::perms::all);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write |
+                              fs::perms::group_read | fs::perms::others_read);
+    const std::string report = test::inChildProcess(
+        [&]() -> std::string {
+            saveAs(path);
+            std::string boxes;
+            for (const auto& box : ui.boxes)
+                boxes += box.title + ": " + box.text + "|";
+            return boxes;
+        },
+        true);
+    EXPECT_EQ(report, "invalid file: can't create \r\n\r\n'" + path +
+                          "'\r\nthe file is read-only for you; save under another name or make "
+                          "it writable|");
+    EXPECT_EQ(test::readBytes(path), old);
+}
+
 TEST_F(FileCommandsTest, TargetsThatCannotBeWrittenShowTheBoxWithTheReasonAndCreateNothing) {
     const std::string titleBefore = title();
     const std::string path = folder.file("gone/tune.vemo");

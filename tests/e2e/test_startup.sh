@@ -56,4 +56,11 @@ e2e_answer_box "error" ok
 e2e_wait_window_gone "$error_box"
 e2e_expect_exit_code 1
 
+e2e_note "a display that cannot be opened is said in one line, exit 1"
+DISPLAY=:999 WAYLAND_DISPLAY= "$E2E_VEMO" >"$E2E_TMP/no-display.out" 2>&1
+code=$?
+[ "$code" -eq 1 ] || e2e_fail "an unreachable display ended the editor with $code, not 1"
+[ "$(cat "$E2E_TMP/no-display.out")" = "vemo: can't open the display ':999' to show the editor on" ] ||
+    e2e_fail "an unreachable display was reported as: $(cat "$E2E_TMP/no-display.out")"
+
 echo "PASS"

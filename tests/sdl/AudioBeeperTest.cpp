@@ -51,7 +51,7 @@ TEST(AudioBeeper, PlacesOneThreadsTonesAndRestsEndToEnd) {
     const std::vector<Event> events{{1000, 60}, {1500, 45}, {0, 30},   {600, 25}, {0, 10},
                                     {0, 15},    {2000, 40}, {800, 35}, {3000, 1}, {1200, 20}};
     {
-        auto beeper = makeAudioBeeper();
+        auto beeper = makeAudioBeeper("vemo");
         for (const Event& event : events)
             play(*beeper, event);
         beeper->rest(TailRestMs);
@@ -67,7 +67,7 @@ TEST(AudioBeeper, ToneAfterAPauseStartsAtOnceAndSoundsInFull) {
     DiskAudio disk("pause");
     constexpr std::int32_t DurationMs = 50;
     {
-        auto beeper = makeAudioBeeper();
+        auto beeper = makeAudioBeeper("vemo");
         beeper->beep(1000, DurationMs);
         std::this_thread::sleep_for(200ms);
         beeper->beep(1500, DurationMs);
@@ -87,7 +87,7 @@ TEST(AudioBeeper, TonesOfTwoThreadsAreMixed) {
     constexpr std::int32_t LongMs = 400;
     constexpr std::int32_t ShortMs = 100;
     {
-        auto beeper = makeAudioBeeper();
+        auto beeper = makeAudioBeeper("vemo");
         auto other = std::async(std::launch::async, [&] { beeper->beep(1000, LongMs); });
         std::this_thread::sleep_for(100ms);
         beeper->beep(1500, ShortMs);
@@ -116,7 +116,7 @@ TEST(AudioBeeper, AbortReleasesALongBeepAndSilencesIt) {
     DiskAudio disk("abort");
     constexpr std::int32_t LongToneMs = 30000;
     {
-        auto beeper = makeAudioBeeper();
+        auto beeper = makeAudioBeeper("vemo");
         auto blocked = std::async(std::launch::async, [&] { beeper->beep(440, LongToneMs); });
         EXPECT_EQ(blocked.wait_for(100ms), std::future_status::timeout);
         beeper->abort();
@@ -152,7 +152,7 @@ TEST(AudioBeeper, StopSilencesTheSoundingToneWithinABufferAndStartsNothingAfter)
 TEST(AudioBeeper, WithoutAnOutputSaysSoOnceAndStaysSilent) {
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     testing::internal::CaptureStderr();
-    auto beeper = makeAudioBeeper();
+    auto beeper = makeAudioBeeper("vemo");
     const std::string said = testing::internal::GetCapturedStderr();
     ::unsetenv("SDL_AUDIODRIVER");
 

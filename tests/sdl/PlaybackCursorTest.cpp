@@ -33,7 +33,7 @@ TEST(PlaybackCursorOnDisk, HeardColumnStaysWithinTwentyMillisecondsOfTheRecordin
     };
     std::vector<Reading> readings;
     {
-        auto beeper = makeAudioBeeper();
+        auto beeper = makeAudioBeeper("vemo");
         std::thread worker([&] { playbackWorker(tones, playback, *beeper); });
         for (int reading = 0; reading < 70; ++reading) {
             std::this_thread::sleep_for(std::chrono::milliseconds(25));

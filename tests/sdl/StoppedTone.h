@@ -19,7 +19,7 @@ inline StoppedTone stopLongTone(std::chrono::milliseconds delay) {
     constexpr std::int32_t TailRestMs = 100;
     StopFlag stop{0};
     StoppedTone result;
-    auto beeper = makeAudioBeeper();
+    auto beeper = makeAudioBeeper("vemo");
     auto player = std::async(std::launch::async, [&] {
         beeper->beep(440, LongToneMs, &stop);
         beeper->beep(880, LongToneMs, &stop);
