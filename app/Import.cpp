@@ -38,13 +38,15 @@ std::string importReport(const MelodyImport& imported) {
         std::to_string(imported.melody.lastColumn + 1) +
         " columns\r\nlargest snapping error: " + std::to_string(imported.largestSnapErrorMs) +
         " ms\r\nnotes moved by octaves: " + std::to_string(imported.octaveMovedNotes);
+    if (imported.unheardNotes > 0)
+        text += "\r\n" + unheardNotesReport(imported.unheardNotes);
     if (!imported.warning.empty()) text += "\r\n" + imported.warning;
     return text;
 }
 
 bool isExact(const MelodyImport& imported) {
     return imported.largestSnapErrorMs == 0 && imported.octaveMovedNotes == 0 &&
-           imported.warning.empty();
+           imported.unheardNotes == 0 && imported.warning.empty();
 }
 
 template <typename Song> bool hasSong(Ui& ui, const SongFile<Song>& file, const std::string& path) {
@@ -101,6 +103,10 @@ LoadOutcome importMidiFile(Editor& editor, const std::string& path) {
     if (!hasSong(ui, file, path)) return LoadOutcome::Failed;
     const std::optional<MidiChoice> choice = askMidiChoice(ui, *file.song, path);
     if (!choice) return LoadOutcome::Stopped;
+    if (const std::string silent = silentVoiceReason(*file.song, choice->voice); !silent.empty()) {
+        invalidFile(ui, "invalid file-format:\r\n\r\n'" + path + "'", silent);
+        return LoadOutcome::Failed;
+    }
     MelodyImport imported = importMidi(*file.song, *choice);
     takeImport(editor, imported, path);
     return LoadOutcome::Loaded;

@@ -77,7 +77,9 @@ void reportImport(const MelodyImport& imported, const std::string& read, const s
     out << read << " at " << imported.melody.columnDuration
         << " ms per column in " << imported.melody.lastColumn + 1
         << " columns; largest snapping error " << imported.largestSnapErrorMs << " ms; "
-        << imported.octaveMovedNotes << " notes moved by octaves\n";
+        << imported.octaveMovedNotes << " notes moved by octaves";
+    if (imported.unheardNotes > 0) out << "; " << unheardNotesReport(imported.unheardNotes);
+    out << "\n";
 }
 
 // A file that holds no song is told why: one it could not read, or one it refused.
@@ -127,6 +129,10 @@ std::optional<LoadedMelody> readMidi(const std::string& path, const ConvertReque
                             << voiceDescription(song.voices[index]) << "\n";
     }
     if (!voice) return std::nullopt;
+    if (const std::string silent = silentVoiceReason(song, *voice); !silent.empty()) {
+        err << "vemo-tool: " << path << ": refused: " << silent << "\n";
+        return std::nullopt;
+    }
     MelodyImport imported =
         importMidi(song, {*voice, request.gridStep,
                           request.latestWins ? OverlapRule::Latest : OverlapRule::Highest});

@@ -19,6 +19,8 @@ struct MelodyImport {
     std::int32_t largestSnapErrorMs = 0;
     std::int32_t octaveMovedNotes = 0;
     std::string warning; // empty unless the melody had to be cut
+    // Notes that end where they start (drum tracks and some exporters write them): never heard.
+    std::int32_t unheardNotes = 0;
 };
 
 constexpr std::int32_t NoSemitone = -1;

@@ -73,6 +73,27 @@ std::vector<TimedNote> oneLine(const MidiSong& song, const MidiChoice& choice, d
 
 } // namespace
 
+std::int32_t soundingNotes(const MidiSong& song, std::size_t voice) {
+    return static_cast<std::int32_t>(std::count_if(
+        song.notes.begin(), song.notes.end(), [voice](const MidiNote& note) {
+            return static_cast<std::size_t>(note.voice) == voice && note.endMs > note.startMs;
+        }));
+}
+
+std::string silentVoiceReason(const MidiSong& song, std::size_t voice) {
+    if (voice >= song.voices.size() || soundingNotes(song, voice) > 0) return {};
+    const std::int32_t count = song.voices[voice].noteCount;
+    return "no note of track " + std::to_string(song.voices[voice].track + 1) + " channel " +
+           std::to_string(song.voices[voice].channel + 1) + " sounds: " +
+           (count == 1 ? "its one note ends" : "its " + std::to_string(count) + " notes end") +
+           " where " + (count == 1 ? "it starts" : "they start");
+}
+
+std::string unheardNotesReport(std::int32_t unheardNotes) {
+    return unheardNotes == 1 ? "1 note has no length and is not heard"
+                             : std::to_string(unheardNotes) + " notes have no length and are not heard";
+}
+
 std::string voiceDescription(const MidiVoice& voice) {
     return "track " + std::to_string(voice.track + 1) + " channel " +
            std::to_string(voice.channel + 1) + ": " + std::to_string(voice.noteCount) + " notes" +
@@ -103,7 +124,12 @@ MelodyImport importMidi(const MidiSong& song, const MidiChoice& choice) {
         choice.voice < song.voices.size()
             ? static_cast<std::size_t>(song.voices[choice.voice].noteCount)
             : 0;
-    return placeNotes(oneLine(song, choice, columnMs), columnMs, gridStep, voiceNotes);
+    MelodyImport imported =
+        placeNotes(oneLine(song, choice, columnMs), columnMs, gridStep, voiceNotes);
+    if (choice.voice < song.voices.size())
+        imported.unheardNotes = static_cast<std::int32_t>(voiceNotes) -
+                                soundingNotes(song, choice.voice);
+    return imported;
 }
 
 } // namespace vemo

@@ -21,6 +21,14 @@ struct MidiChoice {
 // The voice with the most notes, drums only when there is nothing else.
 std::size_t defaultVoice(const MidiSong& song);
 
+// The voice's notes that last: a note that ends where it starts is never heard.
+std::int32_t soundingNotes(const MidiSong& song, std::size_t voice);
+// Why the voice gives no melody although it has notes: none of them lasts. Empty when it does.
+std::string silentVoiceReason(const MidiSong& song, std::size_t voice);
+
+// "3 notes have no length and are not heard".
+std::string unheardNotesReport(std::int32_t unheardNotes);
+
 // A voice as users see it listed: `track 2 channel 1: 120 notes "Lead"`, drums marked.
 std::string voiceDescription(const MidiVoice& voice);
 

@@ -1,5 +1,6 @@
 #include "convert/SongFiles.h"
 
+#include "convert/MidiImport.h"
 #include "store/FileIo.h"
 #include "store/MelodyCodec.h"
 
@@ -37,6 +38,16 @@ SongFile<MidiSong> readMidiFile(const std::string& path) {
     MidiParse parsed = parseMidi(file.bytes);
     if (parsed.song && parsed.song->voices.empty())
         return {std::nullopt, true, "the file has no notes"};
+    if (parsed.song) {
+        const MidiSong& song = *parsed.song;
+        std::int32_t sounding = 0;
+        for (std::size_t voice = 0; voice < song.voices.size(); ++voice)
+            sounding += soundingNotes(song, voice);
+        if (sounding == 0)
+            return {std::nullopt, true,
+                    "the file has no notes that sound: all " + std::to_string(song.notes.size()) +
+                        " end where they start"};
+    }
     return {std::move(parsed.song), true, std::move(parsed.reason)};
 }
 

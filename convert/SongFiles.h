@@ -22,7 +22,7 @@ FileContent fileContent(const std::string& path);
 
 // Each reads no more than its format may hold.
 SongFile<RtttlSong> readRtttlFile(const std::string& path);
-// A file without a note is refused too: there is nothing in it to import.
+// A file without a note that sounds is refused too: there is nothing in it to import.
 SongFile<MidiSong> readMidiFile(const std::string& path);
 
 } // namespace vemo

@@ -175,6 +175,25 @@ TEST_F(Import, AMidiFileAsksForTheVoiceGridAndOverlapRuleAndReportsTheirResult) 
     EXPECT_EQ(ui.forms.size(), 2u);
 }
 
+TEST_F(Import, NotesWithoutLengthAreReportedAndAFileOfNothingElseIsRefused) {
+    const std::string midiFolder = std::string(VEMO_SOURCE_DIR) + "/tests/convert/midi/";
+    ui.formAnswers.push_back({true, 0, {1, 0}});
+    load(midiFolder + "mido-zero-length.mid");
+    EXPECT_NE(ui.formNotes.back().find("\r\n3 notes have no length and are not heard"),
+              std::string::npos)
+        << ui.formNotes.back();
+    EXPECT_EQ(noteCount(), 8);
+
+    const CellGrid before = state.melody.grid;
+    const std::string silent = midiFolder + "mido-silent.mid";
+    load(silent);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "invalid file-format:\r\n\r\n'" + silent +
+                                    "'\r\nthe file has no notes that sound: all 3 end where "
+                                    "they start");
+    EXPECT_TRUE(state.melody.grid == before);
+}
+
 TEST_F(Import, ACancelledMidiImportOnTheCommandLineKeepsTheEditorOpen) {
     const CellGrid before = state.melody.grid;
     EXPECT_TRUE(loadMelodyFromCommandLine(app.editor, MidoFile));

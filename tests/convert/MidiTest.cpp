@@ -103,6 +103,24 @@ TEST(MidiImport, FilesFromOtherToolsComeInAsTheySound) {
     EXPECT_EQ(imported.largestSnapErrorMs, 22);
 }
 
+TEST(MidiImport, NotesWithoutLengthAreCountedAndAVoiceOfNothingElseSaysSo) {
+    const MidiSong song = songIn("mido-zero-length.mid");
+    ASSERT_EQ(song.voices.size(), 1u);
+    EXPECT_EQ(song.voices[0].noteCount, 5);
+    EXPECT_EQ(soundingNotes(song, 0), 2);
+    const MelodyImport imported = importMidi(song, {});
+    EXPECT_EQ(imported.unheardNotes, 3);
+    EXPECT_EQ(test::noteRows(imported.melody), rowsOf({{60, 4}, {64, 4}}));
+    EXPECT_EQ(silentVoiceReason(song, 0), "");
+    EXPECT_EQ(unheardNotesReport(3), "3 notes have no length and are not heard");
+    EXPECT_EQ(unheardNotesReport(1), "1 note has no length and is not heard");
+
+    const MidiSong silent = songIn("mido-silent.mid");
+    EXPECT_EQ(soundingNotes(silent, 0), 0);
+    EXPECT_EQ(silentVoiceReason(silent, 0),
+              "no note of track 1 channel 1 sounds: its 3 notes end where they start");
+}
+
 TEST(MidiImport, ALongSongIsCutWithAWarningThatSaysWhere) {
     // 5,000 sixteenth notes at 120 quarters a minute: 4096 fit, the 4097th starts 8:32.0 in.
     MidiSong song;

@@ -52,6 +52,12 @@ run convert --latest "$midi/mido-tempo-map.mid" "$work/latest.vemo"
 cp "$midi/mido-tempo-map.mid" "$work/renamed.txt"
 run convert "$work/renamed.txt" "$work/renamed.vemo"
 [ "$code" -eq 0 ] && cmp -s "$work/tempo.vemo" "$work/renamed.vemo" || fail "a MIDI file named .txt exited $code: $(cat "$work/err")"
+run convert "$midi/mido-zero-length.mid" "$work/zero-length.vemo"
+grep -qF "5 notes at 125 ms per column in 32 columns; largest snapping error 0 ms; 0 notes moved by octaves; 3 notes have no length and are not heard" "$work/out" ||
+    fail "notes without length are reported as: $(cat "$work/out")"
+run convert "$midi/mido-silent.mid" "$work/silent.vemo"
+[ "$code" -eq 1 ] && [ ! -e "$work/silent.vemo" ] && grep -qF "no notes that sound" "$work/err" ||
+    fail "a file of notes without length exited $code: $(cat "$work/err")"
 run convert --channel 5 "$midi/mido-tempo-map.mid" "$work/none.vemo"
 [ "$code" -eq 1 ] && [ ! -e "$work/none.vemo" ] && grep -qF "no notes on that track and channel" "$work/err" ||
     fail "--channel 5 exited $code: $(cat "$work/err")"

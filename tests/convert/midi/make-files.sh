@@ -52,4 +52,21 @@ song.tracks.append(track('Melody', 0, [
     (12, 480, 576)]))                 # C0, below the grid, 2500-3500 ms
 song.tracks.append(track('Drums', 9, [(36, 24 * i, 24 * i + 12) for i in range(20)]))
 song.save('mido-tempo-map.mid')
+
+# Notes struck and let go at the same tick, as drum tracks and some exporters write them: C4 and
+# E4 sound, D4, F4 and G4 have no length. Then a file of such notes alone.
+def zero_length_file(notes, name):
+    result = mido.MidiFile(type=0, ticks_per_beat=96)
+    track = mido.MidiTrack()
+    result.tracks.append(track)
+    now = 0
+    for key, start, end in notes:
+        track.append(mido.Message('note_on', note=key, velocity=90, time=start - now))
+        track.append(mido.Message('note_off', note=key, velocity=0, time=end - start))
+        now = end
+    result.save(name)
+
+zero_length_file([(60, 0, 96), (62, 96, 96), (64, 96, 192), (65, 192, 192), (67, 192, 192)],
+                 'mido-zero-length.mid')
+zero_length_file([(36, 0, 0), (36, 24, 24), (38, 48, 48)], 'mido-silent.mid')
 PY
