@@ -56,6 +56,12 @@ e2e_answer_box "error" ok
 e2e_wait_window_gone "$error_box"
 e2e_expect_exit_code 1
 
+e2e_note "a signal during the error box of a failed start-up ends it with the failure's code"
+E2E_VEMO_PROGRAM="$broken/vemo" e2e_start_vemo "$elsewhere"
+e2e_wait_window "error"
+kill -TERM "$E2E_VEMO_PID"
+e2e_expect_exit_code 1
+
 e2e_note "a display that cannot be opened is said in one line, exit 1"
 DISPLAY=:999 WAYLAND_DISPLAY= "$E2E_VEMO" >"$E2E_TMP/no-display.out" 2>&1
 code=$?
