@@ -351,6 +351,7 @@ TEST_F(MainWindow, EventsOfOtherWindowsAndUnknownKindsAreIgnored) {
         {EventKind::Control, WindowId::Code, ControlId::Apply, LeftClick},
         {EventKind::Control, WindowId::NewMelody, ControlId::CodeCopy, LeftClick},
         {EventKind::Control, WindowId::Main, ControlId::Apply, LeftClick},
+        {EventKind::Control, WindowId::NewMelody, ControlId::Apply, RightClick},
         {EventKind::Control, WindowId::Main, ControlId::WidthSpin, LeftClick},
         {EventKind::Control, WindowId::Main, ControlId::MainImage, 2},
         {EventKind::Size, WindowId::NewMelody, 0, 0},
