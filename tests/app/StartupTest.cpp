@@ -58,24 +58,16 @@ TEST_F(StartupTest, MissingLastIconShowsItsNameAndNoWindow) {
 
 TEST_F(StartupTest, TheElevenDescribedIconsStartTheEditorAndLaterOnesHaveBuiltInPictures) {
     fake.ui.addAllDataFiles();
-    const std::vector<std::pair<const char*, std::int32_t>> optional = {
-        {"undo", CommandId::Undo},
-        {"redo", CommandId::Redo},
-        {"export", CommandId::Export},
-        {"follow", CommandId::FollowPlayback}};
-    for (const auto& [name, commandId] : optional)
+    for (const char* name : {"undo", "redo", "export", "follow", "vemo"})
         fake.ui.imageFiles.erase(std::string("Data/") + name + ".ico");
-    fake.ui.imageFiles.erase("Data/vemo.ico");
     answerCloseWith(true);
     EXPECT_EQ(run(), ExitNormal);
     ASSERT_EQ(fake.ui.boxes.size(), 1u) << "only the exit question";
-    EXPECT_EQ(fake.ui.boxes[0].text, "exit program?");
-    for (const auto& [name, commandId] : optional) {
-        const Image& icon = fake.ui.button(commandId)->icon;
-        EXPECT_EQ(icon.width(), 16) << name;
-        EXPECT_NE(std::count(icon.pixels().begin(), icon.pixels().end(), Pixel{0}),
-                  static_cast<std::ptrdiff_t>(icon.pixels().size()))
-            << name << " is not blank";
+    for (const std::int32_t id :
+         {CommandId::Undo, CommandId::Redo, CommandId::Export, CommandId::FollowPlayback}) {
+        const std::vector<Pixel>& pixels = fake.ui.button(id)->icon.pixels();
+        EXPECT_EQ(pixels.size(), 16u * 16u) << id;
+        EXPECT_NE(std::count(pixels.begin(), pixels.end(), Pixel{0}), 16 * 16) << id << " blank";
     }
     EXPECT_NE(fake.ui.button(CommandId::Undo)->icon, fake.ui.button(CommandId::Redo)->icon);
 }
