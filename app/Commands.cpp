@@ -4,9 +4,11 @@
 #include "app/FileCommands.h"
 #include "app/NewMelodyCommand.h"
 #include "app/UndoCommands.h"
-#include "model/ColumnEditing.h"
+#include "model/Columns.h"
+#include "model/Clipboard.h"
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
+#include "store/FileNames.h"
 #include "sound/CodeExport.h"
 #include "sound/Playback.h"
 #include "view/PlaybackCursor.h"
@@ -24,21 +26,21 @@ void flipToggle(Ui& ui, std::int32_t commandId) {
     ui.setButtonPressed(commandId, !ui.isButtonPressed(commandId));
 }
 
-void takeRepeatToggle(Editor& editor) {
+void takeRepeatToggle(EditorContext& editor) {
     editor.state.playback.repeatOn.store(
         editor.platform.ui.isButtonPressed(CommandId::ToggleRepeat) ? 1 : 0);
 }
 
-void takeSelectionToggle(Editor& editor) {
+void takeSelectionToggle(EditorContext& editor) {
     editor.state.selection.selectionActive =
         editor.platform.ui.isButtonPressed(CommandId::ToggleSelection) ? 1 : 0;
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
+    redraw(editor, RedrawMain);
 }
 
 constexpr const char* FollowPlaybackSetting = "followPlayback";
 
 // Switched on during a playback the view follows from now on; switched off it stops.
-void takeFollowToggle(Editor& editor) {
+void takeFollowToggle(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     Playback& playback = editor.state.playback;
     playback.followPlayback = ui.isButtonPressed(CommandId::FollowPlayback);
@@ -46,12 +48,12 @@ void takeFollowToggle(Editor& editor) {
     ui.storeSetting(FollowPlaybackSetting, playback.followPlayback ? "1" : "0");
 }
 
-void redrawGrid(Editor& editor) {
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawMain);
+void redrawGrid(EditorContext& editor) {
+    redraw(editor, RedrawMain);
 }
 
 // Up and down by rows or octaves; a note that would leave the grid stops it, with a word why.
-void transpose(Editor& editor, std::int32_t rowChange) {
+void transpose(EditorContext& editor, std::int32_t rowChange) {
     EditorState& state = editor.state;
     state.shell.stepName = "transpose";
     const std::string refusal = transposeNotes(state.melody, state.selection, rowChange);
@@ -70,7 +72,7 @@ std::string currentWorkingDirectory() {
 
 } // namespace
 
-void runCommand(Editor& editor, std::int32_t commandId) {
+void runCommand(EditorContext& editor, std::int32_t commandId) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
     const bool selectionInUse = state.selection.selectionActive != 0;
@@ -193,15 +195,14 @@ void runCommand(Editor& editor, std::int32_t commandId) {
     }
 }
 
-void applyNewMelodyDialog(Editor& editor) {
+void applyNewMelodyDialog(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     editor.state.shell.stepName = "new melody";
-    applyNewMelody(editor.state, editor.bitmaps, editor.platform,
-                   ui.spinValue(ControlId::WidthSpin), ui.spinValue(ControlId::SmallBlockSpin),
+    applyNewMelody(editor, ui.spinValue(ControlId::WidthSpin), ui.spinValue(ControlId::SmallBlockSpin),
                    ui.spinValue(ControlId::LargeBlockSpin));
 }
 
-void runPaste(Editor& editor) {
+void runPaste(EditorContext& editor) {
     EditorState& state = editor.state;
     state.shell.stepName = state.shell.pasteMode == PasteNotes    ? "paste notes"
                            : state.shell.pasteMode == PasteLayout ? "paste layout"
@@ -216,10 +217,9 @@ void restoreFollowPlayback(Playback& playback, Ui& ui) {
     ui.setButtonPressed(CommandId::FollowPlayback, playback.followPlayback);
 }
 
-void openHelp(Editor& editor, const std::string& workingDirectory) {
+void openHelp(EditorContext& editor, const std::string& workingDirectory) {
     Ui& ui = editor.platform.ui;
-    std::string folder = workingDirectory;
-    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
+    const std::string folder = withTrailingSeparator(workingDirectory);
     if (ui.openWithShell(folder + "vemo - help.html")) return;
     if (!ui.messageBox("error",
                        "can't open html-help \r\n" + folder +

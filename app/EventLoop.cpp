@@ -19,12 +19,12 @@ namespace vemo {
 namespace {
 
 // Fits the images to the window and the screen's scale and paints them all.
-void relayout(Editor& editor) {
+void relayout(EditorContext& editor) {
     layoutMainWindow(editor.state.view, editor.platform.ui);
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    redraw(editor, RedrawVer + RedrawHor + RedrawMain);
 }
 
-void onMainWindow(Editor& editor, const Event& event) {
+void onMainWindow(EditorContext& editor, const Event& event) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
     switch (event.kind) {
@@ -69,7 +69,7 @@ void onMainWindow(Editor& editor, const Event& event) {
     }
 }
 
-void onCodeWindow(Editor& editor, const Event& event) {
+void onCodeWindow(EditorContext& editor, const Event& event) {
     Ui& ui = editor.platform.ui;
     if (event.kind == EventKind::Close) {
         ui.hideWindow(WindowId::Code);
@@ -86,7 +86,7 @@ void onCodeWindow(Editor& editor, const Event& event) {
 }
 
 // A right click on a button of the dialog does nothing, as on any push button of the system.
-void onNewMelodyDialog(Editor& editor, const Event& event) {
+void onNewMelodyDialog(EditorContext& editor, const Event& event) {
     const bool isClick = event.kind == EventKind::Control && event.type == LeftClick;
     if (event.kind == EventKind::Close || (isClick && event.id == ControlId::Cancel))
         editor.platform.ui.hideWindow(WindowId::NewMelody);
@@ -96,7 +96,7 @@ void onNewMelodyDialog(Editor& editor, const Event& event) {
 
 } // namespace
 
-void eventStep(Editor& editor) {
+void eventStep(EditorContext& editor) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
     const Point pointer = ui.pointer();

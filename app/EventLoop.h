@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Editor.h"
+#include "app/ProgramContext.h"
 
 namespace vemo {
 
@@ -9,6 +9,6 @@ constexpr std::int32_t EventWaitMs = 80;
 constexpr std::int32_t CursorFrameMs = 25;
 
 // One pass of the main loop: at most one event, then the checks that run on every pass.
-void eventStep(Editor& editor);
+void eventStep(EditorContext& editor);
 
 } // namespace vemo

@@ -32,7 +32,7 @@ std::int32_t lastExportFilter(Ui& ui) {
 
 } // namespace
 
-void exportMelody(Editor& editor) {
+void exportMelody(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     const EditorState& state = editor.state;
     const std::string folder = lastFolder(ui);

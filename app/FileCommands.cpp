@@ -24,7 +24,7 @@ constexpr const char* LastFolderSetting = "lastFolder";
 
 } // namespace
 
-void takeMelody(Editor& editor, DecodedMelody decoded) {
+void takeMelody(EditorContext& editor, DecodedMelody decoded) {
     EditorState& state = editor.state;
     Melody& melody = state.melody;
     melody.previousLastColumn = melody.lastColumn;
@@ -40,7 +40,7 @@ void takeMelody(Editor& editor, DecodedMelody decoded) {
     melody.markTotal = sumOfMarks(melody.marks);
     resetSelectionAndView(state);
     showSelectionReset(ui);
-    redraw(state, editor.bitmaps, editor.platform, RedrawMain);
+    redraw(editor, RedrawMain);
 }
 
 namespace {
@@ -53,7 +53,7 @@ std::string loadFilter() {
     return filter;
 }
 
-LoadOutcome loadFrom(Editor& editor, const std::string& path) {
+LoadOutcome loadFrom(EditorContext& editor, const std::string& path) {
     if (const ImportFormat* format = importFormatOf(path)) return format->import(editor, path);
     Ui& ui = editor.platform.ui;
     MelodyFile file = readMelodyFile(path);
@@ -110,7 +110,7 @@ std::string lastFolder(Ui& ui) {
     return !folder.empty() && std::filesystem::is_directory(folder, error) ? folder : std::string();
 }
 
-void saveMelody(Editor& editor) {
+void saveMelody(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     Shell& shell = editor.state.shell;
     shell.fileName =
@@ -128,7 +128,7 @@ void saveMelody(Editor& editor) {
     ui.setWindowTitle(WindowId::Main, TitlePrefix + shell.fileName);
 }
 
-LoadOutcome loadMelody(Editor& editor) {
+LoadOutcome loadMelody(EditorContext& editor) {
     Shell& shell = editor.state.shell;
     Ui& ui = editor.platform.ui;
     shell.loadPath =
@@ -137,7 +137,7 @@ LoadOutcome loadMelody(Editor& editor) {
     return loadFrom(editor, shell.loadPath);
 }
 
-bool loadMelodyFromCommandLine(Editor& editor, const std::string& path) {
+bool loadMelodyFromCommandLine(EditorContext& editor, const std::string& path) {
     editor.state.shell.loadPath = path;
     // A cancelled import dialog leaves the editor open with its empty melody.
     return loadFrom(editor, path) != LoadOutcome::Failed;

@@ -1,19 +1,20 @@
 #pragma once
 
-#include "app/Editor.h"
+#include "app/ProgramContext.h"
+#include "app/Titles.h"
 #include "store/MelodyCodec.h"
 
 namespace vemo {
 
 // "save" and F2: the save dialog, the extension rule, the replace question, the file.
-void saveMelody(Editor& editor);
+void saveMelody(EditorContext& editor);
 
 enum class LoadOutcome { Loaded, Stopped, Failed };
 
 // "load" and F3 with the open dialog. Failed: a box has told the user why.
-LoadOutcome loadMelody(Editor& editor);
+LoadOutcome loadMelody(EditorContext& editor);
 // The file named on the command line; false when it could not be read (the program ends).
-bool loadMelodyFromCommandLine(Editor& editor, const std::string& path);
+bool loadMelodyFromCommandLine(EditorContext& editor, const std::string& path);
 
 // The "invalid file" box: its fixed text, then why on a line of its own.
 void invalidFile(Ui& ui, const std::string& text, const std::string& reason);
@@ -21,11 +22,8 @@ void invalidFile(Ui& ui, const std::string& text, const std::string& reason);
 // any question) and, where a file is there, wants it replaced.
 bool mayWriteTo(Ui& ui, const std::string& path);
 
-// The title of the main window before the name of the melody's file.
-inline const std::string TitlePrefix = "       vemo - ";
-
 // A melody read from a file replaces the editor's, and everything derived from it follows.
-void takeMelody(Editor& editor, DecodedMelody decoded);
+void takeMelody(EditorContext& editor, DecodedMelody decoded);
 
 // The name with ".vemo" appended unless its extension is exactly "vemo".
 std::string withMelodyExtension(const std::string& path);

@@ -19,7 +19,7 @@ constexpr std::int32_t DefaultGridStepEntry = 1; // 1/16
 
 // The imported melody takes the place of the editor's as a load's would; it has no file of
 // its own yet, only the folder it came from.
-void takeImport(Editor& editor, MelodyImport& imported, const std::string& path) {
+void takeImport(EditorContext& editor, MelodyImport& imported, const std::string& path) {
     Melody& melody = imported.melody;
     editor.state.shell.stepName = "import";
     editor.state.melody.smallBlock = melody.smallBlock;
@@ -58,7 +58,7 @@ template <typename Song> bool hasSong(Ui& ui, const SongFile<Song>& file, const 
     return false;
 }
 
-LoadOutcome importRtttlFile(Editor& editor, const std::string& path) {
+LoadOutcome importRtttlFile(EditorContext& editor, const std::string& path) {
     Ui& ui = editor.platform.ui;
     const SongFile<RtttlSong> file = readRtttlFile(path);
     if (!hasSong(ui, file, path)) return LoadOutcome::Failed;
@@ -97,7 +97,7 @@ std::optional<MidiChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std:
     return midiChoiceOf(answer);
 }
 
-LoadOutcome importMidiFile(Editor& editor, const std::string& path) {
+LoadOutcome importMidiFile(EditorContext& editor, const std::string& path) {
     Ui& ui = editor.platform.ui;
     const SongFile<MidiSong> file = readMidiFile(path);
     if (!hasSong(ui, file, path)) return LoadOutcome::Failed;

@@ -13,7 +13,7 @@ namespace vemo {
 struct ImportFormat {
     std::string_view description;
     std::string_view extensions; // without dots, separated by spaces
-    LoadOutcome (*import)(Editor& editor, const std::string& path);
+    LoadOutcome (*import)(EditorContext& editor, const std::string& path);
 };
 
 // In the order of the load dialog's filters, after the melody files' own.

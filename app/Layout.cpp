@@ -1,7 +1,7 @@
 #include "app/Layout.h"
 
 #include "platform/Ids.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 namespace vemo {
 
@@ -15,8 +15,8 @@ void layoutMainWindow(View& view, Ui& ui) {
     client = ui.clientSize(WindowId::Main);
     view.devicePixelRatio = ui.devicePixelRatio();
     const auto sizeImage = [&](ImageArea& area) {
-        area.image.resize(imagePixels(area.width, view.devicePixelRatio),
-                          imagePixels(area.height, view.devicePixelRatio));
+        area.imageWidth = imagePixels(area.width, view.devicePixelRatio);
+        area.imageHeight = imagePixels(area.height, view.devicePixelRatio);
     };
 
     ImageArea& hor = view.horArea;

@@ -2,6 +2,7 @@
 
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
+#include "app/Titles.h"
 #include "view/Redraw.h"
 
 namespace vemo {
@@ -10,19 +11,20 @@ void showSelectionReset(Ui& ui) {
     ui.setButtonPressed(CommandId::ToggleSelection, false);
 }
 
-void newMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform) {
-    startEmptyMelody(state);
-    showSelectionReset(platform.ui);
-    redraw(state, bitmaps, platform, RedrawMain);
-    platform.ui.setWindowTitle(WindowId::Main, UntitledTitle);
+void newMelody(EditorContext& editor) {
+    startEmptyMelody(editor.state);
+    Ui& ui = editor.platform.ui;
+    showSelectionReset(ui);
+    redraw(editor, RedrawMain);
+    ui.setWindowTitle(WindowId::Main, UntitledTitle);
 }
 
-void applyNewMelody(EditorState& state, const CellBitmaps& bitmaps, Platform& platform,
-                    std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock) {
-    setNewDimensions(state.melody, width, smallBlock, largeBlock);
-    newMelody(state, bitmaps, platform);
-    redraw(state, bitmaps, platform, RedrawVer | RedrawHor | RedrawMain);
-    platform.ui.hideWindow(WindowId::NewMelody);
+void applyNewMelody(EditorContext& editor, std::int32_t width, std::int32_t smallBlock,
+                    std::int32_t largeBlock) {
+    setNewDimensions(editor.state.melody, width, smallBlock, largeBlock);
+    newMelody(editor);
+    redraw(editor, RedrawVer | RedrawHor | RedrawMain);
+    editor.platform.ui.hideWindow(WindowId::NewMelody);
 }
 
 } // namespace vemo

@@ -12,8 +12,9 @@
 #include "model/PitchTable.h"
 #include "platform/Ids.h"
 #include "sound/Playback.h"
+#include "store/FileNames.h"
 #include "view/Redraw.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <cmath>
 #include <filesystem>
@@ -22,11 +23,15 @@ namespace vemo {
 
 namespace {
 
-constexpr std::int32_t StartLeft = 100;
-constexpr std::int32_t StartTop = 100;
-constexpr std::int32_t StartClientWidth = 800;
-constexpr std::int32_t StartClientHeight = 600;
+// The sweeps unfold and fold the main window around its middle line, 50 pixels a step, with a
+// rising or falling tone a step.
 constexpr std::int32_t SweepStepPixels = 50;
+constexpr std::int32_t SweepSteps = MainPlacement.height / SweepStepPixels + 1;
+constexpr std::int32_t SweepMiddleY = MainPlacement.y + MainPlacement.height / 2;
+constexpr std::int32_t OpeningBaseHz = 750;
+constexpr std::int32_t OpeningHzPerPixel = 2;
+constexpr double ClosingBaseHz = 150.0;
+constexpr double ClosingHzPerPixel = 1.1;
 constexpr std::int32_t OpeningToneMs = 10;
 constexpr std::int32_t ClosingToneMs = 8;
 constexpr std::int32_t WorkerStopWaitMs = 2000;
@@ -84,11 +89,6 @@ bool loadIcons(Platform& platform, Resources& resources) {
     return true;
 }
 
-std::string withTrailingSeparator(std::string path) {
-    if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
-    return path;
-}
-
 void applyWorkingDirectoryRule(ProgramContext& context) {
     if (context.isDevelopmentRun || context.executableFolder.empty()) return;
     // A file named relative to where the program was started still means that file after the
@@ -100,16 +100,24 @@ void applyWorkingDirectoryRule(ProgramContext& context) {
     context.setWorkingDirectory(context.executableFolder);
 }
 
-void runSweep(Editor& editor, bool opening) {
+// At its place, of the working width and the given client height.
+void placeMainWindow(Ui& ui, std::int32_t clientHeight) {
+    ui.placeWindow(WindowId::Main, MainPlacement.x, MainPlacement.y, MainPlacement.width,
+                   clientHeight);
+}
+
+void runSweep(EditorContext& editor, bool opening) {
     Platform& platform = editor.platform;
-    for (std::int32_t step = 0; step <= 12; ++step) {
-        const std::int32_t height = opening ? step * SweepStepPixels : 600 - step * SweepStepPixels;
+    for (std::int32_t step = 0; step < SweepSteps; ++step) {
+        const std::int32_t height = opening ? step * SweepStepPixels
+                                            : MainPlacement.height - step * SweepStepPixels;
         const std::int32_t frequencyHz =
-            opening ? 750 + 2 * height : static_cast<std::int32_t>(std::lround(150 + 1.1 * height));
+            opening ? OpeningBaseHz + OpeningHzPerPixel * height
+                    : static_cast<std::int32_t>(std::lround(ClosingBaseHz + ClosingHzPerPixel * height));
         startPreviewAfterPrevious(editor.state.playback, platform, frequencyHz,
                                   opening ? OpeningToneMs : ClosingToneMs);
-        platform.ui.placeWindow(WindowId::Main, StartLeft, 400 - height / 2, StartClientWidth,
-                                height);
+        platform.ui.placeWindow(WindowId::Main, MainPlacement.x, SweepMiddleY - height / 2,
+                                MainPlacement.width, height);
         if (!opening) layoutMainWindow(editor.state.view, platform.ui);
         platform.ui.drainEvents();
     }
@@ -142,29 +150,29 @@ bool startUp(EditorState& state, Resources& resources, Platform& platform,
     return true;
 }
 
-void openMainWindow(Editor& editor) {
+void openMainWindow(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
-    ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, 0);
+    placeMainWindow(ui, 0);
     layoutMainWindow(editor.state.view, ui);
     ui.showWindow(WindowId::Main, true);
     runSweep(editor, true);
-    ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, StartClientHeight);
+    placeMainWindow(ui, MainPlacement.height);
     ui.setMinimumClientSize(WindowId::Main, MinClientWidth, MinClientHeight);
     layoutMainWindow(editor.state.view, ui);
-    newMelody(editor.state, editor.bitmaps, editor.platform);
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    newMelody(editor);
+    redraw(editor, RedrawVer + RedrawHor + RedrawMain);
     ui.drainEvents();
     startHistory(editor);
 }
 
-void closeMainWindow(Editor& editor) {
+void closeMainWindow(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     ui.setMinimumClientSize(WindowId::Main, 0, 0);
-    ui.placeWindow(WindowId::Main, StartLeft, StartTop, StartClientWidth, StartClientHeight);
+    placeMainWindow(ui, MainPlacement.height);
     layoutMainWindow(editor.state.view, ui);
     ui.showWindow(WindowId::Main, false);
     runSweep(editor, false);
-    ui.placeWindow(WindowId::Main, StartLeft, 400, StartClientWidth, 0);
+    ui.placeWindow(WindowId::Main, MainPlacement.x, SweepMiddleY, MainPlacement.width, 0);
     layoutMainWindow(editor.state.view, ui);
 }
 
@@ -192,7 +200,8 @@ std::int32_t runProgram(Platform& platform, ProgramContext& context) {
     Resources resources;
     if (!startUp(state, resources, platform, context))
         return endProgram(state, platform, ExitFailure);
-    Editor editor{state, resources.bitmaps, platform};
+    ViewImages images;
+    EditorContext editor{state, resources.bitmaps, images, platform};
     openMainWindow(editor);
     if (!context.arguments.empty() && !context.arguments.front().empty()) {
         if (!loadMelodyFromCommandLine(editor, context.arguments.front()))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Editor.h"
+#include "app/ProgramContext.h"
 
 #include <array>
 
@@ -22,9 +22,9 @@ constexpr std::int32_t ExitFailure = 1;
 bool startUp(EditorState& state, Resources& resources, Platform& platform, ProgramContext& context);
 
 // The main window unfolding with the rising sweep, then the first melody drawn.
-void openMainWindow(Editor& editor);
+void openMainWindow(EditorContext& editor);
 // The window folding up with the falling sweep.
-void closeMainWindow(Editor& editor);
+void closeMainWindow(EditorContext& editor);
 // Stops the workers so that nothing outlives the program, and gives its exit code.
 std::int32_t endProgram(EditorState& state, Platform& platform, std::int32_t exitCode);
 

@@ -19,28 +19,28 @@ void showHistory(Ui& ui, const History& history) {
     ui.setButtonTooltip(CommandId::Redo, redoName.empty() ? "redo" : "redo: " + redoName);
 }
 
-bool isEditOpen(Editor& editor) {
+bool isEditOpen(EditorContext& editor) {
     return editor.state.stroke.strokeFirst >= 0 || isDownNow(editor.platform.ui, Key::RightButton);
 }
 
-void showFrame(Editor& editor, const MelodyFrame& frame) {
+void showFrame(EditorContext& editor, const MelodyFrame& frame) {
     Ui& ui = editor.platform.ui;
     ui.setSpinValue(ControlId::DurationSpin, frame.columnDuration);
     ui.setWindowTitle(WindowId::Main, frame.title);
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    redraw(editor, RedrawVer + RedrawHor + RedrawMain);
     showHistory(ui, editor.state.history);
 }
 
 } // namespace
 
-void startHistory(Editor& editor) {
+void startHistory(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     editor.state.shell.stepName.clear();
     editor.state.history.reset(editor.state, ui.windowTitle(WindowId::Main));
     showHistory(ui, editor.state.history);
 }
 
-void recordStep(Editor& editor) {
+void recordStep(EditorContext& editor) {
     if (isEditOpen(editor)) return;
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
@@ -51,12 +51,12 @@ void recordStep(Editor& editor) {
         showHistory(ui, state.history);
 }
 
-void keepStepSelection(Editor& editor) {
+void keepStepSelection(EditorContext& editor) {
     if (editor.state.stroke.strokeFirst < 0)
         editor.state.history.keepSelection(editor.state.selection);
 }
 
-void undoStep(Editor& editor) {
+void undoStep(EditorContext& editor) {
     // Half a stroke is no step yet: it cannot be undone before it ends.
     if (isEditOpen(editor)) return;
     recordStep(editor);
@@ -64,7 +64,7 @@ void undoStep(Editor& editor) {
     showFrame(editor, editor.state.history.undo(editor.state));
 }
 
-void redoStep(Editor& editor) {
+void redoStep(EditorContext& editor) {
     if (isEditOpen(editor)) return;
     recordStep(editor);
     if (!editor.state.history.canRedo()) return;

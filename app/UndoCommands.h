@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/Editor.h"
+#include "view/EditorContext.h"
 
 namespace vemo {
 
@@ -8,13 +8,13 @@ namespace vemo {
 // as one step (a stroke, press to release, is one), so no operation can forget to.
 
 // The melody as it stands is where the history starts; nothing to undo or redo.
-void startHistory(Editor& editor);
+void startHistory(EditorContext& editor);
 // One step for what changed since the last, named by state.shell.stepName; waits while a
 // stroke is open or the right button erases.
-void recordStep(Editor& editor);
+void recordStep(EditorContext& editor);
 // Before an event is handled: the selection it starts from belongs to the step it may make.
-void keepStepSelection(Editor& editor);
-void undoStep(Editor& editor);
-void redoStep(Editor& editor);
+void keepStepSelection(EditorContext& editor);
+void undoStep(EditorContext& editor);
+void redoStep(EditorContext& editor);
 
 } // namespace vemo

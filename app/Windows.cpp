@@ -2,6 +2,7 @@
 
 #include "app/CodeWindow.h"
 #include "app/Layout.h"
+#include "app/Titles.h"
 #include "platform/Ids.h"
 
 #include <algorithm>
@@ -88,10 +89,6 @@ constexpr Shortcut Shortcuts[] = {
     {ShortcutKey::F, Modifier::Control, CommandId::FollowKey},
 };
 
-constexpr std::int32_t MainLeft = 100;
-constexpr std::int32_t MainTop = 100;
-constexpr std::int32_t MainWidth = 800;
-constexpr std::int32_t MainHeight = 600;
 constexpr std::int32_t DialogWidth = 150;
 constexpr std::int32_t DialogHeight = 130;
 
@@ -105,11 +102,12 @@ bool createToolbar(const std::array<Image, IconCount>& icons, Ui& ui) {
     return true;
 }
 
+// The images start at their areas' sizes, black until they are drawn.
 void placeImageAreas(View& view, std::int32_t toolbarHeight) {
-    view.horArea = {1, 0, ScrollBarThickness, 1, Image(ScrollBarThickness, 1)};
-    view.verArea = {GridLeft, toolbarHeight, 1, ScrollBarThickness, Image(1, ScrollBarThickness)};
+    view.horArea = {1, 0, ScrollBarThickness, 1, ScrollBarThickness, 1};
+    view.verArea = {GridLeft, toolbarHeight, 1, ScrollBarThickness, 1, ScrollBarThickness};
     view.horArea.y = view.verArea.y + view.verArea.height + AreaGap;
-    view.mainArea = {GridLeft, view.horArea.y, 1, 1, Image(1, 1)};
+    view.mainArea = {GridLeft, view.horArea.y, 1, 1, 1, 1};
 }
 
 Rect areaRect(const ImageArea& area) {
@@ -158,8 +156,7 @@ void createDialogControls(const EditorState& state, Ui& ui) {
 WindowsResult createWindows(EditorState& state, const std::array<Image, IconCount>& icons,
                             Platform& platform) {
     Ui& ui = platform.ui;
-    if (!ui.createWindow(WindowId::Main, WindowStyle::Main, "       vemo - F1:help",
-                         {MainLeft, MainTop, MainWidth, MainHeight}))
+    if (!ui.createWindow(WindowId::Main, WindowStyle::Main, MainTitle, MainPlacement))
         return {false, "can't open main-window"};
     if (!createToolbar(icons, ui)) return {false, "can't create toolbar"};
     placeImageAreas(state.view, ui.toolbarHeight());

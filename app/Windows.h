@@ -31,6 +31,9 @@ inline constexpr std::array<IconFile, IconCount> IconFiles{{{"new.ico", true},
                                                            {"export.ico", false},
                                                            {"follow.ico", false}}};
 
+// Where the main window opens and works: the outer top-left corner and the client size.
+constexpr Rect MainPlacement{100, 100, 800, 600};
+
 struct WindowsResult {
     bool ok = true;
     std::string failure; // the "error" box text when not ok

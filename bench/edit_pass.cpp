@@ -1,7 +1,7 @@
 // One mouse edit on a large melody in a full-HD window: the hit test, the edit with its joins
 // and the grid pass that draws it, without the pause that limits the repaint rate.
 
-#include "app/Editor.h"
+#include "app/ProgramContext.h"
 #include "app/Layout.h"
 #include "platform/Beeper.h"
 #include "platform/Ids.h"
@@ -94,20 +94,21 @@ struct EditBench {
     std::unique_ptr<Beeper> beeper = makeSilentBeeper();
     NoPauseRuntime runtime;
     Platform platform{ui, *beeper, runtime};
-    Editor editor{state, bitmaps, platform};
+    ViewImages images;
+    EditorContext editor{state, bitmaps, images, platform};
     std::int32_t firstVisibleColumn = -1;
     std::int32_t lastVisibleColumn = 0;
 };
 
 constexpr std::int32_t PaintRow = 50;
 
-// The pass that carries a left-button edit: hit test, note, stroke joins, drawing.
+// A left-button edit: hit test, note, stroke joins, drawing.
 void BM_LeftEditPass(benchmark::State& run) {
     EditBench bench;
     std::int32_t column = bench.firstVisibleColumn;
     for (auto _ : run) {
         bench.pointAt(column, PaintRow);
-        redraw(bench.state, bench.bitmaps, bench.platform, RedrawMain + EditLeft);
+        gridClick(bench.editor, LeftClick);
         column = bench.columnAfter(column);
         if (column == bench.firstVisibleColumn) bench.state.stroke.strokeFirst = -1;
     }
@@ -119,25 +120,25 @@ BENCHMARK(BM_LeftEditPass)->Unit(benchmark::kMillisecond);
 void BM_PlainGridPass(benchmark::State& run) {
     EditBench bench;
     for (auto _ : run)
-        redraw(bench.state, bench.bitmaps, bench.platform, RedrawMain);
-    benchmark::DoNotOptimize(bench.state.view.mainArea.image.pixels().data());
+        redraw(bench.editor, RedrawMain);
+    benchmark::DoNotOptimize(bench.images.main.pixels().data());
 }
 BENCHMARK(BM_PlainGridPass)->Unit(benchmark::kMillisecond);
 
-// The pass that carries a right-button erase.
+// A right-button erase.
 void BM_RightEditPass(benchmark::State& run) {
     EditBench bench;
     std::int32_t column = bench.firstVisibleColumn;
     for (auto _ : run) {
         bench.pointAt(column, PaintRow);
-        redraw(bench.state, bench.bitmaps, bench.platform, RedrawMain + EditRight);
+        gridClick(bench.editor, RightClick);
         column = bench.columnAfter(column);
     }
     benchmark::DoNotOptimize(bench.state.melody.grid.at(column, PaintRow).hasNote);
 }
 BENCHMARK(BM_RightEditPass)->Unit(benchmark::kMillisecond);
 
-// A whole drag step as the event loop runs it: the edit pass and the follow-up repaint.
+// A whole drag step as the event loop runs it.
 void BM_DragStep(benchmark::State& run) {
     EditBench bench;
     bench.ui.keys[Key::LeftButton] = KeyDownNow;

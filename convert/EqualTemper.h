@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EditorState.h"
+#include "model/PitchTable.h"
 
 #include <cstdint>
 

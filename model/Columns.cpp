@@ -1,4 +1,4 @@
-#include "model/ColumnEditing.h"
+#include "model/Columns.h"
 
 #include "model/Geometry.h"
 #include "model/Joins.h"

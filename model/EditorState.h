@@ -1,11 +1,13 @@
 #pragma once
 
-#include "model/Cell.h"
+#include "model/Clipboard.h"
 #include "model/History.h"
-#include "platform/Image.h"
+#include "model/Melody.h"
+#include "model/PitchTable.h"
+#include "model/Stroke.h"
+#include "model/Tones.h"
 #include "platform/Threads.h"
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -13,70 +15,15 @@
 
 namespace vemo {
 
-constexpr std::int32_t StartOctaveCount = 8;
-constexpr std::int32_t StartOctaveShift = 3;
-constexpr std::int32_t StartBlockSize = 4;
-constexpr std::int32_t StartColumnDuration = 120;
-constexpr std::int32_t MinColumnDuration = 1;
-constexpr std::int32_t MaxColumnDuration = 999;
-constexpr std::int32_t MinColumnCount = 32;
-constexpr std::int32_t MaxColumnCount = 4096;
-constexpr std::int32_t RowsPerOctave = 12;
-
-// The melody: what a file stores plus the geometry derived from it.
-struct Melody {
-    std::int32_t lastColumn = 0;
-    std::int32_t lastRow = 0;
-    std::int32_t previousLastColumn = 0;
-    std::int32_t octaveCount = 0;
-    std::int32_t octaveShift = 0;
-    std::int32_t smallBlock = 0;
-    std::int32_t largeBlock = 0;
-    std::int32_t columnWidth = 0;
-    std::int32_t rowHeight = 0;
-    std::int32_t markTotal = 0;
-    std::int32_t columnDuration = 0;
-    CellGrid grid;
-    ColumnMarks marks;
-};
-
-struct Selection {
-    std::int32_t selectionActive = 0;
-    std::int32_t selectionFirst = 0;
-    std::int32_t selectionLast = 0;
-    std::int32_t selectionLeftX = 0;
-    std::int32_t selectionRightX = 0;
-};
-
-// The current left-button stroke and the cells hit by the latest edits.
-struct Stroke {
-    std::int32_t strokeFirst = -1; // -1: no stroke
-    std::int32_t strokeLast = 0;
-    std::int32_t lastHitColumn = 0;
-    std::int32_t lastHitRow = 0;
-    std::int32_t previousHitColumn = 0;
-    std::int32_t previousHitRow = 0;
-};
-
-struct Clipboard {
-    CellGrid clipboardGrid;
-    ColumnMarks clipboardMarks;
-    std::int32_t clipboardFirst = 0;
-    std::int32_t clipboardLast = 0;
-};
-
-struct Pitch {
-    std::array<float, 12> scaleTable{};
-    std::vector<float> pitchTable;
-};
-
-// An image control's place on the main window and the off-screen image it shows.
+// An image control's place on the main window, and the size in screen pixels of the off-screen
+// image it shows (the view keeps the images themselves).
 struct ImageArea {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    Image image;
+    std::int32_t imageWidth = 0;
+    std::int32_t imageHeight = 0;
 };
 
 struct View {
@@ -100,18 +47,7 @@ struct View {
     std::int32_t mouseX = 0;
     std::int32_t mouseY = 0;
     std::int32_t cursorLineX = -1; // the playback cursor over the grid image; -1: none
-    std::string readoutText;       // what the label left of the grid shows
 };
-
-struct ToneEvent {
-    std::int32_t frequency = 0;
-    std::int32_t isRest = 0;
-    std::int32_t duration = 0;
-
-    friend bool operator==(const ToneEvent&, const ToneEvent&) = default;
-};
-
-using ToneList = std::vector<ToneEvent>;
 
 // Fields shared with worker threads are atomics; everything else is UI-thread only.
 struct Playback {
@@ -160,6 +96,9 @@ struct Shell {
     std::string stepName;
 };
 
+// The editor's whole state: the melody and its selection, the editing records, the view's
+// position, the playback and the shell, and the undo history. Composed of records so that each
+// operation takes only those it works on.
 struct EditorState {
     Melody melody;
     Selection selection;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EditorState.h"
+#include "model/Melody.h"
 
 namespace vemo {
 

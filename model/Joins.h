@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/EditorState.h"
+#include "model/Melody.h"
+#include "model/Stroke.h"
 
 namespace vemo {
 

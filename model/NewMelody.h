@@ -4,11 +4,6 @@
 
 namespace vemo {
 
-// Moves the copied columns into a clipboard of the new width: they start at column 0 and keep
-// only what fits. clipboardGrid still has previousLastColumn + 1 columns on entry.
-void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
-                    std::int32_t lastRow);
-
 // After the melody is replaced: the selection spans every column and is not in use, no stroke
 // is open, and the view shows the first columns and the middle rows.
 void resetSelectionAndView(EditorState& state);

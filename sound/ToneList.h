@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/EditorState.h"
+#include "model/PitchTable.h"
+#include "model/Tones.h"
 
 namespace vemo {
 

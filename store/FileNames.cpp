@@ -46,4 +46,9 @@ std::string filterEntry(std::string_view description, std::string_view extension
     return std::string(description) + "|" + patterns;
 }
 
+std::string withTrailingSeparator(std::string folder) {
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
+    return folder;
+}
+
 } // namespace vemo

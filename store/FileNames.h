@@ -11,6 +11,9 @@ namespace vemo {
 std::string extensionOf(const std::string& path);
 bool isListed(std::string_view extensions, std::string_view extension);
 std::string_view firstExtension(std::string_view extensions);
+// The folder's path ending in a separator: "/home/user" becomes "/home/user/".
+std::string withTrailingSeparator(std::string folder);
+
 // One entry of a file dialog's filter list: "C array|*.c;*.h".
 std::string filterEntry(std::string_view description, std::string_view extensions);
 

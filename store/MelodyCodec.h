@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/Cell.h"
-#include "model/EditorState.h"
+#include "model/Melody.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +24,6 @@ constexpr std::int32_t NoNoteRow = -1;
 constexpr std::int32_t NoNoteColumn = -1;
 constexpr std::int32_t EmptyLastNoteColumn = 0;
 
-// The row count the pitch table is built for; a file must match it.
-constexpr std::int32_t MelodyLastRow = StartOctaveCount * RowsPerOctave - 1;
 
 // Largest mark a file may carry. The byte form cannot hold more, and the raw block is held
 // to the same bound so that both forms mean the same and geometry sums stay small.

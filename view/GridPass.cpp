@@ -3,7 +3,7 @@
 #include "model/Geometry.h"
 #include "view/Colours.h"
 #include "view/Rounding.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <algorithm>
 #include <ranges>
@@ -29,16 +29,23 @@ std::int32_t firstPassing(std::int32_t count, Edge edge, Passes passes) {
 
 } // namespace
 
+std::int32_t viewWidth(const View& view) {
+    return unzoomedLength(view.mainArea.imageWidth, view.zoom);
+}
+
+std::int32_t viewHeight(const View& view) {
+    return unzoomedLength(view.mainArea.imageHeight, view.zoom);
+}
+
 double horizontalScrollRange(const Melody& melody, const View& view) {
-    const std::int32_t viewWidth = unzoomedLength(view.mainArea.image.width(), view.zoom);
     return static_cast<double>(melody.lastColumn) * melody.columnWidth + melody.markTotal +
-           melody.columnWidth - (viewWidth - RightSlackPx) + RangePadPx;
+           melody.columnWidth - (viewWidth(view) - RightSlackPx) + RangePadPx;
 }
 
 double verticalScrollRange(const Melody& melody, const View& view) {
-    const std::int32_t viewHeight = unzoomedLength(view.mainArea.image.height(), view.zoom);
     return static_cast<double>(melody.lastRow) * melody.rowHeight +
-           (melody.lastRow / RowsPerOctave) * OctaveGap - (viewHeight - BottomSlackPx) + RangePadPx;
+           (melody.lastRow / RowsPerOctave) * OctaveGap - (viewHeight(view) - BottomSlackPx) +
+           RangePadPx;
 }
 
 ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view) {
@@ -56,6 +63,24 @@ bool isCellVisible(std::int32_t x, std::int32_t y, ScrollOffsets offsets, std::i
     return x > left && x < right && y > top && y < bottom;
 }
 
+VisibleBlock visibleBlock(const Melody& melody, ScrollOffsets offsets, std::int32_t viewWidth,
+                          std::int32_t viewHeight) {
+    const std::int32_t columnCount = melody.grid.columnCount();
+    const std::int32_t rowCount = melody.grid.rowCount();
+    if (columnCount == 0 || rowCount == 0) return {};
+    const std::int64_t leftBound = std::int64_t{offsets.scrollX} - VisibilityMarginPx;
+    const std::int64_t rightBound = std::int64_t{offsets.scrollX} + viewWidth + VisibilityMarginPx;
+    const std::int64_t topBound = std::int64_t{offsets.scrollY} - VisibilityMarginPx;
+    const std::int64_t bottomBound =
+        std::int64_t{offsets.scrollY} + viewHeight + VisibilityMarginPx;
+    const auto columnX = [&](std::int32_t c) { return std::int64_t{melody.grid.at(c, 0).x}; };
+    const auto rowTop = [&](std::int32_t r) { return std::int64_t{melody.grid.at(0, r).y}; };
+    return {firstPassing(columnCount, columnX, [&](std::int64_t x) { return x > leftBound; }),
+            firstPassing(columnCount, columnX, [&](std::int64_t x) { return x >= rightBound; }),
+            firstPassing(rowCount, rowTop, [&](std::int64_t y) { return y > topBound; }),
+            firstPassing(rowCount, rowTop, [&](std::int64_t y) { return y >= bottomBound; })};
+}
+
 CellPicture pictureFor(const Cell& cell, const CellBitmaps& bitmaps) {
     if (cell.hasNote == 0) return {&bitmaps.img01, 0};
     const bool heldFromLeft = cell.joinLeft != 0;
@@ -69,52 +94,28 @@ CellPicture pictureFor(const Cell& cell, const CellBitmaps& bitmaps) {
 namespace {
 
 // The grid at zoom 1 into an image of the unzoomed view size.
-void paintUnzoomed(EditorState& state, const CellBitmaps& bitmaps,
-                   const VisibleCellHook& beforeDrawingCell, Image& image) {
+void paintUnzoomed(const EditorState& state, const CellBitmaps& bitmaps, Image& image) {
     const Melody& melody = state.melody;
     const Selection& selection = state.selection;
-    const std::int32_t viewWidth = image.width();
-    const std::int32_t viewHeight = image.height();
+    const std::int32_t width = image.width();
+    const std::int32_t height = image.height();
     const ScrollOffsets offsets = gridScrollOffsets(melody, state.view);
 
-    image.fillRect(0, 0, viewWidth, viewHeight, colours::GridBackground);
+    image.fillRect(0, 0, width, height, colours::GridBackground);
     if (selection.selectionActive != 0) {
         const std::int32_t leftX = selection.selectionLeftX - offsets.scrollX;
         const std::int32_t rightX = selection.selectionRightX - offsets.scrollX;
-        image.fillRect(leftX, 0, rightX - leftX, viewHeight, colours::SelectionFill);
+        image.fillRect(leftX, 0, rightX - leftX, height, colours::SelectionFill);
         image.verticalLine(leftX, colours::SelectionLeftEdge);
         image.verticalLine(rightX, colours::SelectionRightEdge);
     }
 
-    const std::int32_t columnCount = melody.grid.columnCount();
-    const std::int32_t rowCount = melody.grid.rowCount();
-    if (columnCount == 0 || rowCount == 0) return;
-
-    // Cached x grows with the column and y with the row, so the cells that can pass the
-    // visibility test form one block; each cell in it is still tested on its own.
-    const std::int64_t leftBound = std::int64_t{offsets.scrollX} - VisibilityMarginPx;
-    const std::int64_t rightBound = std::int64_t{offsets.scrollX} + viewWidth + VisibilityMarginPx;
-    const std::int64_t topBound = std::int64_t{offsets.scrollY} - VisibilityMarginPx;
-    const std::int64_t bottomBound =
-        std::int64_t{offsets.scrollY} + viewHeight + VisibilityMarginPx;
-    const auto columnX = [&](std::int32_t c) { return std::int64_t{melody.grid.at(c, 0).x}; };
-    const auto rowTop = [&](std::int32_t r) { return std::int64_t{melody.grid.at(0, r).y}; };
-    const std::int32_t firstColumn =
-        firstPassing(columnCount, columnX, [&](std::int64_t x) { return x > leftBound; });
-    const std::int32_t endColumn =
-        firstPassing(columnCount, columnX, [&](std::int64_t x) { return x >= rightBound; });
-    const std::int32_t firstRow =
-        firstPassing(rowCount, rowTop, [&](std::int64_t y) { return y > topBound; });
-    const std::int32_t endRow =
-        firstPassing(rowCount, rowTop, [&](std::int64_t y) { return y >= bottomBound; });
-
-    for (std::int32_t c = firstColumn; c < endColumn; ++c) {
-        for (std::int32_t r = firstRow; r < endRow; ++r) {
+    const VisibleBlock block = visibleBlock(melody, offsets, width, height);
+    for (std::int32_t c = block.firstColumn; c < block.endColumn; ++c) {
+        for (std::int32_t r = block.firstRow; r < block.endRow; ++r) {
             const Cell& cell = melody.grid.at(c, r);
-            if (!isCellVisible(cell.x, cell.y, offsets, viewWidth, viewHeight)) continue;
-            if (beforeDrawingCell) beforeDrawingCell(c, r);
-            // Read after the hook: an edit of this very cell shows at once.
-            const CellPicture picture = pictureFor(melody.grid.at(c, r), bitmaps);
+            if (!isCellVisible(cell.x, cell.y, offsets, width, height)) continue;
+            const CellPicture picture = pictureFor(cell, bitmaps);
             image.blit(*picture.bitmap, cell.x - offsets.scrollX - picture.leadPx,
                        cell.y - offsets.scrollY);
         }
@@ -123,10 +124,9 @@ void paintUnzoomed(EditorState& state, const CellBitmaps& bitmaps,
 
 } // namespace
 
-void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
-               const VisibleCellHook& beforeDrawingCell) {
-    paintZoomed(state.view.mainArea.image, state.view.zoom,
-                [&](Image& image) { paintUnzoomed(state, bitmaps, beforeDrawingCell, image); });
+void paintGrid(const EditorState& state, const CellBitmaps& bitmaps, Image& image) {
+    paintZoomed(image, state.view.zoom,
+                [&](Image& unzoomed) { paintUnzoomed(state, bitmaps, unzoomed); });
 }
 
 } // namespace vemo

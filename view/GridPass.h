@@ -1,9 +1,8 @@
 #pragma once
 
 #include "model/EditorState.h"
+#include "platform/Image.h"
 #include "view/CellBitmaps.h"
-
-#include <functional>
 
 namespace vemo {
 
@@ -25,10 +24,26 @@ ScrollOffsets gridScrollOffsets(const Melody& melody, const View& view);
 double horizontalScrollRange(const Melody& melody, const View& view);
 double verticalScrollRange(const Melody& melody, const View& view);
 
+// The width and height of the view in pixels of the melody: the grid image's, unzoomed.
+std::int32_t viewWidth(const View& view);
+std::int32_t viewHeight(const View& view);
+
 // Whether a cell whose cached top-left corner is (x, y) is drawn in a view of viewWidth x
 // viewHeight at these offsets.
 bool isCellVisible(std::int32_t x, std::int32_t y, ScrollOffsets offsets, std::int32_t viewWidth,
                    std::int32_t viewHeight);
+
+// The columns [firstColumn, endColumn) and rows [firstRow, endRow) whose cells can be visible:
+// cached x grows with the column and y with the row, so they form one block. Each cell in it is
+// still tested on its own.
+struct VisibleBlock {
+    std::int32_t firstColumn = 0;
+    std::int32_t endColumn = 0;
+    std::int32_t firstRow = 0;
+    std::int32_t endRow = 0;
+};
+VisibleBlock visibleBlock(const Melody& melody, ScrollOffsets offsets, std::int32_t viewWidth,
+                          std::int32_t viewHeight);
 
 // The bitmap that shows a cell's note and its joins, and how far left of the cell it starts.
 struct CellPicture {
@@ -37,13 +52,9 @@ struct CellPicture {
 };
 CellPicture pictureFor(const Cell& cell, const CellBitmaps& bitmaps);
 
-// Called for each visible cell, column by column and top to bottom, just before it is drawn.
-using VisibleCellHook = std::function<void(std::int32_t column, std::int32_t row)>;
-
-// Repaints the grid image: background, the selection when it is in use, and every visible cell,
-// all scaled by the zoom. Only the columns and rows that can be visible are looked at; the
-// picture is the same as testing every cell of the melody.
-void paintGrid(EditorState& state, const CellBitmaps& bitmaps,
-               const VisibleCellHook& beforeDrawingCell = {});
+// Paints the grid into the image, which has the grid area's size: background, the selection
+// when it is in use, and every visible cell, all scaled by the zoom. Only the columns and rows
+// that can be visible are looked at; the picture is the same as testing every cell. Draws only.
+void paintGrid(const EditorState& state, const CellBitmaps& bitmaps, Image& image);
 
 } // namespace vemo

@@ -5,7 +5,7 @@
 #include "view/Colours.h"
 #include "view/GridPass.h"
 #include "view/KeyQueries.h"
-#include "view/PointerOnGrid.h"
+#include "view/HitTest.h"
 #include "view/Redraw.h"
 
 #include <algorithm>
@@ -19,7 +19,7 @@ constexpr double FollowAtShareOfWidth = 0.25;
 
 // A jump of the view under a held button would move the pointer over other cells: a drag would
 // paint into the new place and tie its notes across the jump.
-bool isHandOnTheGrid(Editor& editor) {
+bool isHandOnTheGrid(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     return editor.state.stroke.strokeFirst >= 0 || isDownNow(ui, Key::LeftButton) ||
            isDownNow(ui, Key::RightButton) || isDownNow(ui, Key::MiddleButton);
@@ -47,7 +47,7 @@ std::int32_t columnToPlayFrom(const EditorState& state) {
     return std::min(first, melody.lastColumn);
 }
 
-void showPlaybackCursor(Editor& editor) {
+void showPlaybackCursor(EditorContext& editor) {
     EditorState& state = editor.state;
     View& view = state.view;
     std::int32_t lineX = -1;
@@ -58,7 +58,7 @@ void showPlaybackCursor(Editor& editor) {
         const double contentX =
             melody.grid.at(column, 0).x + (*heard - column) * melody.columnWidth;
         // The line is placed in image pixels, between the zoomed pixels of the melody.
-        const std::int32_t width = view.mainArea.image.width();
+        const std::int32_t width = view.mainArea.imageWidth;
         const auto imageX = [&] {
             return (contentX - gridScrollOffsets(melody, view).scrollX) * view.zoom;
         };
@@ -68,7 +68,7 @@ void showPlaybackCursor(Editor& editor) {
             !isHandOnTheGrid(editor)) {
             const double followAt = FollowAtShareOfWidth * width / view.zoom;
             view.horizontalScroll = std::clamp((contentX - followAt) / range, 0.0, 1.0);
-            redraw(state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);
+            redraw(editor, RedrawVer + RedrawMain);
             viewX = imageX();
         }
         if (viewX >= 0 && viewX < width) lineX = static_cast<std::int32_t>(viewX);

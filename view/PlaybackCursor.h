@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/Editor.h"
+#include "view/EditorContext.h"
 
 namespace vemo {
 
@@ -8,7 +8,7 @@ namespace vemo {
 // view follows the playback (the user asked for it, and has not scrolled since) it jumps when
 // the cursor would leave it, so that the cursor stands a quarter of the width from the left;
 // never while a mouse button is held or a stroke is open. No playback: no line.
-void showPlaybackCursor(Editor& editor);
+void showPlaybackCursor(EditorContext& editor);
 
 // The column under the pointer, or the first visible one when the pointer is off the grid.
 std::int32_t columnToPlayFrom(const EditorState& state);

@@ -4,7 +4,7 @@
 #include "sound/ToneList.h"
 #include "view/GridPass.h"
 #include "view/PlaybackCursor.h"
-#include "view/PointerOnGrid.h"
+#include "view/HitTest.h"
 
 #include <array>
 #include <cstdio>
@@ -49,11 +49,11 @@ std::string pointerReadout(const EditorState& state) {
            place;
 }
 
-void showPointerReadout(Editor& editor) {
+void showPointerReadout(EditorContext& editor) {
     std::string text = pointerReadout(editor.state);
-    if (text == editor.state.view.readoutText) return;
+    if (text == editor.images.readoutText) return;
     editor.platform.ui.setControlText(ControlId::PointerReadout, text);
-    editor.state.view.readoutText = std::move(text);
+    editor.images.readoutText = std::move(text);
 }
 
 } // namespace vemo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/Editor.h"
+#include "view/EditorContext.h"
 
 #include <string>
 
@@ -12,6 +12,6 @@ namespace vemo {
 std::string pointerReadout(const EditorState& state);
 
 // Shows it in the label left of the grid when it changed.
-void showPointerReadout(Editor& editor);
+void showPointerReadout(EditorContext& editor);
 
 } // namespace vemo

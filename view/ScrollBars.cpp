@@ -2,7 +2,7 @@
 
 #include "view/Colours.h"
 #include "view/Rounding.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <array>
 
@@ -57,12 +57,12 @@ void paintBar(Image& bar, BarAxis axis, std::int32_t zoom, double fraction, bool
 
 } // namespace
 
-void paintVerBar(View& view) {
-    paintBar(view.verArea.image, BarAxis::X, view.zoom, view.horizontalScroll, view.panning != 0);
+void paintVerBar(const View& view, Image& image) {
+    paintBar(image, BarAxis::X, view.zoom, view.horizontalScroll, view.panning != 0);
 }
 
-void paintHorBar(View& view) {
-    paintBar(view.horArea.image, BarAxis::Y, view.zoom, view.verticalScroll, view.panning != 0);
+void paintHorBar(const View& view, Image& image) {
+    paintBar(image, BarAxis::Y, view.zoom, view.verticalScroll, view.panning != 0);
 }
 
 } // namespace vemo

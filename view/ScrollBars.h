@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/EditorState.h"
+#include "platform/Image.h"
 
 namespace vemo {
 
@@ -15,8 +16,8 @@ std::int32_t scrollMarkerPosition(std::int32_t lengthPx, double fraction, bool p
 
 // The bar above the grid (image ver) shows horizontalScroll; the one beside it (image hor)
 // shows verticalScroll. The marker grows with the zoom: a bar is drawn as its zoom-1 picture of
-// the unzoomed length, scaled up.
-void paintVerBar(View& view);
-void paintHorBar(View& view);
+// the unzoomed length, scaled up. Each image has its area's size.
+void paintVerBar(const View& view, Image& image);
+void paintHorBar(const View& view, Image& image);
 
 } // namespace vemo

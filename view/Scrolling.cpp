@@ -4,7 +4,7 @@
 #include "view/KeyQueries.h"
 #include "view/Redraw.h"
 #include "view/ScrollBars.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ double barFraction(std::int32_t px, std::int32_t lengthPx, double rangePx, doubl
     return at(px);
 }
 
-void switchPanMode(Editor& editor) {
+void switchPanMode(EditorContext& editor) {
     View& view = editor.state.view;
     Ui& ui = editor.platform.ui;
     const bool panKeyDown = isDownNow(ui, Key::M) || isDownNow(ui, Key::MiddleButton);
@@ -50,32 +50,32 @@ void switchPanMode(Editor& editor) {
     }
 }
 
-void scrollBarDragStep(Editor& editor) {
+void scrollBarDragStep(EditorContext& editor) {
     View& view = editor.state.view;
     const Melody& melody = editor.state.melody;
     if (view.hScrollDrag != 0) {
         const double fraction =
             fractionAlongBar(view.pointerX, view.verArea.x, view.verArea.width,
                              horizontalScrollRange(melody, view),
-                             unzoomedLength(view.mainArea.image.width(), view.zoom));
+                             viewWidth(view));
         if (fraction >= 0.0) {
             view.horizontalScroll = fraction;
-            redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawMain);
+            redraw(editor, RedrawVer + RedrawMain);
         }
     }
     if (view.vScrollDrag != 0) {
         const double fraction =
             fractionAlongBar(view.pointerY, view.horArea.y, view.horArea.height,
                              verticalScrollRange(melody, view),
-                             unzoomedLength(view.mainArea.image.height(), view.zoom));
+                             viewHeight(view));
         if (fraction >= 0.0) {
             view.verticalScroll = fraction;
-            redraw(editor.state, editor.bitmaps, editor.platform, RedrawHor + RedrawMain);
+            redraw(editor, RedrawHor + RedrawMain);
         }
     }
 }
 
-void panStep(Editor& editor) {
+void panStep(EditorContext& editor) {
     View& view = editor.state.view;
     if (view.panning == 0) return;
     if ((view.hScrollDrag != 0 || view.vScrollDrag != 0) && isPointerStrictlyInsideGrid(view))
@@ -97,7 +97,7 @@ void panStep(Editor& editor) {
     view.panAnchorY = view.pointerY;
     view.horizontalScroll = std::clamp(view.horizontalScroll, 0.0, 1.0);
     view.verticalScroll = std::clamp(view.verticalScroll, 0.0, 1.0);
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    redraw(editor, RedrawVer + RedrawHor + RedrawMain);
 }
 
 } // namespace vemo

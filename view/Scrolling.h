@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/Editor.h"
+#include "view/EditorContext.h"
 
 namespace vemo {
 
@@ -11,9 +11,9 @@ constexpr double PanShareOfRangePerPixel = 0.2;
 // them at the start of its pass.
 
 // Every pass: pan mode is on while 'M' or the middle button is down.
-void switchPanMode(Editor& editor);
+void switchPanMode(EditorContext& editor);
 // Every pass: a running scroll-bar drag sets the view from the pointer along its bar.
-void scrollBarDragStep(Editor& editor);
+void scrollBarDragStep(EditorContext& editor);
 
 // Where a press at pixel px of a bar lengthPx long puts the view on a scroll range of rangePx
 // with viewPx of it in view: that share of the range, except that within SnapZonePx of an end
@@ -22,6 +22,6 @@ void scrollBarDragStep(Editor& editor);
 // out of the bar's reach.
 double barFraction(std::int32_t px, std::int32_t lengthPx, double rangePx, double viewPx);
 // After each pointer move: shifts the view by the distance moved since the previous step.
-void panStep(Editor& editor);
+void panStep(EditorContext& editor);
 
 } // namespace vemo

@@ -1,9 +1,9 @@
 #include "view/Zooming.h"
 
 #include "view/GridPass.h"
-#include "view/PointerOnGrid.h"
+#include "view/HitTest.h"
 #include "view/Redraw.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ double fractionFor(double scrollPx, double rangePx, double oldFraction) {
 }
 
 // anchorX and anchorY are image pixels from the grid image's top-left corner.
-void zoomAround(Editor& editor, std::int32_t steps, std::int32_t anchorX, std::int32_t anchorY) {
+void zoomAround(EditorContext& editor, std::int32_t steps, std::int32_t anchorX, std::int32_t anchorY) {
     View& view = editor.state.view;
     const Melody& melody = editor.state.melody;
     const std::int32_t zoom = std::clamp(view.zoom + steps, MinZoom, MaxZoom);
@@ -31,12 +31,12 @@ void zoomAround(Editor& editor, std::int32_t steps, std::int32_t anchorX, std::i
                                         horizontalScrollRange(melody, view), view.horizontalScroll);
     view.verticalScroll = fractionFor(anchoredY - unzoomed(anchorY, zoom),
                                       verticalScrollRange(melody, view), view.verticalScroll);
-    redraw(editor.state, editor.bitmaps, editor.platform, RedrawVer + RedrawHor + RedrawMain);
+    redraw(editor, RedrawVer + RedrawHor + RedrawMain);
 }
 
 } // namespace
 
-void zoomAtPointer(Editor& editor, std::int32_t steps) {
+void zoomAtPointer(EditorContext& editor, std::int32_t steps) {
     const View& view = editor.state.view;
     if (!isPointerOnGrid(view)) {
         zoomAtCentre(editor, steps);
@@ -46,9 +46,9 @@ void zoomAtPointer(Editor& editor, std::int32_t steps) {
     zoomAround(editor, steps, anchor.x, anchor.y);
 }
 
-void zoomAtCentre(Editor& editor, std::int32_t steps) {
-    const Image& grid = editor.state.view.mainArea.image;
-    zoomAround(editor, steps, grid.width() / 2, grid.height() / 2);
+void zoomAtCentre(EditorContext& editor, std::int32_t steps) {
+    const ImageArea& grid = editor.state.view.mainArea;
+    zoomAround(editor, steps, grid.imageWidth / 2, grid.imageHeight / 2);
 }
 
 } // namespace vemo

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/EventLoop.h"
-#include "model/ColumnEditing.h"
+#include "model/Columns.h"
+#include "model/Clipboard.h"
 #include "model/Geometry.h"
 #include "platform/Ids.h"
 #include "tests/support/AppFixture.h"

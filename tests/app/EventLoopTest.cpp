@@ -266,8 +266,8 @@ TEST_F(MainWindow, SizeChangeLaysOutAndShowsAllThreeImagesAgain) {
     EXPECT_EQ(view.mainArea.width, gridWidth + 200);
     EXPECT_EQ(view.mainArea.height, gridHeight + 100);
     for (const ImageArea* area : {&view.verArea, &view.horArea, &view.mainArea}) {
-        EXPECT_EQ(area->image.width(), area->width);
-        EXPECT_EQ(area->image.height(), area->height);
+        EXPECT_EQ(area->imageWidth, area->width);
+        EXPECT_EQ(area->imageHeight, area->height);
     }
     for (std::int32_t id : images) {
         EXPECT_EQ(ui.showImageCount[id], shown[id] + 1) << "control " << id;

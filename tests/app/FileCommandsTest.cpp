@@ -60,7 +60,7 @@ struct EditorSnapshot {
 class FileCommandsTest : public ::testing::Test {
   protected:
     void resize(std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock) {
-        applyNewMelody(state, app.resources.bitmaps, app.fake.platform, width, smallBlock,
+        applyNewMelody(app.editor, width, smallBlock,
                        largeBlock);
     }
     void saveAs(const std::string& answer) {
@@ -98,7 +98,7 @@ class FileCommandsTest : public ::testing::Test {
     test::TempFolder folder;
     test::FakeUi& ui = app.fake.ui;
     EditorState& state = app.state;
-    Editor& editor = app.editor;
+    EditorContext& editor = app.editor;
 };
 
 // A 32-column file with one note on row 50 tied from column 0 into column 1.

@@ -1,6 +1,6 @@
 #include "app/EventLoop.h"
 #include "app/NewMelodyCommand.h"
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 #include "tests/app/EventLoopFixture.h"
 
 namespace vemo {
@@ -65,7 +65,7 @@ TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenThe
 
     hear(150, 0.0); // far right of the view: it jumps to a quarter of its width
     EXPECT_GT(state.view.horizontalScroll, 0.0);
-    EXPECT_NEAR(lineX(), state.view.mainArea.image.width() / 4, 1);
+    EXPECT_NEAR(lineX(), state.view.mainArea.imageWidth / 4, 1);
 
     // A drag on the scroll bar: from now on the view stays where the user put it.
     ui.keys[Key::LeftButton] = KeyDownNow;
@@ -108,13 +108,13 @@ TEST_F(PlaybackCursor, ADragKeepsTheViewStillSoItsStrokeNeverJumps) {
 
     // Hands off, the pass of the release catches up.
     EXPECT_GT(state.view.horizontalScroll, 0.0);
-    EXPECT_NEAR(lineX(), state.view.mainArea.image.width() / 4, 1);
+    EXPECT_NEAR(lineX(), state.view.mainArea.imageWidth / 4, 1);
     stopPlaying();
 }
 
 TEST_F(PlaybackCursor, AtFourTimesZoomOnTheLongestMelodyTheFollowedCursorStaysInView) {
     command(CommandId::FollowKey);
-    applyNewMelody(state, app.resources.bitmaps, app.fake.platform, MaxColumnCount, 4, 4);
+    applyNewMelody(app.editor, MaxColumnCount, 4, 4);
     for (std::int32_t step = 1; step < MaxZoom; ++step)
         command(CommandId::ZoomIn);
     ASSERT_EQ(state.view.zoom, MaxZoom);
@@ -123,7 +123,7 @@ TEST_F(PlaybackCursor, AtFourTimesZoomOnTheLongestMelodyTheFollowedCursorStaysIn
     startPlaying();
     for (const std::int32_t column : {3, 30, 133, 700, 3990, 4095}) {
         hear(column, 0.5);
-        EXPECT_TRUE(lineX() >= 0 && lineX() < state.view.mainArea.image.width()) << column;
+        EXPECT_TRUE(lineX() >= 0 && lineX() < state.view.mainArea.imageWidth) << column;
     }
     stopPlaying();
 }

@@ -216,7 +216,8 @@ TEST_F(StartupTest, FileDialogsStartInTheWorkingDirectoryWithTheLastFolderOneCli
     EXPECT_EQ(state.shell.loadPath, "/opt/vemo/");
     EXPECT_EQ(state.shell.fileName, "/opt/vemo/");
 
-    Editor editor{state, resources.bitmaps, fake.platform};
+    ViewImages images;
+    EditorContext editor{state, resources.bitmaps, images, fake.platform};
     const test::TempFolder other;
     fake.ui.saveAnswers.push_back(other.file("tune"));
     saveMelody(editor);
@@ -285,7 +286,7 @@ TEST(Layout, SmallClientIsRaisedToTheMinimumThenLaidOut) {
     EXPECT_EQ(view.mainArea.width, 128);
     EXPECT_EQ(view.mainArea.height, 78 - ui.toolbarHeight());
     EXPECT_EQ(view.horArea.height, 78 - ui.toolbarHeight());
-    EXPECT_EQ(view.mainArea.image.width(), 128);
+    EXPECT_EQ(view.mainArea.imageWidth, 128);
     EXPECT_EQ(ui.controlRect(ControlId::HorImage).x, 183);
 }
 
@@ -295,9 +296,10 @@ TEST(Layout, StartSizeAndUnchangedSizeKeepsTheImages) {
     EXPECT_EQ(view.mainArea.width, 728);
     EXPECT_EQ(view.horArea.x, 783);
     EXPECT_EQ(view.mainArea.height, 578 - editor.fake.ui.toolbarHeight());
-    view.mainArea.image.setPixel(3, 3, rgb(1, 2, 3));
+    editor.images.main.setPixel(3, 3, rgb(1, 2, 3));
     layoutMainWindow(view, editor.fake.ui);
-    EXPECT_EQ(view.mainArea.image.pixel(3, 3), rgb(1, 2, 3));
+    fitToArea(editor.images.main, view.mainArea);
+    EXPECT_EQ(editor.images.main.pixel(3, 3), rgb(1, 2, 3));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 #include "app/NewMelodyCommand.h"
 #include "tests/app/EventLoopFixture.h"
 
@@ -90,7 +90,7 @@ TEST_F(Zoom, CtrlWheelKeepsTheCellUnderThePointerAndEditsThere) {
 }
 
 TEST_F(Zoom, OnTheLongestMelodyTheWheelKeepsAColumnNearTheStartUnderThePointer) {
-    applyNewMelody(state, app.resources.bitmaps, app.fake.platform, MaxColumnCount, 4, 4);
+    applyNewMelody(app.editor, MaxColumnCount, 4, 4);
     pointAtCell(50, 50);
     pass();
     const std::string under = readout();

@@ -1,4 +1,5 @@
-#include "model/ColumnEditing.h"
+#include "model/Columns.h"
+#include "model/Clipboard.h"
 
 #include "model/Geometry.h"
 #include "model/Marks.h"

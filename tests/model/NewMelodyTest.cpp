@@ -41,7 +41,7 @@ Clipboard filledClipboard(std::int32_t first, std::int32_t last) {
     return clipboard;
 }
 
-class NewMelody : public ::testing::Test {
+class NewMelody : public ::testing::Test, protected test::ViewHarness {
   protected:
     void SetUp() override {
         test::prepareState(state, 512, 300, 200);
@@ -56,16 +56,12 @@ class NewMelody : public ::testing::Test {
         fake.ui.addToolbarButton(CommandId::ToggleSelection, Image(16, 16), true, "toggle");
         fake.ui.setButtonPressed(CommandId::ToggleSelection, true);
     }
-
-    EditorState state;
-    CellBitmaps bitmaps = test::makeBitmaps();
-    test::FakePlatform fake;
 };
 
 TEST_F(NewMelody, NarrowMelodyWithLargeBlocks) {
     setNote(state.melody, 3, 20, false, true);
     setNote(state.melody, 4, 20, true, false);
-    applyNewMelody(state, bitmaps, fake.platform, 32, 16, 16);
+    applyNewMelody(editor, 32, 16, 16);
 
     const Melody& melody = state.melody;
     EXPECT_EQ(melody.previousLastColumn, 511);
@@ -84,7 +80,7 @@ TEST_F(NewMelody, NarrowMelodyWithLargeBlocks) {
 }
 
 TEST_F(NewMelody, WidestMelodyWithSingleColumnBlocks) {
-    applyNewMelody(state, bitmaps, fake.platform, 4096, 1, 1);
+    applyNewMelody(editor, 4096, 1, 1);
     const Melody& melody = state.melody;
     EXPECT_EQ(melody.lastColumn, 4095);
     EXPECT_EQ(melody.grid.columnCount(), 4096);
@@ -98,7 +94,7 @@ TEST_F(NewMelody, WidestMelodyWithSingleColumnBlocks) {
 }
 
 TEST_F(NewMelody, SelectionViewToggleTitleAndDialog) {
-    applyNewMelody(state, bitmaps, fake.platform, 32, 4, 4);
+    applyNewMelody(editor, 32, 4, 4);
     const Selection& selection = state.selection;
     EXPECT_EQ(selection.selectionActive, 0);
     EXPECT_EQ(selection.selectionFirst, 0);
@@ -113,7 +109,7 @@ TEST_F(NewMelody, SelectionViewToggleTitleAndDialog) {
 }
 
 TEST_F(NewMelody, ApplyDrawsTheGridTwiceAndTheBarsOnce) {
-    applyNewMelody(state, bitmaps, fake.platform, 64, 4, 4);
+    applyNewMelody(editor, 64, 4, 4);
     EXPECT_EQ(fake.ui.showImageCount[ControlId::MainImage], 2);
     EXPECT_EQ(fake.ui.showImageCount[ControlId::VerImage], 1);
     EXPECT_EQ(fake.ui.showImageCount[ControlId::HorImage], 1);
@@ -122,15 +118,14 @@ TEST_F(NewMelody, ApplyDrawsTheGridTwiceAndTheBarsOnce) {
     EditorState expected;
     test::prepareState(expected, 64, 300, 200);
     expected.view.verticalScroll = 0.5;
-    paintGrid(expected, bitmaps);
-    EXPECT_EQ(fake.ui.shownImages[ControlId::MainImage], expected.view.mainArea.image);
+    EXPECT_EQ(fake.ui.shownImages[ControlId::MainImage], test::paintedGrid(expected, bitmaps));
 }
 
 TEST_F(NewMelody, ApplyWithUnchangedValuesStillEmptiesTheMelody) {
     setNote(state.melody, 0, 0);
     setNote(state.melody, 200, 50, true, true);
     const ColumnMarks marksBefore = state.melody.marks;
-    applyNewMelody(state, bitmaps, fake.platform, 512, 4, 4);
+    applyNewMelody(editor, 512, 4, 4);
     EXPECT_EQ(countNotesAndJoins(state.melody.grid), 0);
     EXPECT_EQ(state.melody.marks, marksBefore);
     EXPECT_EQ(state.melody.previousLastColumn, 511);
@@ -141,7 +136,7 @@ TEST_F(NewMelody, LeavesDurationAndFileNameAloneAndEndsTheStroke) {
     state.stroke.strokeFirst = 5;
     state.stroke.strokeLast = 9;
     state.shell.fileName = "tune.vemo";
-    applyNewMelody(state, bitmaps, fake.platform, 100, 2, 8);
+    applyNewMelody(editor, 100, 2, 8);
     EXPECT_EQ(state.melody.columnDuration, 77);
     // A stroke whose release was lost must not reach into the new melody.
     EXPECT_EQ(state.stroke.strokeFirst, -1);
@@ -151,7 +146,7 @@ TEST_F(NewMelody, LeavesDurationAndFileNameAloneAndEndsTheStroke) {
 TEST_F(NewMelody, ClipboardRangeWiderThanTheNewMelodyKeepsItsStart) {
     state.clipboard = filledClipboard(100, 139);
     const Clipboard before = state.clipboard;
-    applyNewMelody(state, bitmaps, fake.platform, 32, 4, 4);
+    applyNewMelody(editor, 32, 4, 4);
     const Clipboard& clipboard = state.clipboard;
     EXPECT_EQ(clipboard.clipboardFirst, 0);
     EXPECT_EQ(clipboard.clipboardLast, 31);

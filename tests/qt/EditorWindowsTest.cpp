@@ -95,7 +95,6 @@ TEST_F(EditorWindowsTest, CellSizeComesFromTheShippedEmptyCellBitmap) {
 // Input that arrives while the program drains its events must not reach the widgets: the
 // program drops its own event for it, so a toggle or a spin would disagree with its flag.
 TEST_F(EditorWindowsTest, InputDuringADrainChangesNoToggleAndNoSpin) {
-    Editor editor{state, resources.bitmaps, platform};
     openMainWindow(editor);
     QWidget* repeat = ui->toolbar()->widgetForAction(ui->toolbarAction(CommandId::ToggleRepeat));
     auto* duration = control<QSpinBox>(ControlId::DurationSpin);
@@ -117,7 +116,6 @@ TEST_F(EditorWindowsTest, InputDuringADrainChangesNoToggleAndNoSpin) {
 }
 
 TEST_F(EditorWindowsTest, CodeWindowOpensAtTheTopLeftWhenTheLastLineIsTheWidest) {
-    Editor editor{state, resources.bitmaps, platform};
     openMainWindow(editor);
     for (std::int32_t column = 0; column < 80; ++column)
         state.melody.grid.at(column, 94).hasNote = 1;
@@ -135,7 +133,6 @@ TEST_F(EditorWindowsTest, CodeWindowOpensAtTheTopLeftWhenTheLastLineIsTheWidest)
 // not leave the stroke open: after a narrower new melody the next click would tie across the old
 // columns and write past the grid.
 TEST_F(EditorWindowsTest, LostReleaseThenANarrowerMelodyKeepsEditsInsideTheGrid) {
-    Editor editor{state, resources.bitmaps, platform};
     openMainWindow(editor);
     QWidget* grid = ui->controlWidget(ControlId::MainImage);
     const auto cellPoint = [&](std::int32_t column, std::int32_t row) {
@@ -168,7 +165,6 @@ TEST_F(EditorWindowsTest, LostReleaseThenANarrowerMelodyKeepsEditsInsideTheGrid)
 }
 
 TEST_F(EditorWindowsTest, UndoAndRedoKeysWorkOverTheFocusedSpinAndTheButtonsFollow) {
-    Editor editor{state, resources.bitmaps, platform};
     openMainWindow(editor);
     QWidget* main = ui->windowWidget(WindowId::Main);
     main->activateWindow();

@@ -40,7 +40,8 @@ struct RealEditor {
     ProgramContext context;
     EditorState state;
     Resources resources;
-    Editor editor{state, resources.bitmaps, platform};
+    ViewImages images;
+    EditorContext editor{state, resources.bitmaps, images, platform};
 };
 
 } // namespace vemo::testing_qt

@@ -1,4 +1,5 @@
 #include "sound/CodeDialects.h"
+#include "model/Melody.h"
 
 #include "tests/support/TempFolder.h"
 

@@ -51,7 +51,8 @@ struct StartedEditor {
     EditorState state;
     Resources resources;
     bool started = false;
-    Editor editor{state, resources.bitmaps, fake.platform};
+    ViewImages images;
+    EditorContext editor{state, resources.bitmaps, images, fake.platform};
 };
 
 } // namespace vemo::test

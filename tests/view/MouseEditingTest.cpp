@@ -9,6 +9,7 @@
 #include "tests/support/WholeJoins.h"
 #include "tests/view/ViewFixture.h"
 #include "view/GridPass.h"
+#include "view/Redraw.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ constexpr std::int32_t Row50Hz = 440;
 
 // The window as start-up leaves it: 512 columns, 12 x 8 cells, the areas laid out for the
 // client size, the view halfway down, the selection toggle on the toolbar.
-class MouseEditing : public ::testing::Test {
+class MouseEditing : public ::testing::Test, protected test::ViewHarness {
   protected:
     void SetUp() override {
         test::resetMelody(state.melody, 512);
@@ -41,8 +42,8 @@ class MouseEditing : public ::testing::Test {
         view.verArea.y = ToolbarHeight;
         view.verArea.width = 1;
         view.verArea.height = ScrollBarThickness;
-        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, {}};
-        view.mainArea = {GridLeft, view.horArea.y, 1, 1, {}};
+        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, 0, 0};
+        view.mainArea = {GridLeft, view.horArea.y, 1, 1, 0, 0};
         fake.ui.windows[WindowId::Main].width = ClientWidth;
         fake.ui.windows[WindowId::Main].height = ClientHeight;
         layoutMainWindow(view, fake.ui);
@@ -105,9 +106,8 @@ class MouseEditing : public ::testing::Test {
         copy.selection = state.selection;
         copy.view.horizontalScroll = state.view.horizontalScroll;
         copy.view.verticalScroll = state.view.verticalScroll;
-        copy.view.mainArea.image = state.view.mainArea.image;
-        paintGrid(copy, bitmaps);
-        return copy.view.mainArea.image;
+        copy.view.mainArea = state.view.mainArea;
+        return test::paintedGrid(copy, bitmaps);
     }
 
     ToneList tonesOf(std::int32_t firstColumn, std::int32_t lastColumn) const {
@@ -116,10 +116,6 @@ class MouseEditing : public ::testing::Test {
 
     std::int32_t hz(std::int32_t row) const { return rowFrequency(state.melody, state.pitch, row); }
 
-    EditorState state;
-    CellBitmaps bitmaps = test::makeBitmaps();
-    test::FakePlatform fake;
-    Editor editor{state, bitmaps, fake.platform};
 };
 
 TEST_F(MouseEditing, LeftClickSetsTheOnlyNoteOfTheColumnAndSoundsItsRow) {
@@ -134,6 +130,9 @@ TEST_F(MouseEditing, LeftClickSetsTheOnlyNoteOfTheColumnAndSoundsItsRow) {
     const std::vector<test::RecordingBeeper::Call> expected{{Row50Hz, StartColumnDuration, false}};
     EXPECT_EQ(fake.beeper.calls(), expected);
     EXPECT_EQ(fake.ui.shownImages[ControlId::MainImage], currentGridPicture());
+    // One picture after the edit, and the pace of two grid passes an edit.
+    EXPECT_EQ(fake.ui.showImageCount[ControlId::MainImage], 1);
+    EXPECT_EQ(fake.runtime.sleeps, (std::vector<std::int32_t>{GridPauseMs, GridPauseMs}));
 }
 
 TEST_F(MouseEditing, HitRectanglesTakeTheGapBeforeAColumnAndFollowTheScroll) {

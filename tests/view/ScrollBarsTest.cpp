@@ -16,29 +16,29 @@ const std::vector<Pixel> MarkerColours{colours::MarkerOuter, colours::MarkerInne
 // A 500-pixel bar above the grid, 12 pixels high.
 class VerBar : public ::testing::Test {
   protected:
-    void SetUp() override { view.verArea.image = Image(500, 12); }
 
     // The colours of one pixel row of the bar from x = first to x = last.
     std::vector<Pixel> rowColours(std::int32_t first, std::int32_t last, std::int32_t y = 0) {
         std::vector<Pixel> result;
         for (std::int32_t x = first; x <= last; ++x)
-            result.push_back(view.verArea.image.pixel(x, y));
+            result.push_back(bar.pixel(x, y));
         return result;
     }
     // Every pixel of the bar from first to last is the background.
     void expectBackground(std::int32_t first, std::int32_t last) {
         for (std::int32_t x = first; x <= last; ++x)
             for (std::int32_t y = 0; y < 12; ++y)
-                ASSERT_EQ(view.verArea.image.pixel(x, y), colours::ScrollBarBackground)
+                ASSERT_EQ(bar.pixel(x, y), colours::ScrollBarBackground)
                     << x << "," << y;
     }
 
     View view;
+    Image bar{500, 12};
 };
 
 TEST_F(VerBar, NearTheLeftEndTheMarkerIsDrawnAtTheEndAndTheViewStays) {
     view.horizontalScroll = 0.004; // marker at 2
-    paintVerBar(view);
+    paintVerBar(view, bar);
     EXPECT_EQ(view.horizontalScroll, 0.004);
     // Lines at -1 .. 3; the one at -1 is outside the image.
     const std::vector<Pixel> expected(MarkerColours.begin() + 1, MarkerColours.end());
@@ -49,7 +49,7 @@ TEST_F(VerBar, NearTheLeftEndTheMarkerIsDrawnAtTheEndAndTheViewStays) {
 
 TEST_F(VerBar, NearTheRightEndTheMarkerIsDrawnAtTheEndAndTheViewStays) {
     view.horizontalScroll = 0.99; // marker at 495
-    paintVerBar(view);
+    paintVerBar(view, bar);
     EXPECT_EQ(view.horizontalScroll, 0.99);
     // Lines at 496 .. 500; the one at 500 is outside the image.
     const std::vector<Pixel> expected(MarkerColours.begin(), MarkerColours.end() - 1);
@@ -60,13 +60,13 @@ TEST_F(VerBar, NearTheRightEndTheMarkerIsDrawnAtTheEndAndTheViewStays) {
 TEST_F(VerBar, PanningKeepsTheFractionAndTheMarkerWhereItIs) {
     view.panning = 1;
     view.horizontalScroll = 0.004;
-    paintVerBar(view);
+    paintVerBar(view, bar);
     EXPECT_EQ(view.horizontalScroll, 0.004);
     EXPECT_EQ(rowColours(0, 4), MarkerColours);
     expectBackground(5, 499);
 
     view.horizontalScroll = 0.99;
-    paintVerBar(view);
+    paintVerBar(view, bar);
     EXPECT_EQ(view.horizontalScroll, 0.99);
     EXPECT_EQ(rowColours(493, 497), MarkerColours);
     expectBackground(0, 492);
@@ -82,7 +82,7 @@ TEST_F(VerBar, SnapZoneEndsSixPixelsFromEitherEnd) {
 
 TEST_F(VerBar, MarkerInTheMiddleDrawsFiveLinesOverTheFullHeight) {
     view.horizontalScroll = 0.5;
-    paintVerBar(view);
+    paintVerBar(view, bar);
     EXPECT_EQ(view.horizontalScroll, 0.5);
     for (std::int32_t y = 0; y < 12; ++y)
         EXPECT_EQ(rowColours(248, 252, y), MarkerColours);
@@ -92,30 +92,30 @@ TEST_F(VerBar, MarkerInTheMiddleDrawsFiveLinesOverTheFullHeight) {
 
 TEST(HorBar, DrawsHorizontalLinesAtTheVerticalFraction) {
     View view;
-    view.horArea.image = Image(12, 300);
+    Image bar(12, 300);
     view.verticalScroll = 0.5;
-    paintHorBar(view);
+    paintHorBar(view, bar);
     for (std::int32_t x : {0, 11}) {
         std::vector<Pixel> column;
         for (std::int32_t y = 148; y <= 152; ++y)
-            column.push_back(view.horArea.image.pixel(x, y));
+            column.push_back(bar.pixel(x, y));
         EXPECT_EQ(column, MarkerColours);
-        EXPECT_EQ(view.horArea.image.pixel(x, 147), colours::ScrollBarBackground);
-        EXPECT_EQ(view.horArea.image.pixel(x, 153), colours::ScrollBarBackground);
+        EXPECT_EQ(bar.pixel(x, 147), colours::ScrollBarBackground);
+        EXPECT_EQ(bar.pixel(x, 153), colours::ScrollBarBackground);
     }
 
     view.verticalScroll = 0.98; // 294 > 300 - 7
-    paintHorBar(view);
-    EXPECT_EQ(view.horArea.image.pixel(5, 298), colours::MarkerCentre);
-    EXPECT_EQ(view.horArea.image.pixel(5, 296), colours::MarkerOuter);
-    EXPECT_EQ(view.horArea.image.pixel(5, 295), colours::ScrollBarBackground);
+    paintHorBar(view, bar);
+    EXPECT_EQ(bar.pixel(5, 298), colours::MarkerCentre);
+    EXPECT_EQ(bar.pixel(5, 296), colours::MarkerOuter);
+    EXPECT_EQ(bar.pixel(5, 295), colours::ScrollBarBackground);
 
     view.verticalScroll = 0.01; // 3 < 6
-    paintHorBar(view);
-    EXPECT_EQ(view.horArea.image.pixel(5, 1), colours::MarkerCentre);
-    EXPECT_EQ(view.horArea.image.pixel(5, 0), colours::MarkerInner);
-    EXPECT_EQ(view.horArea.image.pixel(5, 3), colours::MarkerOuter);
-    EXPECT_EQ(view.horArea.image.pixel(5, 4), colours::ScrollBarBackground);
+    paintHorBar(view, bar);
+    EXPECT_EQ(bar.pixel(5, 1), colours::MarkerCentre);
+    EXPECT_EQ(bar.pixel(5, 0), colours::MarkerInner);
+    EXPECT_EQ(bar.pixel(5, 3), colours::MarkerOuter);
+    EXPECT_EQ(bar.pixel(5, 4), colours::ScrollBarBackground);
     // The bar beside the grid leaves the horizontal fraction alone.
     EXPECT_EQ(view.horizontalScroll, 0.0);
 }

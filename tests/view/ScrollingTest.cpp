@@ -9,7 +9,7 @@
 #include "view/MouseEditing.h"
 #include "view/Redraw.h"
 
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ constexpr std::int32_t ToolbarHeight = 39;
 constexpr std::int32_t OutsidePx = -1;
 
 // Start-up geometry: 512 columns of 12 x 8 cells, the areas laid out for the client size.
-class Scrolling : public ::testing::Test {
+class Scrolling : public ::testing::Test, protected test::ViewHarness {
   protected:
     void SetUp() override {
         test::resetMelody(state.melody, 512);
@@ -35,9 +35,9 @@ class Scrolling : public ::testing::Test {
         View& view = state.view;
         view.horizontalScroll = 0.3;
         view.verticalScroll = 0.5;
-        view.verArea = {GridLeft, ToolbarHeight, 1, ScrollBarThickness, {}};
-        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, {}};
-        view.mainArea = {GridLeft, view.horArea.y, 1, 1, {}};
+        view.verArea = {GridLeft, ToolbarHeight, 1, ScrollBarThickness, 0, 0};
+        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, 0, 0};
+        view.mainArea = {GridLeft, view.horArea.y, 1, 1, 0, 0};
         fake.ui.windows[WindowId::Main].width = ClientWidth;
         fake.ui.windows[WindowId::Main].height = ClientHeight;
         layoutMainWindow(view, fake.ui);
@@ -70,11 +70,6 @@ class Scrolling : public ::testing::Test {
     double columnShare(std::int32_t px) const {
         return px * PanShareOfRangePerPixel / state.melody.lastColumn;
     }
-
-    EditorState state;
-    CellBitmaps bitmaps = test::makeBitmaps();
-    test::FakePlatform fake;
-    Editor editor{state, bitmaps, fake.platform};
 };
 
 TEST_F(Scrolling, PressingTheMiddleOfABarMovesTheViewToTheMiddle) {
@@ -181,7 +176,7 @@ TEST_F(Scrolling, APanNearTheStartStaysWhereItWasAlsoAfterPanModeEnds) {
     EXPECT_DOUBLE_EQ(state.view.horizontalScroll, nearTheStart);
     letGo(Key::MiddleButton);
     switchPanMode(editor);
-    redraw(state, bitmaps, fake.platform, RedrawVer);
+    redraw(editor, RedrawVer);
     EXPECT_DOUBLE_EQ(state.view.horizontalScroll, nearTheStart);
 }
 
@@ -203,20 +198,18 @@ TEST(BarFraction, APressNearAnEndPullsTheViewThereWhereThatSkipsNothing) {
 }
 
 TEST(BarReach, AtFourTimesZoomEveryColumnOfTheLongestMelodyCanBeBroughtIntoViewByTheBar) {
-    EditorState state;
+    test::ViewHarness harness;
+    EditorState& state = harness.state;
     test::prepareState(state, MaxColumnCount, 728, 512);
     state.view.zoom = MaxZoom;
-    state.view.verArea = {GridLeft, 39, 728, ScrollBarThickness, Image(728, ScrollBarThickness)};
-    const CellBitmaps bitmaps = test::makeBitmaps();
-    test::FakePlatform fake;
-    Editor editor{state, bitmaps, fake.platform};
+    state.view.verArea = {GridLeft, 39, 728, ScrollBarThickness, 728, ScrollBarThickness};
     const Melody& melody = state.melody;
     const std::int32_t viewWidth = unzoomedLength(728, MaxZoom);
     std::vector<bool> seen(static_cast<std::size_t>(MaxColumnCount), false);
     state.view.hScrollDrag = 1;
     for (std::int32_t px = 0; px < state.view.verArea.width; ++px) {
         state.view.pointerX = state.view.verArea.x + px;
-        scrollBarDragStep(editor);
+        scrollBarDragStep(harness.editor);
         const std::int32_t scrollX = gridScrollOffsets(melody, state.view).scrollX;
         for (std::int32_t c = 0; c <= melody.lastColumn; ++c) {
             const std::int32_t x = melody.grid.at(c, 0).x - scrollX;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "model/EditorState.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
 #include "view/CellBitmaps.h"
+#include "view/EditorContext.h"
+#include "view/GridPass.h"
 
 namespace vemo::test {
 
@@ -34,8 +37,14 @@ inline CellBitmaps makeBitmaps(std::int32_t columnWidth = 12, std::int32_t rowHe
             markedBitmap(w, h, HeldRightColours)};
 }
 
+// Sets the size in screen pixels of the image an area shows.
+inline void setImageSize(ImageArea& area, std::int32_t width, std::int32_t height) {
+    area.imageWidth = width;
+    area.imageHeight = height;
+}
+
 // A fresh melody of columnCount columns with the given cell spacing, its selection edges set,
-// and black images of the given sizes in the three areas.
+// and images of the given sizes asked for by the three areas.
 inline void prepareState(EditorState& state, std::int32_t columnCount, std::int32_t gridWidth,
                          std::int32_t gridHeight, std::int32_t columnWidth = 12,
                          std::int32_t rowHeight = 8) {
@@ -48,10 +57,27 @@ inline void prepareState(EditorState& state, std::int32_t columnCount, std::int3
     updateSelectionEdges(state.melody, state.selection);
     state.view.horizontalScroll = 0.0;
     state.view.verticalScroll = 0.0;
-    state.view.mainArea.image = Image(gridWidth, gridHeight);
-    state.view.verArea.image = Image(gridWidth, 12);
-    state.view.horArea.image = Image(12, gridHeight);
+    setImageSize(state.view.mainArea, gridWidth, gridHeight);
+    setImageSize(state.view.verArea, gridWidth, 12);
+    setImageSize(state.view.horArea, 12, gridHeight);
 }
+
+// The grid as a pass paints it into an image of the grid area's size.
+inline Image paintedGrid(const EditorState& state, const CellBitmaps& bitmaps) {
+    Image image(state.view.mainArea.imageWidth, state.view.mainArea.imageHeight);
+    paintGrid(state, bitmaps, image);
+    return image;
+}
+
+// A state with its bitmaps, the view's images and a fake platform, tied together as the
+// editor's operations take them.
+struct ViewHarness {
+    EditorState state;
+    CellBitmaps bitmaps = makeBitmaps();
+    ViewImages images;
+    FakePlatform fake;
+    EditorContext editor{state, bitmaps, images, fake.platform};
+};
 
 // The fraction that puts the view at scrollPx on a scroll range of rangePx.
 inline double fractionFor(std::int32_t scrollPx, std::int32_t rangePx) {

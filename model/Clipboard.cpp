@@ -1,4 +1,4 @@
-#include "model/ColumnEditing.h"
+#include "model/Clipboard.h"
 
 #include "model/Geometry.h"
 #include "model/Joins.h"
@@ -46,6 +46,34 @@ void pasteClipboard(Melody& melody, Selection& selection, const Clipboard& clipb
     melody.markTotal = sumOfMarks(melody.marks);
     computeGeometry(melody);
     updateSelectionEdges(melody, selection);
+}
+
+void carryClipboard(Clipboard& clipboard, std::int32_t previousLastColumn, std::int32_t lastColumn,
+                    std::int32_t lastRow) {
+    std::int32_t count = 0;
+    while (count <= lastColumn && clipboard.clipboardFirst + count <= previousLastColumn &&
+           clipboard.clipboardFirst + count <= clipboard.clipboardLast)
+        ++count;
+    // The carried columns go aside first, so the clipboard's own storage can be reused.
+    CellGrid carried(count, lastRow + 1);
+    ColumnMarks carriedMarks(static_cast<std::size_t>(count), 0);
+    const CellGrid& oldGrid = clipboard.clipboardGrid;
+    for (std::int32_t k = 0; k < count; ++k) {
+        const std::int32_t from = clipboard.clipboardFirst + k;
+        // A clipboard that was never allocated reads as empty columns.
+        if (from >= oldGrid.columnCount()) continue;
+        carried.copyColumnNotes(oldGrid, from, k);
+        if (static_cast<std::size_t>(from) < clipboard.clipboardMarks.size())
+            carriedMarks[k] = clipboard.clipboardMarks[from];
+    }
+    clipboard.clipboardGrid.reset(lastColumn + 1, lastRow + 1);
+    clipboard.clipboardMarks.assign(static_cast<std::size_t>(lastColumn) + 1, 0);
+    for (std::int32_t k = 0; k < count; ++k) {
+        clipboard.clipboardGrid.copyColumnNotes(carried, k, k);
+        clipboard.clipboardMarks[k] = carriedMarks[k];
+    }
+    clipboard.clipboardFirst = 0;
+    clipboard.clipboardLast = count - 1;
 }
 
 } // namespace vemo

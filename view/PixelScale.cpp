@@ -1,4 +1,4 @@
-#include "view/Zoom.h"
+#include "view/PixelScale.h"
 
 #include <algorithm>
 #include <cmath>

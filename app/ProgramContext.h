@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/Editor.h"
+#include "view/EditorContext.h"
 
 #include <functional>
 #include <string>

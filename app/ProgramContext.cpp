@@ -1,4 +1,4 @@
-#include "app/Editor.h"
+#include "app/ProgramContext.h"
 
 #include <filesystem>
 #include <system_error>
