@@ -1,8 +1,9 @@
 #include "app/CodeWindow.h"
 
+#include "app/PlaybackCommands.h"
 #include "platform/Ids.h"
 #include "sound/CodeDialects.h"
-#include "sound/CodeExport.h"
+#include "sound/ToneList.h"
 
 #include <algorithm>
 
@@ -14,12 +15,25 @@ constexpr std::int32_t Margin = 2;
 constexpr std::int32_t RowHeight = 20;
 constexpr std::int32_t EditorTop = 24;
 constexpr const char* CodeFormatSetting = "codeFormat";
+constexpr const char* LineBreak = "\r\n";
 
 std::vector<std::string> dialectEntries() {
     std::vector<std::string> entries;
     for (std::string_view name : codeDialectNames())
         entries.emplace_back(name);
     return entries;
+}
+
+// The text of the tones the window was last filled from, in the dialect the user chose.
+void fillCodeEditor(Shell& shell, Ui& ui) {
+    const CodeDialect dialect = codeDialectNamed(shell.codeFormat).value_or(CodeDialect::Beep);
+    shell.codeLines = codeLinesFor(dialect, shell.codeTones);
+    ui.clearEditor(ControlId::CodeEditor);
+    bool isFirstLine = true;
+    for (const std::string& line : shell.codeLines) {
+        ui.appendEditorText(ControlId::CodeEditor, isFirstLine ? line : LineBreak + line);
+        isFirstLine = false;
+    }
 }
 
 } // namespace
@@ -46,7 +60,25 @@ void chooseCodeFormat(EditorState& state, Ui& ui) {
     if (chosen < 0 || chosen >= static_cast<std::int32_t>(entries.size())) return;
     state.shell.codeFormat = entries[static_cast<std::size_t>(chosen)];
     ui.storeSetting(CodeFormatSetting, state.shell.codeFormat);
-    showCodeInChosenDialect(state, ui);
+    // Nothing to write again before the first "get code".
+    if (!state.shell.codeTones.empty()) fillCodeEditor(state.shell, ui);
+}
+
+void exportCode(EditorState& state, Platform& platform) {
+    Ui& ui = platform.ui;
+    // While a melody plays the toolbar already shows it, and its end is the event loop's to show.
+    const bool isPlayingShown = state.playback.isPlayingShown;
+    if (!isPlayingShown) showPlayingToolbar(ui);
+    ui.drainEvents();
+    const MelodyRange range = melodyRange(state.melody, state.selection);
+    if (range.firstNoteColumn >= 0) {
+        // The same tone list that playback builds, so the text and the sound cannot disagree.
+        state.shell.codeTones = buildToneList(state.melody, state.pitch, range);
+        fillCodeEditor(state.shell, ui);
+        ui.showWindow(WindowId::Code, true);
+        ui.focusControl(ControlId::CodeEditor);
+    }
+    if (!isPlayingShown) showIdleToolbar(ui);
 }
 
 } // namespace vemo

@@ -5,6 +5,7 @@
 #include "app/Layout.h"
 #include "app/UndoCommands.h"
 #include "platform/Ids.h"
+#include "app/PlaybackCommands.h"
 #include "sound/Playback.h"
 #include "view/KeyQueries.h"
 #include "view/MouseEditing.h"

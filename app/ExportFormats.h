@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Tones.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 
 #include <cstdint>
 #include <span>

@@ -6,7 +6,7 @@
 #include "model/Marks.h"
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 #include "store/FileNames.h"
 #include "store/MelodyCodec.h"
 #include "store/MelodyFile.h"

@@ -114,7 +114,7 @@ void runSweep(EditorContext& editor, bool opening) {
         const std::int32_t frequencyHz =
             opening ? OpeningBaseHz + OpeningHzPerPixel * height
                     : static_cast<std::int32_t>(std::lround(ClosingBaseHz + ClosingHzPerPixel * height));
-        startPreviewAfterPrevious(editor.state.playback, platform, frequencyHz,
+        startPreviewAfterPrevious(editor.state.playback, platform.beeper, platform.runtime, frequencyHz,
                                   opening ? OpeningToneMs : ClosingToneMs);
         platform.ui.placeWindow(WindowId::Main, MainPlacement.x, SweepMiddleY - height / 2,
                                 MainPlacement.width, height);

@@ -2,7 +2,7 @@
 #include "platform/Threads.h"
 #include "platform/qt/MakeQtUi.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 
 #include <QApplication>
 #include <QDir>

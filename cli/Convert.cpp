@@ -7,7 +7,7 @@
 #include "convert/RtttlWriter.h"
 #include "convert/SongFiles.h"
 #include "sound/ToneList.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 #include "store/FileNames.h"
 #include "store/MelodyFile.h"
 

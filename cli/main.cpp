@@ -6,7 +6,7 @@
 #include "sound/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 #include "store/MelodyFile.h"
 
 #include <CLI/CLI.hpp>

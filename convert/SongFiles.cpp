@@ -1,7 +1,7 @@
 #include "convert/SongFiles.h"
 
 #include "convert/MidiImport.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 #include "store/MelodyCodec.h"
 
 #include <array>

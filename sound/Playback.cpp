@@ -1,7 +1,5 @@
 #include "sound/Playback.h"
 
-#include "platform/Ids.h"
-#include "sound/ToneList.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,21 +9,6 @@ namespace vemo {
 
 namespace {
 
-// From a column on: to the end of the melody, or of the selection when it is in use and the
-// column lies inside it.
-Selection playedColumns(const EditorState& state, std::int32_t fromColumn) {
-    const Selection& selection = state.selection;
-    if (fromColumn < 0) return selection;
-    const bool isInsideSelection = selection.selectionActive != 0 &&
-                                   selection.selectionFirst <= fromColumn &&
-                                   fromColumn <= selection.selectionLast;
-    Selection from = selection;
-    from.selectionActive = 1;
-    from.selectionFirst = fromColumn;
-    from.selectionLast = isInsideSelection ? selection.selectionLast : state.melody.lastColumn;
-    return from;
-}
-
 void publishCursor(Playback& playback, std::int32_t offsetMs, std::int64_t startUs) {
     playback.cursorVersion.fetch_add(1);
     playback.cursorEventOffsetMs.store(offsetMs);
@@ -34,16 +17,6 @@ void publishCursor(Playback& playback, std::int32_t offsetMs, std::int64_t start
 }
 
 } // namespace
-
-void showIdleToolbar(Ui& ui) {
-    ui.setButtonEnabled(CommandId::Sing, true);
-    ui.setButtonEnabled(CommandId::ShutUp, false);
-}
-
-void showPlayingToolbar(Ui& ui) {
-    ui.setButtonEnabled(CommandId::Sing, false);
-    ui.setButtonEnabled(CommandId::ShutUp, true);
-}
 
 void playbackWorker(const ToneList& tones, Playback& playback, Beeper& beeper) {
     const StopFlag* stop = &playback.stopRequested;
@@ -82,37 +55,19 @@ std::optional<double> heardColumn(const Playback& playback, Beeper& beeper) {
            std::clamp(passMs, 0.0, std::nextafter(lastMs, 0.0)) / playback.playedColumnMs;
 }
 
-void playMelody(EditorState& state, Platform& platform, std::int32_t fromColumn) {
-    Playback& playback = state.playback;
-    // One worker at a time, whatever the buttons show.
-    if (playback.playbackThread.isRunning()) return;
-    showPlayingToolbar(platform.ui);
-    playback.isPlayingShown = true;
-    platform.ui.drainEvents();
-    const MelodyRange range = melodyRange(state.melody, playedColumns(state, fromColumn));
-    if (range.firstNoteColumn < 0) {
-        showPlaybackEnded(playback, platform.ui);
-        return;
-    }
-    playback.playedFirstColumn = range.firstNoteColumn;
-    playback.playedColumnCount = range.lastNoteColumn - range.firstNoteColumn + 1;
-    playback.playedColumnMs = state.melody.columnDuration;
+bool startPlayback(Playback& playback, Beeper& beeper, Runtime& runtime, ToneList tones,
+                   PlayedColumns columns) {
+    playback.playedFirstColumn = columns.firstColumn;
+    playback.playedColumnCount = columns.columnCount;
+    playback.playedColumnMs = columns.columnMs;
     playback.cursorEventStartUs.store(-1);
-    playback.isFollowing = playback.followPlayback;
-    playback.toneList = buildToneList(state.melody, state.pitch, range);
+    playback.toneList = std::move(tones);
     playback.stopRequested.store(0);
     // The worker gets its own immutable copy: the editor may rebuild the list after it ends.
-    auto tones = std::make_shared<const ToneList>(playback.toneList);
-    Beeper& beeper = platform.beeper;
-    playback.playbackThread = platform.runtime.startThread(
-        [tones, &playback, &beeper] { playbackWorker(*tones, playback, beeper); });
-    if (!playback.playbackThread.started()) showPlaybackEnded(playback, platform.ui);
-}
-
-void showPlaybackEnded(Playback& playback, Ui& ui) {
-    if (!playback.isPlayingShown || playback.playbackThread.isRunning()) return;
-    showIdleToolbar(ui);
-    playback.isPlayingShown = false;
+    auto workerTones = std::make_shared<const ToneList>(playback.toneList);
+    playback.playbackThread = runtime.startThread(
+        [workerTones, &playback, &beeper] { playbackWorker(*workerTones, playback, beeper); });
+    return playback.playbackThread.started();
 }
 
 void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& beeper) {
@@ -124,30 +79,29 @@ void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& be
 
 namespace {
 
-void launchPreview(Playback& playback, Platform& platform, std::int32_t frequencyHz,
-                   std::int32_t durationMs) {
+void launchPreview(Playback& playback, Beeper& beeper, Runtime& runtime,
+                   std::int32_t frequencyHz, std::int32_t durationMs) {
     playback.previewFrequency.store(frequencyHz);
     playback.previewDuration.store(durationMs);
     // The thread gets the tone by value: it may first run after the editor's state is gone (the
     // closing sweep's last tone), so it must not read the state.
-    Beeper& beeper = platform.beeper;
-    playback.previewThread = platform.runtime.startThread(
+    playback.previewThread = runtime.startThread(
         [frequencyHz, durationMs, &beeper] { previewWorker(frequencyHz, durationMs, beeper); });
 }
 
 } // namespace
 
-void startPreview(Playback& playback, Platform& platform, std::int32_t frequencyHz,
+void startPreview(Playback& playback, Beeper& beeper, Runtime& runtime, std::int32_t frequencyHz,
                   std::int32_t durationMs) {
     if (playback.previewThread.isRunning()) return; // dropped, not queued
-    launchPreview(playback, platform, frequencyHz, durationMs);
+    launchPreview(playback, beeper, runtime, frequencyHz, durationMs);
 }
 
-void startPreviewAfterPrevious(Playback& playback, Platform& platform, std::int32_t frequencyHz,
-                               std::int32_t durationMs) {
+void startPreviewAfterPrevious(Playback& playback, Beeper& beeper, Runtime& runtime,
+                               std::int32_t frequencyHz, std::int32_t durationMs) {
     while (playback.previewThread.isRunning())
-        platform.runtime.sleepMs(1);
-    launchPreview(playback, platform, frequencyHz, durationMs);
+        runtime.sleepMs(1);
+    launchPreview(playback, beeper, runtime, frequencyHz, durationMs);
 }
 
 } // namespace vemo

@@ -1,6 +1,6 @@
 #include "store/MelodyFile.h"
 
-#include "store/FileIo.h"
+#include "platform/Files.h"
 
 namespace vemo {
 

@@ -4,7 +4,7 @@
 #include "model/Marks.h"
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
-#include "store/FileIo.h"
+#include "platform/Files.h"
 #include "tests/store/MelodyTestFiles.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/ChildProcess.h"

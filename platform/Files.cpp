@@ -1,4 +1,4 @@
-#include "store/FileIo.h"
+#include "platform/Files.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "store/FileIo.h"
+#include "platform/Files.h"
 
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileSizeLimit.h"

@@ -1,3 +1,4 @@
+#include "app/PlaybackCommands.h"
 #include "sound/Playback.h"
 #include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"
@@ -148,20 +149,20 @@ TEST_F(PlaybackTest, FailedThreadStartRestoresTheIdleToolbar) {
 
 TEST_F(PlaybackTest, PreviewIsDroppedWhileOneStillSounds) {
     fake.beeper.hold();
-    startPreview(state.playback, fake.platform, 440, 120);
+    startPreview(state.playback, fake.beeper, fake.runtime, 440, 120);
     ASSERT_TRUE(fake.beeper.waitForCalls(1));
-    startPreview(state.playback, fake.platform, 880, 120);
+    startPreview(state.playback, fake.beeper, fake.runtime, 880, 120);
     fake.beeper.release();
     fake.runtime.joinAll();
     EXPECT_EQ(fake.beeper.calls(), (std::vector<Call>{{440, 120, false}}));
-    startPreview(state.playback, fake.platform, 660, 90);
+    startPreview(state.playback, fake.beeper, fake.runtime, 660, 90);
     fake.runtime.joinAll();
     EXPECT_EQ(fake.beeper.calls().back(), (Call{660, 90, false}));
 }
 
 TEST_F(PlaybackTest, SweepTonesWaitForThePreviousOne) {
     for (std::int32_t step = 0; step < 5; ++step)
-        startPreviewAfterPrevious(state.playback, fake.platform, 750 + 100 * step, 10);
+        startPreviewAfterPrevious(state.playback, fake.beeper, fake.runtime, 750 + 100 * step, 10);
     fake.runtime.joinAll();
     const auto calls = fake.beeper.calls();
     ASSERT_EQ(calls.size(), 5u);
@@ -175,7 +176,7 @@ TEST_F(PlaybackTest, ToneThreadThatStartsLateStillSoundsItsOwnTone) {
     // The closing sweep's last tone thread may first run after the editor is gone.
     fake.runtime.holdThreadStarts();
     auto playback = std::make_unique<Playback>();
-    startPreview(*playback, fake.platform, 150, 8);
+    startPreview(*playback, fake.beeper, fake.runtime, 150, 8);
     playback.reset();
     fake.runtime.releaseThreadStarts();
     fake.runtime.joinAll();

@@ -1,6 +1,7 @@
-#include "sound/CodeExport.h"
+#include "app/CodeWindow.h"
 
 #include "platform/Ids.h"
+#include "app/PlaybackCommands.h"
 #include "sound/Playback.h"
 #include "sound/ToneList.h"
 #include "tests/support/FakePlatform.h"
@@ -42,15 +43,6 @@ class CodeExport : public ::testing::Test {
     EditorState state;
     test::FakePlatform fake;
 };
-
-TEST(CodeLines, StatementsInPlainDecimal) {
-    EXPECT_EQ(codeLinesFor({{440, 0, 240}, {0, 1, 120}, {7920, 0, 5}}),
-              (Lines{"Beep_( 440, 240 )", "Delay(120)", "Beep_( 7920, 5 )"}));
-    EXPECT_EQ(codeLinesFor({{0, 0, 0}, {0, 1, 0}}), (Lines{"Beep_( 0, 0 )", "Delay(0)"}));
-    EXPECT_EQ(codeLinesFor({{-33, 0, -1200}, {0, 1, -7}}),
-              (Lines{"Beep_( -33, -1200 )", "Delay(-7)"}));
-    EXPECT_TRUE(codeLinesFor({}).empty());
-}
 
 TEST_F(CodeExport, HeldToneRestAndToneFillTheCodeWindow) {
     tie(0, 1, 50);
