@@ -23,7 +23,7 @@ namespace vemo {
 
 namespace {
 
-void flipToggle(Ui& ui, std::int32_t commandId) {
+void flipToggle(Ui& ui, CommandId commandId) {
     ui.setButtonPressed(commandId, !ui.isButtonPressed(commandId));
 }
 
@@ -73,7 +73,7 @@ std::string currentWorkingDirectory() {
 
 } // namespace
 
-void runCommand(EditorContext& editor, std::int32_t commandId) {
+void runCommand(EditorContext& editor, CommandId commandId) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
     const bool selectionInUse = state.selection.selectionActive != 0;

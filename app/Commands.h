@@ -5,7 +5,7 @@
 namespace vemo {
 
 // A command of the toolbar, a shortcut or a popup menu entry.
-void runCommand(EditorContext& editor, std::int32_t commandId);
+void runCommand(EditorContext& editor, CommandId commandId);
 
 // "apply" in the "new vemo.." dialog.
 void applyNewMelodyDialog(EditorContext& editor);

@@ -36,17 +36,17 @@ void onMainWindow(EditorContext& editor, const Event& event) {
         relayout(editor);
         return;
     case EventKind::Command:
-        runCommand(editor, event.id);
+        runCommand(editor, event.command);
         return;
     case EventKind::Control:
-        if (event.id == ControlId::DurationSpin) {
+        if (event.control == ControlId::DurationSpin) {
             state.melody.columnDuration = ui.spinValue(ControlId::DurationSpin);
             state.shell.stepName = "duration";
-        } else if (event.id == ControlId::VerImage && event.type == LeftClick)
+        } else if (event.control == ControlId::VerImage && event.type == LeftClick)
             state.view.hScrollDrag = 1;
-        else if (event.id == ControlId::HorImage && event.type == LeftClick)
+        else if (event.control == ControlId::HorImage && event.type == LeftClick)
             state.view.vScrollDrag = 1;
-        else if (event.id == ControlId::MainImage &&
+        else if (event.control == ControlId::MainImage &&
                  (event.type == LeftClick || event.type == RightClick)) {
             state.shell.stepName = event.type == LeftClick ? "notes" : "erase";
             gridClick(editor, event.type);
@@ -78,7 +78,7 @@ void onCodeWindow(EditorContext& editor, const Event& event) {
         const CodeWindowPlaces places = codeWindowPlaces(ui.clientSize(WindowId::Code));
         ui.moveControl(ControlId::CodeEditor, places.editor);
         ui.moveControl(ControlId::CodeCopy, places.copy);
-    } else if (event.kind == EventKind::Control && event.id == ControlId::CodeCopy) {
+    } else if (event.kind == EventKind::Control && event.control == ControlId::CodeCopy) {
         if (event.type == RightClick)
             chooseCodeFormat(editor.state, ui);
         else
@@ -89,9 +89,9 @@ void onCodeWindow(EditorContext& editor, const Event& event) {
 // A right click on a button of the dialog does nothing, as on any push button of the system.
 void onNewMelodyDialog(EditorContext& editor, const Event& event) {
     const bool isClick = event.kind == EventKind::Control && event.type == LeftClick;
-    if (event.kind == EventKind::Close || (isClick && event.id == ControlId::Cancel))
+    if (event.kind == EventKind::Close || (isClick && event.control == ControlId::Cancel))
         editor.platform.ui.hideWindow(WindowId::NewMelody);
-    else if (isClick && event.id == ControlId::Apply)
+    else if (isClick && event.control == ControlId::Apply)
         applyNewMelodyDialog(editor);
 }
 
@@ -115,7 +115,7 @@ void eventStep(EditorContext& editor) {
     const Event event = ui.waitEvent(state.playback.isPlayingShown ? CursorFrameMs : EventWaitMs);
     if (event.kind != EventKind::None) keepStepSelection(editor);
     if (event.kind == EventKind::EndRequest) {
-        state.shell.endRequested = 1;
+        state.shell.isEndRequested = true;
         state.shell.quitRequested = 1;
     } else if (event.kind != EventKind::None) {
         if (event.window == WindowId::Main)

@@ -210,7 +210,7 @@ std::int32_t runProgram(Platform& platform, ProgramContext& context) {
     }
     while (state.shell.quitRequested == 0)
         eventStep(editor);
-    if (state.shell.endRequested == 0) closeMainWindow(editor);
+    if (!state.shell.isEndRequested) closeMainWindow(editor);
     return endProgram(state, platform, ExitNormal);
 }
 

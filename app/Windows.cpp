@@ -30,7 +30,7 @@ enum Icon {
 };
 
 struct ToolbarButton {
-    std::int32_t commandId;
+    CommandId commandId;
     Icon icon;
     bool isToggle;
     const char* tooltip; // empty for the spacers
@@ -59,7 +59,7 @@ constexpr ToolbarButton ToolbarButtons[] = {
 struct Shortcut {
     ShortcutKey key;
     std::int32_t modifiers;
-    std::int32_t commandId;
+    CommandId commandId;
 };
 
 constexpr Shortcut Shortcuts[] = {
@@ -96,7 +96,7 @@ bool createToolbar(const std::array<Image, IconCount>& icons, Ui& ui) {
     if (!ui.createToolbar(ToolbarId)) return false;
     for (const ToolbarButton& button : ToolbarButtons)
         ui.addToolbarButton(button.commandId, icons[button.icon], button.isToggle, button.tooltip);
-    for (std::int32_t disabled :
+    for (CommandId disabled :
          {CommandId::Spacer1, CommandId::Spacer2, CommandId::ShutUp, CommandId::Spacer3})
         ui.setButtonEnabled(disabled, false);
     return true;
@@ -137,7 +137,7 @@ bool createCodeWindow(Ui& ui) {
 void createDialogControls(const EditorState& state, Ui& ui) {
     const std::int32_t w = DialogWidth;
     const std::int32_t h = DialogHeight;
-    const std::int32_t dialog = WindowId::NewMelody;
+    const WindowId dialog = WindowId::NewMelody;
     ui.createLabel(dialog, ControlId::WidthLabel, {10, 10, 70, 20}, "width");
     ui.createSpin(dialog, ControlId::WidthSpin, {90, 10, 50, 20}, MinColumnCount, MaxColumnCount);
     ui.createLabel(dialog, ControlId::SmallBlockLabel, {10, 40, 70, 20}, "small block");
@@ -163,13 +163,13 @@ WindowsResult createWindows(EditorState& state, const std::array<Image, IconCoun
     if (!createMainControls(state, ui)) return {false, "can't create gadgets"};
 
     if (!ui.createPopupMenu(MenuId::Column, {{CommandId::MenuCancel, "cancel"},
-                                             {0, ""},
+                                             {SeparatorLine, ""},
                                              {CommandId::InsertColumn, "insert column"},
                                              {CommandId::DeleteColumn, "delete column"}}))
         return {false, "can't create popup-menu 1"};
     if (!ui.createPopupMenu(MenuId::Paste,
                             {{CommandId::MenuCancel, "cancel"},
-                             {0, ""},
+                             {SeparatorLine, ""},
                              {CommandId::PasteNotesOnly, "paste notes only"},
                              {CommandId::PasteLayoutOnly, "paste layout only"},
                              {CommandId::PasteNotesAndLayout, "paste notes and layout"}}))

@@ -80,7 +80,7 @@ struct Playback {
 struct Shell {
     std::int32_t quitRequested = 0;
     // The system asked the program to end: no question and no closing sweep.
-    std::int32_t endRequested = 0;
+    bool isEndRequested = false;
     std::int32_t pasteMode = 0;
     std::int32_t popupRequested = 0;
     std::int32_t popupColumn = 0;

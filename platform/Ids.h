@@ -5,75 +5,86 @@
 // Ids of windows, controls, commands and menus. Each group is a name space of its own.
 namespace vemo {
 
-namespace WindowId {
-constexpr std::int32_t Main = 0;
-constexpr std::int32_t Code = 24;
-constexpr std::int32_t NewMelody = 27;
-} // namespace WindowId
+enum class WindowId : std::int32_t {
+    Main = 0,
+    Code = 24,
+    NewMelody = 27,
+};
 
 constexpr std::int32_t ToolbarId = 5;
 
-namespace ControlId {
-constexpr std::int32_t DurationSpin = 1;
-constexpr std::int32_t VerImage = 2;  // horizontal scroll bar above the grid
-constexpr std::int32_t HorImage = 3;  // vertical scroll bar beside the grid
-constexpr std::int32_t MainImage = 4; // the grid
-constexpr std::int32_t CodeEditor = 25;
-constexpr std::int32_t CodeCopy = 26;
-constexpr std::int32_t Apply = 28;
-constexpr std::int32_t Cancel = 29;
-constexpr std::int32_t WidthLabel = 30;
-constexpr std::int32_t WidthSpin = 31;
-constexpr std::int32_t SmallBlockLabel = 32;
-constexpr std::int32_t SmallBlockSpin = 33;
-constexpr std::int32_t LargeBlockLabel = 34;
-constexpr std::int32_t LargeBlockSpin = 35;
-constexpr std::int32_t PointerReadout = 60; // note, frequency, column and time under the pointer
-} // namespace ControlId
+enum class ControlId : std::int32_t {
+    DurationSpin = 1,
+    VerImage = 2, // horizontal scroll bar above the grid
+    HorImage = 3, // vertical scroll bar beside the grid
+    MainImage = 4, // the grid
+    CodeEditor = 25,
+    CodeCopy = 26,
+    Apply = 28,
+    Cancel = 29,
+    WidthLabel = 30,
+    WidthSpin = 31,
+    SmallBlockLabel = 32,
+    SmallBlockSpin = 33,
+    LargeBlockLabel = 34,
+    LargeBlockSpin = 35,
+    PointerReadout = 60, // note, frequency, column and time under the pointer
+};
 
-namespace CommandId {
-constexpr std::int32_t Spacer1 = 6;
-constexpr std::int32_t Spacer2 = 7;
-constexpr std::int32_t Spacer3 = 8;
-constexpr std::int32_t Sing = 9;
-constexpr std::int32_t ShutUp = 10;
-constexpr std::int32_t ToggleRepeat = 11;
-constexpr std::int32_t GetCode = 12;
-constexpr std::int32_t New = 13;
-constexpr std::int32_t Load = 14;
-constexpr std::int32_t Save = 15;
-constexpr std::int32_t ToggleSelection = 16;
-constexpr std::int32_t Copy = 17;
-constexpr std::int32_t Paste = 18;
-constexpr std::int32_t SpaceKey = 19;
-constexpr std::int32_t Help = 20;
-constexpr std::int32_t RepeatKey = 21;
-constexpr std::int32_t SelectionKey = 22;
-constexpr std::int32_t DeleteKey = 23;
-constexpr std::int32_t MenuCancel = 37;
-constexpr std::int32_t DeleteColumn = 38;
-constexpr std::int32_t InsertColumn = 39;
-constexpr std::int32_t PasteLayoutOnly = 42;
-constexpr std::int32_t PasteNotesOnly = 43;
-constexpr std::int32_t PasteNotesAndLayout = 44;
-constexpr std::int32_t Undo = 45;               // toolbar "undo", Ctrl+Z
-constexpr std::int32_t Redo = 46;               // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
-constexpr std::int32_t PlayFromPointerKey = 47; // Shift+Space
-constexpr std::int32_t TransposeUp = 48;         // Ctrl+Up: one row higher
-constexpr std::int32_t TransposeDown = 49;       // Ctrl+Down
-constexpr std::int32_t OctaveUp = 50;            // Ctrl+Shift+Up: twelve rows higher
-constexpr std::int32_t OctaveDown = 51;          // Ctrl+Shift+Down
-constexpr std::int32_t ZoomIn = 52;              // Ctrl+Plus, Ctrl+=
-constexpr std::int32_t ZoomOut = 53;             // Ctrl+Minus
-constexpr std::int32_t Export = 54;              // toolbar "export"
-constexpr std::int32_t FollowPlayback = 55;      // toolbar toggle "follow playback"
-constexpr std::int32_t FollowKey = 56;           // Ctrl+F
-} // namespace CommandId
+enum class CommandId : std::int32_t {
+    Spacer1 = 6,
+    Spacer2 = 7,
+    Spacer3 = 8,
+    Sing = 9,
+    ShutUp = 10,
+    ToggleRepeat = 11,
+    GetCode = 12,
+    New = 13,
+    Load = 14,
+    Save = 15,
+    ToggleSelection = 16,
+    Copy = 17,
+    Paste = 18,
+    SpaceKey = 19,
+    Help = 20,
+    RepeatKey = 21,
+    SelectionKey = 22,
+    DeleteKey = 23,
+    MenuCancel = 37,
+    DeleteColumn = 38,
+    InsertColumn = 39,
+    PasteLayoutOnly = 42,
+    PasteNotesOnly = 43,
+    PasteNotesAndLayout = 44,
+    Undo = 45, // toolbar "undo", Ctrl+Z
+    Redo = 46, // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
+    PlayFromPointerKey = 47, // Shift+Space
+    TransposeUp = 48, // Ctrl+Up: one row higher
+    TransposeDown = 49, // Ctrl+Down
+    OctaveUp = 50, // Ctrl+Shift+Up: twelve rows higher
+    OctaveDown = 51, // Ctrl+Shift+Down
+    ZoomIn = 52, // Ctrl+Plus, Ctrl+=
+    ZoomOut = 53, // Ctrl+Minus
+    Export = 54, // toolbar "export"
+    FollowPlayback = 55, // toolbar toggle "follow playback"
+    FollowKey = 56, // Ctrl+F
+};
 
-namespace MenuId {
-constexpr std::int32_t Column = 36;
-constexpr std::int32_t Paste = 40;
-} // namespace MenuId
+enum class MenuId : std::int32_t {
+    Column = 36,
+    Paste = 40,
+};
+
+// An event that belongs to no window.
+inline constexpr WindowId NoWindow{-1};
+
+// A separator line among a menu's entries: no command.
+inline constexpr CommandId SeparatorLine{0};
+
+// The number behind an id, for messages and tables.
+template <typename Id> constexpr std::int32_t idNumber(Id id) {
+    return static_cast<std::int32_t>(id);
+}
 
 // Control event types.
 constexpr std::int32_t LeftClick = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Ids.h"
 #include "platform/Image.h"
 
 #include <cstdint>
@@ -31,11 +32,25 @@ enum class EventKind {
 
 struct Event {
     EventKind kind = EventKind::None;
-    std::int32_t window = -1;
-    std::int32_t id = 0;    // command id or control id
-    std::int32_t type = 0;  // control events: 0 left click, 1 right click
-    std::int32_t steps = 0; // CtrlWheel: whole notches, positive away from the user
+    WindowId window = NoWindow;
+    CommandId command = SeparatorLine; // command events
+    ControlId control{};               // control events; the image control of a CtrlWheel
+    std::int32_t type = 0;             // control events: 0 left click, 1 right click
+    std::int32_t steps = 0;            // CtrlWheel: whole notches, positive away from the user
 };
+
+inline Event commandEvent(WindowId window, CommandId command) {
+    Event event{EventKind::Command, window};
+    event.command = command;
+    return event;
+}
+
+inline Event controlEvent(WindowId window, ControlId control, std::int32_t type) {
+    Event event{EventKind::Control, window};
+    event.control = control;
+    event.type = type;
+    return event;
+}
 
 struct Rect {
     std::int32_t x = 0;
@@ -60,9 +75,9 @@ enum class WindowStyle {
     Dialog, // caption and system menu only, owned by the main window
 };
 
-// A menu entry; commandId 0 is a separator line.
+// A menu entry; SeparatorLine makes a separator line.
 struct MenuEntry {
-    std::int32_t commandId = 0;
+    CommandId commandId = SeparatorLine;
     std::string text;
 };
 
@@ -128,67 +143,67 @@ class Ui {
     virtual ~Ui() = default;
 
     // Windows: position is the outer top-left corner, size the client area.
-    virtual bool createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+    virtual bool createWindow(WindowId windowId, WindowStyle style, const std::string& title,
                               Rect placement) = 0;
-    virtual void setWindowTitle(std::int32_t windowId, const std::string& title) = 0;
-    virtual std::string windowTitle(std::int32_t windowId) = 0;
-    virtual void placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+    virtual void setWindowTitle(WindowId windowId, const std::string& title) = 0;
+    virtual std::string windowTitle(WindowId windowId) = 0;
+    virtual void placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
                              std::int32_t clientWidth, std::int32_t clientHeight) = 0;
-    virtual void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+    virtual void setClientSize(WindowId windowId, std::int32_t clientWidth,
                                std::int32_t clientHeight) = 0;
-    virtual Size clientSize(std::int32_t windowId) = 0;
+    virtual Size clientSize(WindowId windowId) = 0;
     // The smallest client size the user may give the window; 0 x 0 lets the program itself
     // place it smaller (the sweeps fold it up to nothing).
-    virtual void setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+    virtual void setMinimumClientSize(WindowId windowId, std::int32_t clientWidth,
                                       std::int32_t clientHeight) = 0;
-    virtual Point windowPosition(std::int32_t windowId) = 0;
+    virtual Point windowPosition(WindowId windowId) = 0;
     // Shows in the normal state, or maximized again if it was; a minimized window is restored.
-    virtual void showWindow(std::int32_t windowId, bool activate) = 0;
-    virtual void hideWindow(std::int32_t windowId) = 0;
-    virtual bool isWindowVisible(std::int32_t windowId) = 0;
+    virtual void showWindow(WindowId windowId, bool activate) = 0;
+    virtual void hideWindow(WindowId windowId) = 0;
+    virtual bool isWindowVisible(WindowId windowId) = 0;
     virtual void setProgramIcon(const Image& icon) = 0;
 
     // Toolbar on the main window.
     virtual bool createToolbar(std::int32_t toolbarId) = 0;
-    virtual void addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
+    virtual void addToolbarButton(CommandId commandId, const Image& icon, bool isToggle,
                                   const std::string& tooltip) = 0;
     virtual std::int32_t toolbarHeight() = 0;
-    virtual void setButtonEnabled(std::int32_t commandId, bool enabled) = 0;
-    virtual bool isButtonEnabled(std::int32_t commandId) = 0;
-    virtual bool isButtonPressed(std::int32_t commandId) = 0;
-    virtual void setButtonPressed(std::int32_t commandId, bool pressed) = 0;
-    virtual void setButtonTooltip(std::int32_t commandId, const std::string& tooltip) = 0;
+    virtual void setButtonEnabled(CommandId commandId, bool enabled) = 0;
+    virtual bool isButtonEnabled(CommandId commandId) = 0;
+    virtual bool isButtonPressed(CommandId commandId) = 0;
+    virtual void setButtonPressed(CommandId commandId, bool pressed) = 0;
+    virtual void setButtonTooltip(CommandId commandId, const std::string& tooltip) = 0;
 
     // Controls, placed at absolute positions in a window's client area.
-    virtual bool prepareControls(std::int32_t windowId) = 0;
-    virtual void createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) = 0;
-    virtual void createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
+    virtual bool prepareControls(WindowId windowId) = 0;
+    virtual void createImageControl(WindowId windowId, ControlId controlId, Rect rect) = 0;
+    virtual void createSpin(WindowId windowId, ControlId controlId, Rect rect,
                             std::int32_t minimum, std::int32_t maximum) = 0;
-    virtual void createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+    virtual void createLabel(WindowId windowId, ControlId controlId, Rect rect,
                              const std::string& text) = 0;
     // A push button: a click is a control event of type 0, a right click one of type 1.
-    virtual void createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+    virtual void createButton(WindowId windowId, ControlId controlId, Rect rect,
                               const std::string& text) = 0;
-    virtual void createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) = 0;
-    virtual void moveControl(std::int32_t controlId, Rect rect) = 0;
-    virtual Rect controlRect(std::int32_t controlId) = 0;
+    virtual void createTextEditor(WindowId windowId, ControlId controlId, Rect rect) = 0;
+    virtual void moveControl(ControlId controlId, Rect rect) = 0;
+    virtual Rect controlRect(ControlId controlId) = 0;
     // The image counts screen pixels: the control's size times devicePixelRatio(), rounded.
-    virtual void showImage(std::int32_t controlId, const Image& image) = 0;
+    virtual void showImage(ControlId controlId, const Image& image) = 0;
     // A vertical line of the colour drawn over the image shown in the control at x (image
     // pixels); x < 0 takes it away. The image itself is not redrawn.
-    virtual void showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) = 0;
-    virtual std::int32_t spinValue(std::int32_t controlId) = 0;
-    virtual void setSpinValue(std::int32_t controlId, std::int32_t value) = 0;
-    virtual std::string editorText(std::int32_t controlId) = 0;
-    virtual void clearEditor(std::int32_t controlId) = 0;
-    virtual void appendEditorText(std::int32_t controlId, const std::string& text) = 0;
-    virtual void focusControl(std::int32_t controlId) = 0;
+    virtual void showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t colour) = 0;
+    virtual std::int32_t spinValue(ControlId controlId) = 0;
+    virtual void setSpinValue(ControlId controlId, std::int32_t value) = 0;
+    virtual std::string editorText(ControlId controlId) = 0;
+    virtual void clearEditor(ControlId controlId) = 0;
+    virtual void appendEditorText(ControlId controlId, const std::string& text) = 0;
+    virtual void focusControl(ControlId controlId) = 0;
     // A label's text; the label shrinks its font where a line would not fit its width.
-    virtual void setControlText(std::int32_t controlId, const std::string& text) = 0;
+    virtual void setControlText(ControlId controlId, const std::string& text) = 0;
 
     // Popup menus, shown modally at the pointer; the chosen entry arrives as a command event.
-    virtual bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) = 0;
-    virtual void showPopupMenu(std::int32_t menuId) = 0;
+    virtual bool createPopupMenu(MenuId menuId, const std::vector<MenuEntry>& entries) = 0;
+    virtual void showPopupMenu(MenuId menuId) = 0;
     // A modal menu at the pointer listing the entries with the checked one marked; the answer is
     // the chosen entry counted from 0, or -1 when the menu was dismissed.
     virtual std::int32_t chooseFromMenu(const std::vector<std::string>& entries,
@@ -196,7 +211,7 @@ class Ui {
 
     // Shortcuts of the main window: only while it is active, only with exactly these modifiers,
     // ahead of the focused control.
-    virtual void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) = 0;
+    virtual void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) = 0;
 
     // Modal boxes. The answer is true for OK and Yes.
     virtual bool messageBox(const std::string& title, const std::string& text, bool yesNo) = 0;

@@ -9,12 +9,6 @@ class QEventLoop;
 
 namespace vemo {
 
-// Control event types as the program numbers them.
-namespace ControlEventType {
-constexpr std::int32_t LeftClick = 0;
-constexpr std::int32_t RightClick = 1;
-} // namespace ControlEventType
-
 // Program events in the order they happened, handed out one at a time. Used on the UI thread only.
 class EventQueue {
   public:

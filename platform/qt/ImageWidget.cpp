@@ -17,7 +17,7 @@ constexpr std::int32_t NotchEighthDegrees = 120;
 
 } // namespace
 
-ImageWidget::ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQueue& events,
+ImageWidget::ImageWidget(ControlId controlId, WindowId windowId, EventQueue& events,
                          QWidget* parent)
     : QWidget(parent), controlId_(controlId), windowId_(windowId), events_(events) {
     setFocusPolicy(Qt::NoFocus);
@@ -62,13 +62,13 @@ void ImageWidget::paintEvent(QPaintEvent* event) {
 void ImageWidget::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() == Qt::LeftButton)
-        events_.push({EventKind::Control, windowId_, controlId_, ControlEventType::LeftClick});
+        events_.push(controlEvent(windowId_, controlId_, LeftClick));
 }
 
 void ImageWidget::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() == Qt::RightButton && rect().contains(event->position().toPoint()))
-        events_.push({EventKind::Control, windowId_, controlId_, ControlEventType::RightClick});
+        events_.push(controlEvent(windowId_, controlId_, RightClick));
 }
 
 // The second press of a double click is not another click; QWidget would turn it into one.
@@ -85,7 +85,11 @@ void ImageWidget::wheelEvent(QWheelEvent* event) {
     wheelEighthDegrees_ += event->angleDelta().y();
     const std::int32_t steps = wheelEighthDegrees_ / NotchEighthDegrees;
     wheelEighthDegrees_ -= steps * NotchEighthDegrees;
-    if (steps != 0) events_.push({EventKind::CtrlWheel, windowId_, controlId_, 0, steps});
+    if (steps == 0) return;
+    Event wheel{EventKind::CtrlWheel, windowId_};
+    wheel.control = controlId_;
+    wheel.steps = steps;
+    events_.push(wheel);
 }
 
 } // namespace vemo

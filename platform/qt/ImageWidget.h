@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "platform/Ids.h"
+
 #include <cstdint>
 
 namespace vemo {
@@ -16,7 +18,7 @@ class EventQueue;
 class ImageWidget final : public QWidget {
     Q_OBJECT
   public:
-    ImageWidget(std::int32_t controlId, std::int32_t windowId, EventQueue& events, QWidget* parent);
+    ImageWidget(ControlId controlId, WindowId windowId, EventQueue& events, QWidget* parent);
 
     // The image is taken as drawn for the control's present device pixel ratio.
     void setImage(QImage image);
@@ -37,8 +39,8 @@ class ImageWidget final : public QWidget {
     // Where the cursor line at image pixel x lies in the control's own coordinates.
     QRectF cursorLineRect(std::int32_t x) const;
 
-    std::int32_t controlId_;
-    std::int32_t windowId_;
+    ControlId controlId_;
+    WindowId windowId_;
     EventQueue& events_;
     QImage image_;
     std::int32_t cursorX_ = -1;

@@ -66,12 +66,12 @@ bool isLeftControl(const QKeyEvent& event) {
 
 InputFilter::InputFilter(EventQueue& events) : events_(events) {}
 
-void InputFilter::setMainWindow(QWidget* window, std::int32_t windowId) {
+void InputFilter::setMainWindow(QWidget* window, WindowId windowId) {
     mainWindow_ = window;
     mainWindowId_ = windowId;
 }
 
-void InputFilter::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
+void InputFilter::addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) {
     Qt::KeyboardModifiers qtModifiers;
     if (modifiers & Modifier::Control) qtModifiers |= Qt::ControlModifier;
     if (modifiers & Modifier::Shift) qtModifiers |= Qt::ShiftModifier;
@@ -163,7 +163,7 @@ bool InputFilter::fireShortcut(QObject* watched, const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & MatchedModifiers;
     for (const Shortcut& shortcut : shortcuts_) {
         if (shortcut.qtKey == event.key() && shortcut.modifiers == modifiers) {
-            events_.push({EventKind::Command, mainWindowId_, shortcut.commandId});
+            events_.push(commandEvent(mainWindowId_, shortcut.commandId));
             return true;
         }
     }

@@ -28,8 +28,8 @@ class InputFilter final : public QObject {
   public:
     explicit InputFilter(EventQueue& events);
 
-    void setMainWindow(QWidget* window, std::int32_t windowId);
-    void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId);
+    void setMainWindow(QWidget* window, WindowId windowId);
+    void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId);
 
     // Keys only the key events tell about; the answer follows keyState's bits.
     std::int32_t trackedKeyState(std::int32_t key);
@@ -46,7 +46,7 @@ class InputFilter final : public QObject {
     struct Shortcut {
         int qtKey;
         Qt::KeyboardModifiers modifiers;
-        std::int32_t commandId;
+        CommandId commandId;
     };
     struct HeldKey {
         bool isDown = false;
@@ -60,7 +60,7 @@ class InputFilter final : public QObject {
 
     EventQueue& events_;
     QPointer<QWidget> mainWindow_;
-    std::int32_t mainWindowId_ = -1;
+    WindowId mainWindowId_ = NoWindow;
     std::vector<Shortcut> shortcuts_;
     HeldKey keyM_;
     HeldKey leftControl_;

@@ -40,7 +40,7 @@ QtUi::~QtUi() {
         delete windows_.at(*it);
 }
 
-WindowWidget* QtUi::window(std::int32_t windowId) const {
+WindowWidget* QtUi::window(WindowId windowId) const {
     const auto found = windows_.find(windowId);
     return found == windows_.end() ? nullptr : found->second;
 }
@@ -49,11 +49,11 @@ WindowWidget* QtUi::mainWindow() const {
     return window(mainWindowId_);
 }
 
-QWidget* QtUi::windowWidget(std::int32_t windowId) const {
+QWidget* QtUi::windowWidget(WindowId windowId) const {
     return window(windowId);
 }
 
-bool QtUi::createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+bool QtUi::createWindow(WindowId windowId, WindowStyle style, const std::string& title,
                         Rect placement) {
     if (windows_.contains(windowId)) return false;
     if (style == WindowStyle::Main && mainWindow()) return false;
@@ -73,17 +73,17 @@ bool QtUi::createWindow(std::int32_t windowId, WindowStyle style, const std::str
     return true;
 }
 
-void QtUi::setWindowTitle(std::int32_t windowId, const std::string& title) {
+void QtUi::setWindowTitle(WindowId windowId, const std::string& title) {
     if (WindowWidget* target = window(windowId))
         target->setWindowTitle(QString::fromStdString(title));
 }
 
-std::string QtUi::windowTitle(std::int32_t windowId) {
+std::string QtUi::windowTitle(WindowId windowId) {
     const WindowWidget* target = window(windowId);
     return target ? target->windowTitle().toStdString() : std::string();
 }
 
-void QtUi::placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+void QtUi::placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
                        std::int32_t clientWidth, std::int32_t clientHeight) {
     WindowWidget* target = window(windowId);
     if (!target) return;
@@ -92,7 +92,7 @@ void QtUi::placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
     setClientSize(windowId, clientWidth, clientHeight);
 }
 
-void QtUi::setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+void QtUi::setClientSize(WindowId windowId, std::int32_t clientWidth,
                          std::int32_t clientHeight) {
     WindowWidget* target = window(windowId);
     if (!target) return;
@@ -102,25 +102,25 @@ void QtUi::setClientSize(std::int32_t windowId, std::int32_t clientWidth,
         target->resize(clientWidth, clientHeight);
 }
 
-void QtUi::setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+void QtUi::setMinimumClientSize(WindowId windowId, std::int32_t clientWidth,
                                 std::int32_t clientHeight) {
     // The window manager learns it too, so a resize by the user is not fought back.
     if (WindowWidget* target = window(windowId)) target->setMinimumSize(clientWidth, clientHeight);
 }
 
-Size QtUi::clientSize(std::int32_t windowId) {
+Size QtUi::clientSize(WindowId windowId) {
     const WindowWidget* target = window(windowId);
     if (!target) return {};
     return {target->width(), target->height()};
 }
 
-Point QtUi::windowPosition(std::int32_t windowId) {
+Point QtUi::windowPosition(WindowId windowId) {
     const WindowWidget* target = window(windowId);
     if (!target) return {};
     return {target->x(), target->y()};
 }
 
-void QtUi::showWindow(std::int32_t windowId, bool activate) {
+void QtUi::showWindow(WindowId windowId, bool activate) {
     WindowWidget* target = window(windowId);
     if (!target) return;
     const Qt::WindowStates state = target->windowState();
@@ -134,7 +134,7 @@ void QtUi::showWindow(std::int32_t windowId, bool activate) {
     }
 }
 
-void QtUi::hideWindow(std::int32_t windowId) {
+void QtUi::hideWindow(WindowId windowId) {
     WindowWidget* target = window(windowId);
     if (!target) return;
     const bool wasActive = target->isActiveWindow();
@@ -144,7 +144,7 @@ void QtUi::hideWindow(std::int32_t windowId) {
         target->parentWidget()->activateWindow();
 }
 
-bool QtUi::isWindowVisible(std::int32_t windowId) {
+bool QtUi::isWindowVisible(WindowId windowId) {
     const WindowWidget* target = window(windowId);
     return target && target->isVisible();
 }

@@ -44,20 +44,20 @@ void fitText(QLabel& label) {
 
 } // namespace
 
-bool QtUi::prepareControls(std::int32_t windowId) {
+bool QtUi::prepareControls(WindowId windowId) {
     return window(windowId) != nullptr;
 }
 
-QWidget* QtUi::controlWidget(std::int32_t controlId) const {
+QWidget* QtUi::controlWidget(ControlId controlId) const {
     const auto found = controls_.find(controlId);
     return found == controls_.end() ? nullptr : found->second;
 }
 
-template <typename Widget> Widget* QtUi::control(std::int32_t controlId) const {
+template <typename Widget> Widget* QtUi::control(ControlId controlId) const {
     return qobject_cast<Widget*>(controlWidget(controlId));
 }
 
-void QtUi::addControl(std::int32_t controlId, QWidget* widget, Rect rect) {
+void QtUi::addControl(ControlId controlId, QWidget* widget, Rect rect) {
     // A second control with the same id replaces the first, as a recreated window control would.
     delete controlWidget(controlId);
     controls_[controlId] = widget;
@@ -65,13 +65,13 @@ void QtUi::addControl(std::int32_t controlId, QWidget* widget, Rect rect) {
     widget->show();
 }
 
-void QtUi::createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+void QtUi::createImageControl(WindowId windowId, ControlId controlId, Rect rect) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
     addControl(controlId, new ImageWidget(controlId, windowId, events_, owner), rect);
 }
 
-void QtUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
+void QtUi::createSpin(WindowId windowId, ControlId controlId, Rect rect,
                       std::int32_t minimum, std::int32_t maximum) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
@@ -81,12 +81,12 @@ void QtUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
     spin->setFrame(false);
     spin->setMouseTracking(true);
     QObject::connect(spin, &QSpinBox::valueChanged, [this, windowId, controlId] {
-        events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
+        events_.push(controlEvent(windowId, controlId, LeftClick));
     });
     addControl(controlId, spin, rect);
 }
 
-void QtUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+void QtUi::createLabel(WindowId windowId, ControlId controlId, Rect rect,
                        const std::string& text) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
@@ -98,22 +98,22 @@ void QtUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
     fitText(*label);
 }
 
-void QtUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+void QtUi::createButton(WindowId windowId, ControlId controlId, Rect rect,
                         const std::string& text) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
     auto* button = new QPushButton(toQtText(text), owner);
     QObject::connect(button, &QPushButton::clicked, [this, windowId, controlId] {
-        events_.push({EventKind::Control, windowId, controlId, ControlEventType::LeftClick});
+        events_.push(controlEvent(windowId, controlId, LeftClick));
     });
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(button, &QPushButton::customContextMenuRequested, [this, windowId, controlId] {
-        events_.push({EventKind::Control, windowId, controlId, ControlEventType::RightClick});
+        events_.push(controlEvent(windowId, controlId, RightClick));
     });
     addControl(controlId, button, rect);
 }
 
-void QtUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+void QtUi::createTextEditor(WindowId windowId, ControlId controlId, Rect rect) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
     auto* editor = new QPlainTextEdit(owner);
@@ -125,33 +125,33 @@ void QtUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect 
     addControl(controlId, editor, rect);
 }
 
-void QtUi::moveControl(std::int32_t controlId, Rect rect) {
+void QtUi::moveControl(ControlId controlId, Rect rect) {
     if (QWidget* widget = controlWidget(controlId))
         widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
 }
 
-Rect QtUi::controlRect(std::int32_t controlId) {
+Rect QtUi::controlRect(ControlId controlId) {
     const QWidget* widget = controlWidget(controlId);
     if (!widget) return {};
     const QRect geometry = widget->geometry();
     return {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
 }
 
-void QtUi::showImage(std::int32_t controlId, const Image& image) {
+void QtUi::showImage(ControlId controlId, const Image& image) {
     if (auto* target = control<ImageWidget>(controlId)) target->setImage(toOpaqueQImage(image));
 }
 
-void QtUi::showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) {
+void QtUi::showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t colour) {
     if (auto* target = control<ImageWidget>(controlId))
         target->setCursorLine(x, QColor::fromRgb(static_cast<QRgb>(colour)));
 }
 
-std::int32_t QtUi::spinValue(std::int32_t controlId) {
+std::int32_t QtUi::spinValue(ControlId controlId) {
     const auto* spin = control<QSpinBox>(controlId);
     return spin ? spin->value() : 0;
 }
 
-void QtUi::setSpinValue(std::int32_t controlId, std::int32_t value) {
+void QtUi::setSpinValue(ControlId controlId, std::int32_t value) {
     auto* spin = control<QSpinBox>(controlId);
     if (!spin) return;
     // Only the user's changes are events; the program knows what it set.
@@ -159,16 +159,16 @@ void QtUi::setSpinValue(std::int32_t controlId, std::int32_t value) {
     spin->setValue(value);
 }
 
-std::string QtUi::editorText(std::int32_t controlId) {
+std::string QtUi::editorText(ControlId controlId) {
     const auto* editor = control<QPlainTextEdit>(controlId);
     return editor ? fromQtText(editor->toPlainText()) : std::string();
 }
 
-void QtUi::clearEditor(std::int32_t controlId) {
+void QtUi::clearEditor(ControlId controlId) {
     if (auto* editor = control<QPlainTextEdit>(controlId)) editor->clear();
 }
 
-void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
+void QtUi::appendEditorText(ControlId controlId, const std::string& text) {
     auto* editor = control<QPlainTextEdit>(controlId);
     if (!editor) return;
     // Appended at the end of the document, away from the caret, so that a freshly filled editor
@@ -178,14 +178,14 @@ void QtUi::appendEditorText(std::int32_t controlId, const std::string& text) {
     end.insertText(toQtText(text));
 }
 
-void QtUi::setControlText(std::int32_t controlId, const std::string& text) {
+void QtUi::setControlText(ControlId controlId, const std::string& text) {
     auto* label = control<QLabel>(controlId);
     if (!label) return;
     label->setText(toQtText(text));
     fitText(*label);
 }
 
-void QtUi::focusControl(std::int32_t controlId) {
+void QtUi::focusControl(ControlId controlId) {
     if (QWidget* widget = controlWidget(controlId)) widget->setFocus(Qt::OtherFocusReason);
 }
 

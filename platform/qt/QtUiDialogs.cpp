@@ -19,30 +19,30 @@
 
 namespace vemo {
 
-bool QtUi::createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) {
+bool QtUi::createPopupMenu(MenuId menuId, const std::vector<MenuEntry>& entries) {
     auto menu = std::make_unique<QMenu>();
     for (const MenuEntry& entry : entries) {
-        if (entry.commandId == 0) {
+        if (entry.commandId == SeparatorLine) {
             menu->addSeparator();
             continue;
         }
         QAction* action = menu->addAction(toQtText(entry.text));
-        action->setData(entry.commandId);
+        action->setData(idNumber(entry.commandId));
     }
     menus_[menuId] = std::move(menu);
     return true;
 }
 
-QMenu* QtUi::popupMenu(std::int32_t menuId) const {
+QMenu* QtUi::popupMenu(MenuId menuId) const {
     const auto found = menus_.find(menuId);
     return found == menus_.end() ? nullptr : found->second.get();
 }
 
-void QtUi::showPopupMenu(std::int32_t menuId) {
+void QtUi::showPopupMenu(MenuId menuId) {
     QMenu* menu = popupMenu(menuId);
     if (!menu) return;
     const QAction* chosen = menu->exec(QCursor::pos());
-    if (chosen) events_.push({EventKind::Command, mainWindowId_, chosen->data().toInt()});
+    if (chosen) events_.push(commandEvent(mainWindowId_, static_cast<CommandId>(chosen->data().toInt())));
 }
 
 std::int32_t QtUi::chooseFromMenu(const std::vector<std::string>& entries,
@@ -60,7 +60,7 @@ std::int32_t QtUi::chooseFromMenu(const std::vector<std::string>& entries,
     return chosen ? chosen->data().toInt() : -1;
 }
 
-void QtUi::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
+void QtUi::addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) {
     inputFilter_.addShortcut(key, modifiers, commandId);
 }
 

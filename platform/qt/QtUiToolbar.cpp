@@ -23,7 +23,7 @@ bool QtUi::createToolbar(std::int32_t) {
     return true;
 }
 
-void QtUi::addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
+void QtUi::addToolbarButton(CommandId commandId, const Image& icon, bool isToggle,
                             const std::string& tooltip) {
     if (!toolbar_) return;
     // The icons are drawn for their own size; the style's larger slot would scale them.
@@ -33,7 +33,7 @@ void QtUi::addToolbarButton(std::int32_t commandId, const Image& icon, bool isTo
     action->setToolTip(QString::fromStdString(tooltip));
     if (QWidget* button = toolbar_->widgetForAction(action)) button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(action, &QAction::triggered, [this, commandId] {
-        events_.push({EventKind::Command, mainWindowId_, commandId});
+        events_.push(commandEvent(mainWindowId_, commandId));
     });
     buttons_[commandId] = action;
     mainWindow()->fitTopBar();
@@ -43,21 +43,21 @@ std::int32_t QtUi::toolbarHeight() {
     return toolbar_ ? toolbar_->sizeHint().height() : 0;
 }
 
-QAction* QtUi::toolbarAction(std::int32_t commandId) const {
+QAction* QtUi::toolbarAction(CommandId commandId) const {
     const auto found = buttons_.find(commandId);
     return found == buttons_.end() ? nullptr : found->second;
 }
 
-void QtUi::applyButtonEnabled(std::int32_t commandId, bool enabled) {
+void QtUi::applyButtonEnabled(CommandId commandId, bool enabled) {
     if (QAction* action = toolbarAction(commandId)) action->setEnabled(enabled);
 }
 
-void QtUi::setButtonTooltip(std::int32_t commandId, const std::string& tooltip) {
+void QtUi::setButtonTooltip(CommandId commandId, const std::string& tooltip) {
     if (QAction* action = toolbarAction(commandId))
         action->setToolTip(QString::fromStdString(tooltip));
 }
 
-void QtUi::setButtonEnabled(std::int32_t commandId, bool enabled) {
+void QtUi::setButtonEnabled(CommandId commandId, bool enabled) {
     QCoreApplication* application = QCoreApplication::instance();
     if (!application) return;
     if (QThread::currentThread() == application->thread()) {
@@ -75,17 +75,17 @@ void QtUi::setButtonEnabled(std::int32_t commandId, bool enabled) {
         Qt::QueuedConnection);
 }
 
-bool QtUi::isButtonEnabled(std::int32_t commandId) {
+bool QtUi::isButtonEnabled(CommandId commandId) {
     const QAction* action = toolbarAction(commandId);
     return action && action->isEnabled();
 }
 
-bool QtUi::isButtonPressed(std::int32_t commandId) {
+bool QtUi::isButtonPressed(CommandId commandId) {
     const QAction* action = toolbarAction(commandId);
     return action && action->isChecked();
 }
 
-void QtUi::setButtonPressed(std::int32_t commandId, bool pressed) {
+void QtUi::setButtonPressed(CommandId commandId, bool pressed) {
     if (QAction* action = toolbarAction(commandId)) action->setChecked(pressed);
 }
 

@@ -7,7 +7,7 @@
 
 namespace vemo {
 
-WindowWidget::WindowWidget(std::int32_t windowId, EventQueue& events, QWidget* owner,
+WindowWidget::WindowWidget(WindowId windowId, EventQueue& events, QWidget* owner,
                            Qt::WindowFlags flags)
     : QWidget(owner, flags), windowId_(windowId), events_(events) {}
 

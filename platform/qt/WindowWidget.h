@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/Ids.h"
+
 #include <cstdint>
 
 namespace vemo {
@@ -14,9 +16,9 @@ class EventQueue;
 class WindowWidget final : public QWidget {
     Q_OBJECT
   public:
-    WindowWidget(std::int32_t windowId, EventQueue& events, QWidget* owner, Qt::WindowFlags flags);
+    WindowWidget(WindowId windowId, EventQueue& events, QWidget* owner, Qt::WindowFlags flags);
 
-    std::int32_t windowId() const { return windowId_; }
+    WindowId windowId() const { return windowId_; }
     // A bar kept at the top edge across the full client width (the toolbar).
     void setTopBar(QWidget* bar);
     void fitTopBar();
@@ -26,7 +28,7 @@ class WindowWidget final : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    std::int32_t windowId_;
+    WindowId windowId_;
     EventQueue& events_;
     QPointer<QWidget> topBar_;
 };

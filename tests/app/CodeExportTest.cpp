@@ -48,7 +48,7 @@ TEST_F(CodeExport, HeldToneRestAndToneFillTheCodeWindow) {
     tie(0, 1, 50);
     setNote(state.melody, 3, 57);
     fake.ui.controls[ControlId::CodeEditor].text = "older text";
-    fake.ui.pendingEvents.push_back({EventKind::Command, WindowId::Main, CommandId::Sing, 0});
+    fake.ui.pendingEvents.push_back(commandEvent(WindowId::Main, CommandId::Sing));
     EXPECT_EQ(exported(), (Lines{"Beep_( 440, 240 )", "Delay(120)", "Beep_( 297, 120 )"}));
     EXPECT_EQ(editorText(), "Beep_( 440, 240 )\r\nDelay(120)\r\nBeep_( 297, 120 )");
     EXPECT_TRUE(fake.ui.isWindowVisible(WindowId::Code));
@@ -95,7 +95,7 @@ TEST_F(CodeExport, SelectionStartingInsideAChainCountsOnlyItsColumns) {
 TEST_F(CodeExport, NoNoteInRangeLeavesWindowAndTextAlone) {
     state.shell.codeLines = {"Delay(5)"};
     fake.ui.controls[ControlId::CodeEditor].text = "Delay(5)";
-    fake.ui.pendingEvents.push_back({EventKind::Command, WindowId::Main, CommandId::GetCode, 0});
+    fake.ui.pendingEvents.push_back(commandEvent(WindowId::Main, CommandId::GetCode));
     EXPECT_EQ(exported(), (Lines{"Delay(5)"}));
     EXPECT_EQ(editorText(), "Delay(5)");
     EXPECT_FALSE(fake.ui.isWindowVisible(WindowId::Code));

@@ -88,7 +88,7 @@ TEST_F(SingAndStop, SingPlaysTheWholeMelodyOnce) {
 using Toggles = EventLoopFixture;
 
 // The toolbar flips a toggle's pressed state itself before it reports the click.
-void clickToggle(test::FakeUi& ui, std::int32_t commandId) {
+void clickToggle(test::FakeUi& ui, CommandId commandId) {
     ui.setButtonPressed(commandId, !ui.isButtonPressed(commandId));
 }
 
@@ -200,7 +200,7 @@ TEST_F(SelectionCommands, CancelInThePasteMenuChangesNothing) {
     const ColumnMarks marks = state.melody.marks;
     ui.menuChoices.push_back(CommandId::MenuCancel);
     command(CommandId::Paste);
-    EXPECT_EQ(ui.shownMenus, (std::vector<std::int32_t>{MenuId::Paste}));
+    EXPECT_EQ(ui.shownMenus, (std::vector<MenuId>{MenuId::Paste}));
     pass();
     EXPECT_TRUE(state.melody.grid == grid);
     EXPECT_EQ(state.melody.marks, marks);
@@ -220,7 +220,7 @@ TEST_F(SelectionCommands, PasteMenuIsNotShownWhileAPasteIsPending) {
 }
 
 struct PasteChoice {
-    std::int32_t commandId;
+    CommandId commandId;
     bool pastesNotes;
     bool pastesLayout;
 };
@@ -235,7 +235,7 @@ TEST_P(PasteChoices, PasteHappensInThePassThatReceivesTheChoice) {
     ui.menuChoices.push_back(choice.commandId);
     command(CommandId::Paste);
     // Switching the selection off right after must not stop the paste chosen before it.
-    ui.events.push_back({EventKind::Command, WindowId::Main, CommandId::SelectionKey, 0});
+    ui.events.push_back(commandEvent(WindowId::Main, CommandId::SelectionKey));
     pass();
     EXPECT_EQ(ui.events.size(), 1u) << "only the choice was handled";
     EXPECT_EQ(state.shell.pasteMode, 0);
@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(EachItem, PasteChoices,
                                            PasteChoice{CommandId::PasteLayoutOnly, false, true},
                                            PasteChoice{CommandId::PasteNotesAndLayout, true, true}),
                          [](const ::testing::TestParamInfo<PasteChoice>& choice) {
-                             return "Command" + std::to_string(choice.param.commandId);
+                             return "Command" + std::to_string(idNumber(choice.param.commandId));
                          });
 
 // ---- The "new vemo.." dialog ----
@@ -275,7 +275,7 @@ TEST_F(NewMelodyDialog, ApplyWithUnchangedValuesEmptiesTheMelody) {
     test::setNote(state.melody, 300, NoteRow + 1);
     selectColumns(10, 20, true);
     command(CommandId::New);
-    std::map<std::int32_t, int> shown = ui.showImageCount;
+    std::map<ControlId, int> shown = ui.showImageCount;
     control(WindowId::NewMelody, ControlId::Apply);
     EXPECT_EQ(noteCount(), 0);
     EXPECT_EQ(state.melody.lastColumn, 511);
@@ -283,7 +283,7 @@ TEST_F(NewMelodyDialog, ApplyWithUnchangedValuesEmptiesTheMelody) {
     EXPECT_EQ(state.selection.selectionActive, 0);
     EXPECT_FALSE(ui.isButtonPressed(CommandId::ToggleSelection));
     EXPECT_EQ(state.selection.selectionLast, 511);
-    for (std::int32_t id : {ControlId::VerImage, ControlId::HorImage, ControlId::MainImage})
+    for (ControlId id : {ControlId::VerImage, ControlId::HorImage, ControlId::MainImage})
         EXPECT_GT(ui.showImageCount[id], shown[id]) << "control " << id;
 }
 

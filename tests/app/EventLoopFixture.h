@@ -24,14 +24,14 @@ class EventLoopFixture : public ::testing::Test {
         ui.events.push_back(event);
         pass();
     }
-    void command(std::int32_t commandId) {
-        deliver({EventKind::Command, WindowId::Main, commandId, 0});
+    void command(CommandId commandId) {
+        deliver(commandEvent(WindowId::Main, commandId));
     }
-    void control(std::int32_t windowId, std::int32_t controlId, std::int32_t type = LeftClick) {
-        deliver({EventKind::Control, windowId, controlId, type});
+    void control(WindowId windowId, ControlId controlId, std::int32_t type = LeftClick) {
+        deliver(controlEvent(windowId, controlId, type));
     }
-    void close(std::int32_t windowId) { deliver({EventKind::Close, windowId, 0, 0}); }
-    void resized(std::int32_t windowId) { deliver({EventKind::Size, windowId, 0, 0}); }
+    void close(WindowId windowId) { deliver(Event{EventKind::Close, windowId}); }
+    void resized(WindowId windowId) { deliver(Event{EventKind::Size, windowId}); }
 
     // The selection as a Shift edit or a file would leave it, toolbar toggle included.
     void selectColumns(std::int32_t first, std::int32_t last, bool inUse) {

@@ -143,7 +143,7 @@ TEST_F(EveryPass, LeftReleaseInTheMainWindowEndsTheDrags) {
     ui.pointerAt = {bar.x + 5, bar.y + 1};
     control(WindowId::Main, ControlId::VerImage, LeftClick);
     control(WindowId::Main, ControlId::HorImage, LeftClick);
-    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    deliver(Event{EventKind::LeftRelease, WindowId::Main});
     EXPECT_EQ(state.view.hScrollDrag, 0);
     EXPECT_EQ(state.view.vScrollDrag, 0);
 }
@@ -164,7 +164,7 @@ TEST_F(EveryPass, LostReleaseThenANarrowerMelodyKeepsEveryEditInsideTheGrid) {
     pointAtCell(5, row);
     control(WindowId::Main, ControlId::MainImage, LeftClick);
     ui.keys[Key::LeftButton] = 0;
-    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    deliver(Event{EventKind::LeftRelease, WindowId::Main});
     EXPECT_EQ(noteCount(), 1);
     EXPECT_TRUE(hasNote(5, row));
     EXPECT_TRUE(test::onlyWholeJoins(state.melody));
@@ -179,7 +179,7 @@ TEST_F(EveryPass, ColumnMenuRequestedByAClickIsShownInTheSamePass) {
     ui.keys[Key::LeftControl] = KeyDownNow;
     ui.menuChoices.push_back(CommandId::MenuCancel);
     control(WindowId::Main, ControlId::MainImage, RightClick);
-    EXPECT_EQ(ui.shownMenus, (std::vector<std::int32_t>{MenuId::Column}));
+    EXPECT_EQ(ui.shownMenus, (std::vector<MenuId>{MenuId::Column}));
     EXPECT_EQ(state.shell.popupRequested, 0);
     EXPECT_EQ(state.shell.popupColumn, column);
     EXPECT_EQ(noteCount(), 1) << "the menu click erases nothing";
@@ -256,10 +256,10 @@ TEST_F(MainWindow, SizeChangeLaysOutAndShowsAllThreeImagesAgain) {
     const View& view = state.view;
     const std::int32_t gridWidth = view.mainArea.width;
     const std::int32_t gridHeight = view.mainArea.height;
-    const std::array<std::int32_t, 3> images = {ControlId::VerImage, ControlId::HorImage,
+    const std::array<ControlId, 3> images = {ControlId::VerImage, ControlId::HorImage,
                                                 ControlId::MainImage};
-    std::map<std::int32_t, int> shown;
-    for (std::int32_t id : images)
+    std::map<ControlId, int> shown;
+    for (ControlId id : images)
         shown[id] = ui.showImageCount[id];
     ui.setClientSize(WindowId::Main, 1000, 700);
     resized(WindowId::Main);
@@ -269,7 +269,7 @@ TEST_F(MainWindow, SizeChangeLaysOutAndShowsAllThreeImagesAgain) {
         EXPECT_EQ(area->imageWidth, area->width);
         EXPECT_EQ(area->imageHeight, area->height);
     }
-    for (std::int32_t id : images) {
+    for (ControlId id : images) {
         EXPECT_EQ(ui.showImageCount[id], shown[id] + 1) << "control " << id;
     }
     EXPECT_EQ(ui.shownImages[ControlId::MainImage].width(), view.mainArea.width);
@@ -340,35 +340,35 @@ TEST_F(MainWindow, EventsOfOtherWindowsAndUnknownKindsAreIgnored) {
             ui.clientSize(WindowId::Main).height};
     };
     ui.setClientSize(WindowId::Code, 400, 400);
-    const std::int32_t otherWindow = 99;
+    const WindowId otherWindow{99};
     const std::vector<Event> ignored = {
-        {EventKind::Close, otherWindow, 0, 0},
-        {EventKind::Size, otherWindow, 0, 0},
-        {EventKind::Command, otherWindow, CommandId::SelectionKey, 0},
-        {EventKind::Control, otherWindow, ControlId::MainImage, LeftClick},
-        {EventKind::Command, WindowId::Code, CommandId::RepeatKey, 0},
-        {EventKind::Command, WindowId::NewMelody, CommandId::Help, 0},
-        {EventKind::Control, WindowId::Code, ControlId::Apply, LeftClick},
-        {EventKind::Control, WindowId::NewMelody, ControlId::CodeCopy, LeftClick},
-        {EventKind::Control, WindowId::Main, ControlId::Apply, LeftClick},
-        {EventKind::Control, WindowId::NewMelody, ControlId::Apply, RightClick},
-        {EventKind::Control, WindowId::Main, ControlId::WidthSpin, LeftClick},
-        {EventKind::Control, WindowId::Main, ControlId::MainImage, 2},
-        {EventKind::Size, WindowId::NewMelody, 0, 0},
-        {EventKind::PointerMove, WindowId::Code, 0, 0},
-        {EventKind::LeftRelease, WindowId::NewMelody, 0, 0},
-        {EventKind::Command, WindowId::Main, CommandId::Spacer1, 0},
-        {EventKind::Command, WindowId::Main, CommandId::Spacer3, 0},
-        {EventKind::Command, WindowId::Main, 0, 0},
-        {EventKind::Command, WindowId::Main, 99, 0},
-        {EventKind::None, WindowId::Main, 0, 0},
+        Event{EventKind::Close, otherWindow},
+        Event{EventKind::Size, otherWindow},
+        commandEvent(otherWindow, CommandId::SelectionKey),
+        controlEvent(otherWindow, ControlId::MainImage, LeftClick),
+        commandEvent(WindowId::Code, CommandId::RepeatKey),
+        commandEvent(WindowId::NewMelody, CommandId::Help),
+        controlEvent(WindowId::Code, ControlId::Apply, LeftClick),
+        controlEvent(WindowId::NewMelody, ControlId::CodeCopy, LeftClick),
+        controlEvent(WindowId::Main, ControlId::Apply, LeftClick),
+        controlEvent(WindowId::NewMelody, ControlId::Apply, RightClick),
+        controlEvent(WindowId::Main, ControlId::WidthSpin, LeftClick),
+        controlEvent(WindowId::Main, ControlId::MainImage, 2),
+        Event{EventKind::Size, WindowId::NewMelody},
+        Event{EventKind::PointerMove, WindowId::Code},
+        Event{EventKind::LeftRelease, WindowId::NewMelody},
+        commandEvent(WindowId::Main, CommandId::Spacer1),
+        commandEvent(WindowId::Main, CommandId::Spacer3),
+        commandEvent(WindowId::Main, SeparatorLine),
+        commandEvent(WindowId::Main, CommandId{99}),
+        Event{EventKind::None, WindowId::Main},
     };
     for (const Event& event : ignored) {
         const Observed before = observe();
         deliver(event);
         EXPECT_TRUE(observe() == before)
             << "kind " << static_cast<int>(event.kind) << " window " << event.window << " id "
-            << event.id << " type " << event.type;
+            << event.command << " control " << event.control << " type " << event.type;
     }
 }
 

@@ -587,7 +587,7 @@ TEST_F(CommandLineLoadTest, WrongHeaderShowsItsBoxAndEnds) {
 TEST_F(CommandLineLoadTest, GoodFileIsNamedInTheTitleUntilAConfirmedClose) {
     const std::string path = folder.file("tune.vemo");
     test::writeBytes(path, heldNoteFile(421).bytes());
-    fake.ui.events.push_back({EventKind::Close, WindowId::Main, 0, 0});
+    fake.ui.events.push_back(Event{EventKind::Close, WindowId::Main});
     fake.ui.boxAnswers.push_back(true);
     EXPECT_EQ(run(path), ExitNormal);
     ASSERT_EQ(fake.ui.boxes.size(), 1u);

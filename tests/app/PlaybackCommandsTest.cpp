@@ -42,7 +42,7 @@ class PlaybackTest : public ::testing::Test {
 
 TEST_F(PlaybackTest, NothingInRangeRestoresToolbarAndKeepsTheOldList) {
     state.playback.toneList = {{123, 0, 45}};
-    fake.ui.pendingEvents.push_back({EventKind::Command, 0, CommandId::Sing, 0});
+    fake.ui.pendingEvents.push_back(commandEvent(WindowId::Main, CommandId::Sing));
     playMelody(state, fake.platform);
     expectIdleToolbar();
     EXPECT_EQ(fake.runtime.threadsStarted, 0);

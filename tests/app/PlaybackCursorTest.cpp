@@ -72,7 +72,7 @@ TEST_F(PlaybackCursor, FollowsTheHeardColumnJumpsTheViewAndStopsFollowingWhenThe
     ui.pointerAt = {state.view.verArea.x + 2, state.view.verArea.y + 1};
     control(WindowId::Main, ControlId::VerImage, LeftClick);
     ui.keys[Key::LeftButton] = 0;
-    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    deliver(Event{EventKind::LeftRelease, WindowId::Main});
     const double scrolledTo = state.view.horizontalScroll;
     hear(250, 0.0);
     EXPECT_EQ(state.view.horizontalScroll, scrolledTo);
@@ -96,11 +96,11 @@ TEST_F(PlaybackCursor, ADragKeepsTheViewStillSoItsStrokeNeverJumps) {
     hear(150, 0.0); // off the view, but the button is held
     EXPECT_EQ(state.view.horizontalScroll, 0.0);
     pointAtCell(6, Row);
-    deliver({EventKind::PointerMove, WindowId::Main, 0, 0});
+    deliver(Event{EventKind::PointerMove, WindowId::Main});
     hear(151, 0.0);
     EXPECT_EQ(state.view.horizontalScroll, 0.0);
     ui.keys[Key::LeftButton] = 0;
-    deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+    deliver(Event{EventKind::LeftRelease, WindowId::Main});
     EXPECT_EQ(noteCount(), 4) << "the two notes of the melody and the two of the stroke";
     EXPECT_TRUE(hasNote(5, Row) && hasNote(6, Row));
     EXPECT_NE(state.melody.grid.at(5, Row).joinRight, 0);

@@ -23,7 +23,7 @@ class StartupTest : public ::testing::Test {
         return exitCode;
     }
     void answerCloseWith(bool answer) {
-        fake.ui.events.push_back({EventKind::Close, WindowId::Main, 0, 0});
+        fake.ui.events.push_back(Event{EventKind::Close, WindowId::Main});
         fake.ui.boxAnswers.push_back(answer);
     }
     bool anyWindowShown() {
@@ -63,7 +63,7 @@ TEST_F(StartupTest, TheElevenDescribedIconsStartTheEditorAndLaterOnesHaveBuiltIn
     answerCloseWith(true);
     EXPECT_EQ(run(), ExitNormal);
     ASSERT_EQ(fake.ui.boxes.size(), 1u) << "only the exit question";
-    for (const std::int32_t id :
+    for (const CommandId id :
          {CommandId::Undo, CommandId::Redo, CommandId::Export, CommandId::FollowPlayback}) {
         const std::vector<Pixel>& pixels = fake.ui.button(id)->icon.pixels();
         EXPECT_EQ(pixels.size(), 16u * 16u) << id;
@@ -115,7 +115,7 @@ TEST_F(StartupTest, ConfirmedCloseEndsAfterBothSweeps) {
 
 TEST_F(StartupTest, EndRequestEndsAtOnceWithoutQuestionOrClosingSweep) {
     fake.ui.addAllDataFiles();
-    fake.ui.events.push_back({EventKind::EndRequest, WindowId::Main, 0, 0});
+    fake.ui.events.push_back(Event{EventKind::EndRequest, WindowId::Main});
     EXPECT_EQ(run(), ExitNormal);
     EXPECT_TRUE(fake.ui.boxes.empty());
     EXPECT_EQ(fake.beeper.calls().size(), 13u) << "the opening sweep only";
@@ -168,22 +168,22 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     test::StartedEditor editor;
     test::FakeUi& ui = editor.fake.ui;
     EXPECT_EQ(ui.windowOrder,
-              (std::vector<std::int32_t>{WindowId::Main, WindowId::Code, WindowId::NewMelody}));
+              (std::vector<WindowId>{WindowId::Main, WindowId::Code, WindowId::NewMelody}));
     std::vector<std::int32_t> commands;
     for (const auto& b : ui.buttons)
-        commands.push_back(b.commandId);
+        commands.push_back(idNumber(b.commandId));
     EXPECT_EQ(commands, (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16,
                                                    45, 46, 54, 55}));
     // Nothing to undo or redo yet.
     for (std::int32_t disabled : {6, 7, 8, 10, 45, 46})
-        EXPECT_FALSE(ui.button(disabled)->enabled);
+        EXPECT_FALSE(ui.button(CommandId{disabled})->enabled);
     EXPECT_TRUE(ui.button(CommandId::ToggleRepeat)->isToggle);
     EXPECT_TRUE(ui.button(CommandId::ToggleSelection)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::ToggleSelection)->pressed);
     EXPECT_TRUE(ui.button(CommandId::FollowPlayback)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::FollowPlayback)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
-    EXPECT_EQ(ui.controlOrder, (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 25, 30, 31, 32,
+    EXPECT_EQ(idNumbers(ui.controlOrder), (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 25, 30, 31, 32,
                                                           33, 34, 35, 29, 28}));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(ui.spinValue(ControlId::WidthSpin), 512);

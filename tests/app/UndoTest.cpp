@@ -15,10 +15,10 @@ class Undo : public test::EventLoopFixture {
         control(WindowId::Main, ControlId::MainImage, LeftClick);
         for (std::int32_t c = firstColumn + 1; c <= lastColumn; ++c) {
             pointAtCell(c, Row);
-            deliver({EventKind::PointerMove, WindowId::Main, 0, 0});
+            deliver(Event{EventKind::PointerMove, WindowId::Main});
         }
         ui.keys[Key::LeftButton] = 0;
-        deliver({EventKind::LeftRelease, WindowId::Main, 0, 0});
+        deliver(Event{EventKind::LeftRelease, WindowId::Main});
     }
     void expectButtons(const std::string& undoTip, const std::string& redoTip) {
         EXPECT_EQ(ui.button(CommandId::Undo)->enabled, undoTip != "undo");

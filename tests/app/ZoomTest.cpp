@@ -21,7 +21,10 @@ class Zoom : public test::EventLoopFixture {
         ADD_FAILURE() << "no shortcut";
     }
     void ctrlWheel(std::int32_t steps) {
-        deliver({EventKind::CtrlWheel, WindowId::Main, ControlId::MainImage, 0, steps});
+        Event wheel{EventKind::CtrlWheel, WindowId::Main};
+        wheel.control = ControlId::MainImage;
+        wheel.steps = steps;
+        deliver(wheel);
     }
     std::string readout() { return ui.controls[ControlId::PointerReadout].text; }
     std::int32_t gridShows() { return ui.showImageCount[ControlId::MainImage]; }
@@ -117,7 +120,7 @@ class ZoomOnDoubledScreen : public Zoom {
         ui.pointerAt = {state.view.mainArea.x + (cell.x - offsets.scrollX + 3) * zoom / Ratio,
                         state.view.mainArea.y + (cell.y - offsets.scrollY + 3) * zoom / Ratio};
     }
-    std::int32_t shownWidth(std::int32_t controlId) { return ui.shownImages[controlId].width(); }
+    std::int32_t shownWidth(ControlId controlId) { return ui.shownImages[controlId].width(); }
 };
 
 TEST_F(ZoomOnDoubledScreen, ImagesCountScreenPixelsAndThePointerFindsItsCellAtEveryZoom) {

@@ -44,13 +44,13 @@ TEST_F(EditorWindowsTest, TitlesKeepTheirLeadingBlanks) {
 }
 
 TEST_F(EditorWindowsTest, ToolbarStartsWithStopAndSpacersDisabledAndTogglesReleased) {
-    for (std::int32_t id :
+    for (CommandId id :
          {CommandId::Spacer1, CommandId::Spacer2, CommandId::Spacer3, CommandId::ShutUp})
         EXPECT_FALSE(ui->toolbarAction(id)->isEnabled()) << id;
-    for (std::int32_t id : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Sing,
+    for (CommandId id : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Sing,
                             CommandId::GetCode, CommandId::Copy, CommandId::Paste})
         EXPECT_TRUE(ui->toolbarAction(id)->isEnabled()) << id;
-    for (std::int32_t id : {CommandId::ToggleRepeat, CommandId::ToggleSelection}) {
+    for (CommandId id : {CommandId::ToggleRepeat, CommandId::ToggleSelection}) {
         EXPECT_TRUE(ui->toolbarAction(id)->isCheckable());
         EXPECT_FALSE(ui->toolbarAction(id)->isChecked());
     }

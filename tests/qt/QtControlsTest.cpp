@@ -47,7 +47,7 @@ class QtControlsTest : public QtUiTest {
         ui->setSpinValue(ControlId::WidthSpin, 512);
     }
 
-    template <typename Widget> Widget* widget(std::int32_t controlId) const {
+    template <typename Widget> Widget* widget(ControlId controlId) const {
         return qobject_cast<Widget*>(ui->controlWidget(controlId));
     }
 };
@@ -72,7 +72,7 @@ TEST_F(QtControlsTest, ControlsAreTheRightWidgetsInTheRightWindowsAndPlaces) {
     EXPECT_TRUE(label->alignment().testFlag(Qt::AlignRight));
     EXPECT_EQ(label->window(), ui->windowWidget(WindowId::NewMelody));
     EXPECT_EQ(widget<QPushButton>(ControlId::Apply)->geometry(), QRect(20, 105, 60, 20));
-    EXPECT_EQ(ui->controlWidget(99), nullptr);
+    EXPECT_EQ(ui->controlWidget(ControlId{99}), nullptr);
 }
 
 TEST_F(QtControlsTest, SpinsHoldTheirRangesAndValues) {
@@ -94,7 +94,7 @@ TEST_F(QtControlsTest, NarrowSpinsHaveRoomForTheirLargestNumber) {
     activate(WindowId::Main);
     ui->showWindow(WindowId::NewMelody, false);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ui->windowWidget(WindowId::NewMelody)));
-    for (const std::int32_t id : {ControlId::DurationSpin, ControlId::WidthSpin}) {
+    for (const ControlId id : {ControlId::DurationSpin, ControlId::WidthSpin}) {
         auto* spin = widget<QSpinBox>(id);
         const auto* field = spin->findChild<QLineEdit*>();
         ASSERT_NE(field, nullptr);
@@ -141,10 +141,10 @@ TEST_F(QtControlsTest, ANarrowLabelShrinksItsFontUntilEveryLineIsWhole) {
 TEST_F(QtControlsTest, TabFollowsTheOrderOfCreation) {
     activate(WindowId::NewMelody);
     ui->focusControl(ControlId::WidthSpin);
-    const std::vector<std::int32_t> expected{ControlId::SmallBlockSpin, ControlId::LargeBlockSpin,
+    const std::vector<ControlId> expected{ControlId::SmallBlockSpin, ControlId::LargeBlockSpin,
                                              ControlId::Cancel, ControlId::Apply,
                                              ControlId::WidthSpin};
-    for (const std::int32_t next : expected) {
+    for (const ControlId next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), ui->controlWidget(next)) << "expected " << next;
     }
@@ -170,8 +170,8 @@ TEST_F(QtControlsTest, EditorTakesTextAsTypedAndKeepsTab) {
 }
 
 TEST_F(QtControlsTest, LabelsAndButtonsShowLineBreaksForCrLf) {
-    ui->createLabel(WindowId::NewMelody, 90, {0, 0, 70, 40}, "two\r\nlines");
-    EXPECT_EQ(widget<QLabel>(90)->text(), QStringLiteral("two\nlines"));
+    ui->createLabel(WindowId::NewMelody, ControlId{90}, {0, 0, 70, 40}, "two\r\nlines");
+    EXPECT_EQ(widget<QLabel>(ControlId{90})->text(), QStringLiteral("two\nlines"));
 }
 
 TEST_F(QtControlsTest, ImageControlShowsTheImagePixelForPixel) {

@@ -218,7 +218,7 @@ class QtPopupMenuTest : public QtUiTest {
         QtUiTest::SetUp();
         ASSERT_TRUE(ui->createPopupMenu(
             MenuId::Paste, {{CommandId::MenuCancel, "cancel"},
-                            {0, ""},
+                            {SeparatorLine, ""},
                             {CommandId::PasteNotesOnly, "paste notes only"},
                             {CommandId::PasteLayoutOnly, "paste layout only"},
                             {CommandId::PasteNotesAndLayout, "paste notes and layout"}}));

@@ -21,7 +21,7 @@ class QtEventsTest : public QtUiTest {
         ui->drainEvents();
     }
 
-    void click(std::int32_t controlId) {
+    void click(ControlId controlId) {
         qobject_cast<QPushButton*>(ui->controlWidget(controlId))->click();
     }
 };

@@ -4,6 +4,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "platform/Ids.h"
+#include "tests/support/TypedIds.h"
 #include "platform/qt/QtUi.h"
 
 #include <QApplication>
@@ -48,13 +49,19 @@ inline std::vector<Event> takeCommands(Ui& ui) {
     return events;
 }
 
-inline auto IsEvent(EventKind kind, std::int32_t window, std::int32_t id = 0, std::int32_t type = 0,
-                    std::int32_t steps = 0) {
-    return ::testing::FieldsAre(kind, window, id, type, steps);
+// An event of a window with no id: close, size, pointer move, release.
+inline auto IsEvent(EventKind kind, WindowId window) {
+    return ::testing::FieldsAre(kind, window, SeparatorLine, ControlId{}, 0, 0);
 }
 
-inline auto IsCommand(std::int32_t commandId) {
-    return IsEvent(EventKind::Command, WindowId::Main, commandId);
+// A control event, or a Ctrl+wheel over a control.
+inline auto IsEvent(EventKind kind, WindowId window, ControlId control, std::int32_t type = 0,
+                    std::int32_t steps = 0) {
+    return ::testing::FieldsAre(kind, window, SeparatorLine, control, type, steps);
+}
+
+inline auto IsCommand(CommandId commandId) {
+    return ::testing::FieldsAre(EventKind::Command, WindowId::Main, commandId, ControlId{}, 0, 0);
 }
 
 // A raster in which no two pixels of a row or a column are alike.
@@ -109,7 +116,7 @@ class QtUiTest : public ::testing::Test {
     QWidget* mainWidget() const { return ui->windowWidget(WindowId::Main); }
 
     // Shows the window, makes it the active one and forgets the events that produced.
-    void activate(std::int32_t windowId) {
+    void activate(WindowId windowId) {
         ui->showWindow(windowId, true);
         QWidget* widget = ui->windowWidget(windowId);
         ASSERT_TRUE(QTest::qWaitForWindowActive(widget));

@@ -26,7 +26,7 @@ class QtToolbarTest : public QtUiTest {
         ui->setButtonEnabled(CommandId::Spacer1, false);
     }
 
-    QToolButton* button(std::int32_t commandId) const {
+    QToolButton* button(CommandId commandId) const {
         return qobject_cast<QToolButton*>(
             ui->toolbar()->widgetForAction(ui->toolbarAction(commandId)));
     }

@@ -45,14 +45,14 @@ TEST_F(QtWindowsTest, WindowsStartHiddenAndHideAgain) {
 
 TEST_F(QtWindowsTest, TakenIdsAndUnknownWindowsAreRefusedOrAnsweredEmpty) {
     EXPECT_FALSE(ui->createWindow(WindowId::Code, WindowStyle::Tool, "again", CodePlacement));
-    EXPECT_FALSE(ui->createWindow(99, WindowStyle::Main, "second main", MainPlacement));
+    EXPECT_FALSE(ui->createWindow(WindowId{99}, WindowStyle::Main, "second main", MainPlacement));
     EXPECT_TRUE(ui->prepareControls(WindowId::NewMelody));
-    EXPECT_FALSE(ui->prepareControls(99));
-    EXPECT_EQ(ui->windowTitle(99), "");
-    EXPECT_EQ(ui->clientSize(99).width, 0);
-    EXPECT_FALSE(ui->isWindowVisible(99));
-    ui->showWindow(99, true);
-    ui->placeWindow(99, 1, 2, 3, 4);
+    EXPECT_FALSE(ui->prepareControls(WindowId{99}));
+    EXPECT_EQ(ui->windowTitle(WindowId{99}), "");
+    EXPECT_EQ(ui->clientSize(WindowId{99}).width, 0);
+    EXPECT_FALSE(ui->isWindowVisible(WindowId{99}));
+    ui->showWindow(WindowId{99}, true);
+    ui->placeWindow(WindowId{99}, 1, 2, 3, 4);
 }
 
 TEST_F(QtWindowsTest, DialogIsOwnedByTheMainWindowWithCaptionAndCloseOnly) {

@@ -28,7 +28,7 @@ struct RealEditor {
         context = systemProgramContext({}, std::string(VEMO_RUNTIME_DIR) + "/", false);
         return startUp(state, resources, platform, context);
     }
-    template <typename Widget> Widget* control(std::int32_t id) {
+    template <typename Widget> Widget* control(ControlId id) {
         return qobject_cast<Widget*>(ui->controlWidget(id));
     }
 

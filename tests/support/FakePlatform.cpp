@@ -11,13 +11,13 @@ bool FakeUi::failing(const std::string& what) const {
     return std::find(failCreations.begin(), failCreations.end(), what) != failCreations.end();
 }
 
-FakeButton* FakeUi::button(std::int32_t commandId) {
+FakeButton* FakeUi::button(CommandId commandId) {
     for (auto& b : buttons)
         if (b.commandId == commandId) return &b;
     return nullptr;
 }
 
-bool FakeUi::buttonEnabled(std::int32_t commandId) {
+bool FakeUi::buttonEnabled(CommandId commandId) {
     std::lock_guard lock(buttonsMutex_);
     FakeButton* b = button(commandId);
     return b != nullptr && b->enabled;
@@ -34,62 +34,62 @@ void FakeUi::addAllDataFiles(std::int32_t cellWidth, std::int32_t cellHeight) {
         imageFiles[std::string("Data/") + icon + ".ico"] = Image(16, 16, rgb(0x80, 0x80, 0x80));
 }
 
-bool FakeUi::createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+bool FakeUi::createWindow(WindowId windowId, WindowStyle style, const std::string& title,
                           Rect placement) {
-    if (failing("window:" + std::to_string(windowId))) return false;
+    if (failing("window:" + std::to_string(idNumber(windowId)))) return false;
     windows[windowId] = {style, title, placement.x, placement.y, placement.width, placement.height,
                          false};
     windowOrder.push_back(windowId);
     return true;
 }
 
-void FakeUi::setWindowTitle(std::int32_t windowId, const std::string& title) {
+void FakeUi::setWindowTitle(WindowId windowId, const std::string& title) {
     windows[windowId].title = title;
 }
 
-std::string FakeUi::windowTitle(std::int32_t windowId) {
+std::string FakeUi::windowTitle(WindowId windowId) {
     return windows[windowId].title;
 }
 
-void FakeUi::placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+void FakeUi::placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
                          std::int32_t clientWidth, std::int32_t clientHeight) {
     FakeWindow& w = windows[windowId];
     w.x = x;
     w.y = y;
     w.width = clientWidth;
     w.height = clientHeight;
-    placements.push_back(std::to_string(windowId) + " " + std::to_string(x) + " " +
+    placements.push_back(std::to_string(idNumber(windowId)) + " " + std::to_string(x) + " " +
                          std::to_string(y) + " " + std::to_string(clientWidth) + " " +
                          std::to_string(clientHeight));
 }
 
-void FakeUi::setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+void FakeUi::setClientSize(WindowId windowId, std::int32_t clientWidth,
                            std::int32_t clientHeight) {
     windows[windowId].width = clientWidth;
     windows[windowId].height = clientHeight;
 }
 
-void FakeUi::setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+void FakeUi::setMinimumClientSize(WindowId windowId, std::int32_t clientWidth,
                                   std::int32_t clientHeight) {
     windows[windowId].minimumWidth = clientWidth;
     windows[windowId].minimumHeight = clientHeight;
 }
 
-Size FakeUi::clientSize(std::int32_t windowId) {
+Size FakeUi::clientSize(WindowId windowId) {
     return {windows[windowId].width, windows[windowId].height};
 }
 
-Point FakeUi::windowPosition(std::int32_t windowId) {
+Point FakeUi::windowPosition(WindowId windowId) {
     return {windows[windowId].x, windows[windowId].y};
 }
 
-void FakeUi::showWindow(std::int32_t windowId, bool) {
+void FakeUi::showWindow(WindowId windowId, bool) {
     windows[windowId].visible = true;
 }
-void FakeUi::hideWindow(std::int32_t windowId) {
+void FakeUi::hideWindow(WindowId windowId) {
     windows[windowId].visible = false;
 }
-bool FakeUi::isWindowVisible(std::int32_t windowId) {
+bool FakeUi::isWindowVisible(WindowId windowId) {
     auto it = windows.find(windowId);
     return it != windows.end() && it->second.visible;
 }
@@ -101,7 +101,7 @@ bool FakeUi::createToolbar(std::int32_t) {
     return !failing("toolbar");
 }
 
-void FakeUi::addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
+void FakeUi::addToolbarButton(CommandId commandId, const Image& icon, bool isToggle,
                               const std::string& tooltip) {
     std::lock_guard lock(buttonsMutex_);
     buttons.push_back({commandId, isToggle, true, false, tooltip, icon});
@@ -111,114 +111,114 @@ std::int32_t FakeUi::toolbarHeight() {
     return toolbarHeightValue;
 }
 
-void FakeUi::setButtonEnabled(std::int32_t commandId, bool enabled) {
+void FakeUi::setButtonEnabled(CommandId commandId, bool enabled) {
     std::lock_guard lock(buttonsMutex_);
     if (FakeButton* b = button(commandId)) b->enabled = enabled;
 }
 
-bool FakeUi::isButtonEnabled(std::int32_t commandId) {
+bool FakeUi::isButtonEnabled(CommandId commandId) {
     return buttonEnabled(commandId);
 }
 
-bool FakeUi::isButtonPressed(std::int32_t commandId) {
+bool FakeUi::isButtonPressed(CommandId commandId) {
     std::lock_guard lock(buttonsMutex_);
     FakeButton* b = button(commandId);
     return b != nullptr && b->pressed;
 }
 
-void FakeUi::setButtonTooltip(std::int32_t commandId, const std::string& tooltip) {
+void FakeUi::setButtonTooltip(CommandId commandId, const std::string& tooltip) {
     if (FakeButton* found = button(commandId)) found->tooltip = tooltip;
 }
 
-void FakeUi::setButtonPressed(std::int32_t commandId, bool pressed) {
+void FakeUi::setButtonPressed(CommandId commandId, bool pressed) {
     std::lock_guard lock(buttonsMutex_);
     if (FakeButton* b = button(commandId)) b->pressed = pressed;
 }
 
-bool FakeUi::prepareControls(std::int32_t windowId) {
-    return windows.count(windowId) != 0 && !failing("controls:" + std::to_string(windowId));
+bool FakeUi::prepareControls(WindowId windowId) {
+    return windows.count(windowId) != 0 && !failing("controls:" + std::to_string(idNumber(windowId)));
 }
 
-void FakeUi::createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+void FakeUi::createImageControl(WindowId windowId, ControlId controlId, Rect rect) {
     controls[controlId] = {windowId, ControlKind::Image, rect, 0, 0, 0, {}};
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect,
+void FakeUi::createSpin(WindowId windowId, ControlId controlId, Rect rect,
                         std::int32_t minimum, std::int32_t maximum) {
     controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}};
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+void FakeUi::createLabel(WindowId windowId, ControlId controlId, Rect rect,
                          const std::string& text) {
     controls[controlId] = {windowId, ControlKind::Label, rect, 0, 0, 0, text};
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+void FakeUi::createButton(WindowId windowId, ControlId controlId, Rect rect,
                           const std::string& text) {
     controls[controlId] = {windowId, ControlKind::Button, rect, 0, 0, 0, text};
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) {
+void FakeUi::createTextEditor(WindowId windowId, ControlId controlId, Rect rect) {
     controls[controlId] = {windowId, ControlKind::Editor, rect, 0, 0, 0, {}};
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::moveControl(std::int32_t controlId, Rect rect) {
+void FakeUi::moveControl(ControlId controlId, Rect rect) {
     controls[controlId].rect = rect;
 }
-Rect FakeUi::controlRect(std::int32_t controlId) {
+Rect FakeUi::controlRect(ControlId controlId) {
     return controls[controlId].rect;
 }
 
-void FakeUi::showImage(std::int32_t controlId, const Image& image) {
+void FakeUi::showImage(ControlId controlId, const Image& image) {
     shownImages[controlId] = image;
     ++showImageCount[controlId];
 }
 
-void FakeUi::showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t) {
+void FakeUi::showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t) {
     cursorLineX[controlId] = x;
 }
 
-std::int32_t FakeUi::spinValue(std::int32_t controlId) {
+std::int32_t FakeUi::spinValue(ControlId controlId) {
     return controls[controlId].value;
 }
 
-void FakeUi::setSpinValue(std::int32_t controlId, std::int32_t value) {
+void FakeUi::setSpinValue(ControlId controlId, std::int32_t value) {
     FakeControl& c = controls[controlId];
     c.value = std::clamp(value, c.minimum, std::max(c.minimum, c.maximum));
 }
 
-std::string FakeUi::editorText(std::int32_t controlId) {
+std::string FakeUi::editorText(ControlId controlId) {
     return controls[controlId].text;
 }
-void FakeUi::clearEditor(std::int32_t controlId) {
+void FakeUi::clearEditor(ControlId controlId) {
     controls[controlId].text.clear();
 }
-void FakeUi::appendEditorText(std::int32_t controlId, const std::string& text) {
+void FakeUi::appendEditorText(ControlId controlId, const std::string& text) {
     controls[controlId].text += text;
 }
-void FakeUi::setControlText(std::int32_t controlId, const std::string& text) {
+void FakeUi::setControlText(ControlId controlId, const std::string& text) {
     controls[controlId].text = text;
 }
 
-void FakeUi::focusControl(std::int32_t controlId) {
+void FakeUi::focusControl(ControlId controlId) {
     focusedControl = controlId;
 }
 
-bool FakeUi::createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) {
-    if (failing("menu:" + std::to_string(menuId))) return false;
+bool FakeUi::createPopupMenu(MenuId menuId, const std::vector<MenuEntry>& entries) {
+    if (failing("menu:" + std::to_string(idNumber(menuId)))) return false;
     menus[menuId] = entries;
     return true;
 }
 
-void FakeUi::showPopupMenu(std::int32_t menuId) {
+void FakeUi::showPopupMenu(MenuId menuId) {
     shownMenus.push_back(menuId);
     if (menuChoices.empty()) return;
-    events.push_front({EventKind::Command, 0, menuChoices.front(), 0});
+    events.push_front(commandEvent(WindowId::Main, menuChoices.front()));
     menuChoices.pop_front();
 }
 
@@ -231,7 +231,7 @@ std::int32_t FakeUi::chooseFromMenu(const std::vector<std::string>& entries,
     return answer;
 }
 
-void FakeUi::addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) {
+void FakeUi::addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) {
     shortcuts.push_back({key, modifiers, commandId});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "tests/support/TypedIds.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -8,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,7 +25,7 @@ struct FakeWindow {
 };
 
 struct FakeButton {
-    std::int32_t commandId = 0;
+    CommandId commandId = SeparatorLine;
     bool isToggle = false;
     bool enabled = true;
     bool pressed = false;
@@ -34,7 +36,7 @@ struct FakeButton {
 enum class ControlKind { Image, Spin, Label, Button, Editor };
 
 struct FakeControl {
-    std::int32_t window = 0;
+    WindowId window = WindowId::Main;
     ControlKind kind = ControlKind::Image;
     Rect rect;
     std::int32_t minimum = 0, maximum = 0, value = 0;
@@ -63,7 +65,7 @@ struct ChooseCall {
 struct ShortcutCall {
     ShortcutKey key;
     std::int32_t modifiers;
-    std::int32_t commandId;
+    CommandId commandId;
 };
 
 // Records every call and answers from scripts; what a test does not script gets a plain answer.
@@ -78,7 +80,7 @@ class FakeUi final : public Ui {
     std::deque<std::int32_t> saveFilterAnswers; // the filter chosen with each save answer; empty: as preselected
     std::deque<bool> shellAnswers;             // empty: true
     std::deque<FormAnswer> formAnswers;        // empty: the form is cancelled
-    std::deque<std::int32_t> menuChoices;      // a command queued when a popup menu is shown
+    std::deque<CommandId> menuChoices;      // a command queued when a popup menu is shown
     std::deque<std::int32_t> chooseAnswers;    // chooseFromMenu; empty: dismissed
     std::map<std::string, Image> imageFiles;   // loadImage by path
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
@@ -89,16 +91,16 @@ class FakeUi final : public Ui {
     std::vector<std::string> failCreations; // "window:0", "toolbar", "controls:24", "menu:36"
 
     // Records
-    std::map<std::int32_t, FakeWindow> windows;
-    std::vector<std::int32_t> windowOrder;
+    std::map<WindowId, FakeWindow> windows;
+    std::vector<WindowId> windowOrder;
     std::vector<FakeButton> buttons;
-    std::vector<std::int32_t> controlOrder;
-    std::map<std::int32_t, FakeControl> controls;
-    std::map<std::int32_t, Image> shownImages;
-    std::map<std::int32_t, int> showImageCount;
-    std::map<std::int32_t, std::int32_t> cursorLineX; // -1: none
-    std::map<std::int32_t, std::vector<MenuEntry>> menus;
-    std::vector<std::int32_t> shownMenus;
+    std::vector<ControlId> controlOrder;
+    std::map<ControlId, FakeControl> controls;
+    std::map<ControlId, Image> shownImages;
+    std::map<ControlId, int> showImageCount;
+    std::map<ControlId, std::int32_t> cursorLineX; // -1: none
+    std::map<MenuId, std::vector<MenuEntry>> menus;
+    std::vector<MenuId> shownMenus;
     std::vector<ChooseCall> chooseMenus;
     std::vector<ShortcutCall> shortcuts;
     std::vector<BoxCall> boxes;
@@ -112,63 +114,63 @@ class FakeUi final : public Ui {
     std::vector<std::int32_t> waitTimeouts;
     int pointerReads = 0;
     int drainCount = 0;
-    std::int32_t focusedControl = -1;
+    std::optional<ControlId> focusedControl;
     bool programIconSet = false;
 
-    FakeButton* button(std::int32_t commandId);
-    bool buttonEnabled(std::int32_t commandId); // thread-safe read
+    FakeButton* button(CommandId commandId);
+    bool buttonEnabled(CommandId commandId); // thread-safe read
     void addAllDataFiles(std::int32_t cellWidth = 11, std::int32_t cellHeight = 7);
 
-    bool createWindow(std::int32_t windowId, WindowStyle style, const std::string& title,
+    bool createWindow(WindowId windowId, WindowStyle style, const std::string& title,
                       Rect placement) override;
-    void setWindowTitle(std::int32_t windowId, const std::string& title) override;
-    std::string windowTitle(std::int32_t windowId) override;
-    void placeWindow(std::int32_t windowId, std::int32_t x, std::int32_t y,
+    void setWindowTitle(WindowId windowId, const std::string& title) override;
+    std::string windowTitle(WindowId windowId) override;
+    void placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
                      std::int32_t clientWidth, std::int32_t clientHeight) override;
-    void setClientSize(std::int32_t windowId, std::int32_t clientWidth,
+    void setClientSize(WindowId windowId, std::int32_t clientWidth,
                        std::int32_t clientHeight) override;
-    Size clientSize(std::int32_t windowId) override;
-    void setMinimumClientSize(std::int32_t windowId, std::int32_t clientWidth,
+    Size clientSize(WindowId windowId) override;
+    void setMinimumClientSize(WindowId windowId, std::int32_t clientWidth,
                               std::int32_t clientHeight) override;
-    Point windowPosition(std::int32_t windowId) override;
-    void showWindow(std::int32_t windowId, bool activate) override;
-    void hideWindow(std::int32_t windowId) override;
-    bool isWindowVisible(std::int32_t windowId) override;
+    Point windowPosition(WindowId windowId) override;
+    void showWindow(WindowId windowId, bool activate) override;
+    void hideWindow(WindowId windowId) override;
+    bool isWindowVisible(WindowId windowId) override;
     void setProgramIcon(const Image& icon) override;
     bool createToolbar(std::int32_t toolbarId) override;
-    void addToolbarButton(std::int32_t commandId, const Image& icon, bool isToggle,
+    void addToolbarButton(CommandId commandId, const Image& icon, bool isToggle,
                           const std::string& tooltip) override;
     std::int32_t toolbarHeight() override;
-    void setButtonEnabled(std::int32_t commandId, bool enabled) override;
-    bool isButtonEnabled(std::int32_t commandId) override;
-    bool isButtonPressed(std::int32_t commandId) override;
-    void setButtonPressed(std::int32_t commandId, bool pressed) override;
-    void setButtonTooltip(std::int32_t commandId, const std::string& tooltip) override;
-    bool prepareControls(std::int32_t windowId) override;
-    void createImageControl(std::int32_t windowId, std::int32_t controlId, Rect rect) override;
-    void createSpin(std::int32_t windowId, std::int32_t controlId, Rect rect, std::int32_t minimum,
+    void setButtonEnabled(CommandId commandId, bool enabled) override;
+    bool isButtonEnabled(CommandId commandId) override;
+    bool isButtonPressed(CommandId commandId) override;
+    void setButtonPressed(CommandId commandId, bool pressed) override;
+    void setButtonTooltip(CommandId commandId, const std::string& tooltip) override;
+    bool prepareControls(WindowId windowId) override;
+    void createImageControl(WindowId windowId, ControlId controlId, Rect rect) override;
+    void createSpin(WindowId windowId, ControlId controlId, Rect rect, std::int32_t minimum,
                     std::int32_t maximum) override;
-    void createLabel(std::int32_t windowId, std::int32_t controlId, Rect rect,
+    void createLabel(WindowId windowId, ControlId controlId, Rect rect,
                      const std::string& text) override;
-    void createButton(std::int32_t windowId, std::int32_t controlId, Rect rect,
+    void createButton(WindowId windowId, ControlId controlId, Rect rect,
                       const std::string& text) override;
-    void createTextEditor(std::int32_t windowId, std::int32_t controlId, Rect rect) override;
-    void moveControl(std::int32_t controlId, Rect rect) override;
-    Rect controlRect(std::int32_t controlId) override;
-    void showImage(std::int32_t controlId, const Image& image) override;
-    void showCursorLine(std::int32_t controlId, std::int32_t x, std::uint32_t colour) override;
-    std::int32_t spinValue(std::int32_t controlId) override;
-    void setSpinValue(std::int32_t controlId, std::int32_t value) override;
-    std::string editorText(std::int32_t controlId) override;
-    void clearEditor(std::int32_t controlId) override;
-    void appendEditorText(std::int32_t controlId, const std::string& text) override;
-    void focusControl(std::int32_t controlId) override;
-    void setControlText(std::int32_t controlId, const std::string& text) override;
-    bool createPopupMenu(std::int32_t menuId, const std::vector<MenuEntry>& entries) override;
-    void showPopupMenu(std::int32_t menuId) override;
+    void createTextEditor(WindowId windowId, ControlId controlId, Rect rect) override;
+    void moveControl(ControlId controlId, Rect rect) override;
+    Rect controlRect(ControlId controlId) override;
+    void showImage(ControlId controlId, const Image& image) override;
+    void showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t colour) override;
+    std::int32_t spinValue(ControlId controlId) override;
+    void setSpinValue(ControlId controlId, std::int32_t value) override;
+    std::string editorText(ControlId controlId) override;
+    void clearEditor(ControlId controlId) override;
+    void appendEditorText(ControlId controlId, const std::string& text) override;
+    void focusControl(ControlId controlId) override;
+    void setControlText(ControlId controlId, const std::string& text) override;
+    bool createPopupMenu(MenuId menuId, const std::vector<MenuEntry>& entries) override;
+    void showPopupMenu(MenuId menuId) override;
     std::int32_t chooseFromMenu(const std::vector<std::string>& entries,
                                 std::int32_t checked) override;
-    void addShortcut(ShortcutKey key, std::int32_t modifiers, std::int32_t commandId) override;
+    void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) override;
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
     FileChoice fileDialog(const FileDialog& dialog) override;
     FormAnswer showForm(const Form& form, const FormNote& note) override;

@@ -65,7 +65,7 @@ class Scrolling : public ::testing::Test, protected test::ViewHarness {
         ASSERT_EQ(state.view.panning, 1);
     }
 
-    int shown(std::int32_t controlId) { return fake.ui.showImageCount[controlId]; }
+    int shown(ControlId controlId) { return fake.ui.showImageCount[controlId]; }
 
     double columnShare(std::int32_t px) const {
         return px * PanShareOfRangePerPixel / state.melody.lastColumn;
