@@ -1,12 +1,13 @@
 #include "app/EventLoop.h"
 
 #include "app/CodeWindow.h"
-#include "app/Commands.h"
+#include "app/CommandTable.h"
+#include "app/EditCommands.h"
 #include "app/Layout.h"
+#include "app/NewMelodyCommand.h"
+#include "app/PlaybackCommands.h"
 #include "app/UndoCommands.h"
 #include "platform/Ids.h"
-#include "app/PlaybackCommands.h"
-#include "sound/Playback.h"
 #include "view/KeyQueries.h"
 #include "view/MouseEditing.h"
 #include "view/PlaybackCursor.h"
@@ -25,49 +26,52 @@ void relayout(EditorContext& editor) {
     redraw(editor, RedrawVer + RedrawHor + RedrawMain);
 }
 
-void onMainWindow(EditorContext& editor, const Event& event) {
+StepKind onMainWindowControl(EditorContext& editor, const Event& event) {
+    EditorState& state = editor.state;
+    if (event.control == ControlId::DurationSpin) {
+        state.melody.columnDuration = editor.platform.ui.spinValue(ControlId::DurationSpin);
+        return StepKind::Duration;
+    }
+    if (event.control == ControlId::VerImage && event.type == LeftClick)
+        state.view.hScrollDrag = 1;
+    else if (event.control == ControlId::HorImage && event.type == LeftClick)
+        state.view.vScrollDrag = 1;
+    if (event.control != ControlId::MainImage ||
+        (event.type != LeftClick && event.type != RightClick))
+        return StepKind::None;
+    gridClick(editor, event.type);
+    return event.type == LeftClick ? StepKind::Notes : StepKind::Erase;
+}
+
+StepKind onMainWindow(EditorContext& editor, const Event& event) {
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
     switch (event.kind) {
     case EventKind::Close:
         if (ui.messageBox("please confirm", "exit program?", true)) state.shell.quitRequested = 1;
-        return;
+        return StepKind::None;
     case EventKind::Size:
         relayout(editor);
-        return;
+        return StepKind::None;
     case EventKind::Command:
-        runCommand(editor, event.command);
-        return;
+        return runCommand(editor, event.command);
     case EventKind::Control:
-        if (event.control == ControlId::DurationSpin) {
-            state.melody.columnDuration = ui.spinValue(ControlId::DurationSpin);
-            state.shell.stepName = "duration";
-        } else if (event.control == ControlId::VerImage && event.type == LeftClick)
-            state.view.hScrollDrag = 1;
-        else if (event.control == ControlId::HorImage && event.type == LeftClick)
-            state.view.vScrollDrag = 1;
-        else if (event.control == ControlId::MainImage &&
-                 (event.type == LeftClick || event.type == RightClick)) {
-            state.shell.stepName = event.type == LeftClick ? "notes" : "erase";
-            gridClick(editor, event.type);
-        }
-        return;
+        return onMainWindowControl(editor, event);
     case EventKind::LeftRelease:
         leftButtonReleased(editor);
-        return;
+        return StepKind::None;
     case EventKind::PointerMove:
-        // A right drag erases without a click first.
-        if (state.shell.stepName.empty())
-            state.shell.stepName = isDownNow(ui, Key::RightButton) ? "erase" : "notes";
         pointerMoved(editor);
-        return;
+        // A right drag erases without a click first.
+        return isDownNow(ui, Key::RightButton) ? StepKind::Erase : StepKind::Notes;
     case EventKind::CtrlWheel:
         zoomAtPointer(editor, event.steps);
-        return;
+        return StepKind::None;
     case EventKind::None:
     case EventKind::EndRequest:
-        return;
+        return StepKind::None;
     }
+    return StepKind::None;
 }
 
 void onCodeWindow(EditorContext& editor, const Event& event) {
@@ -87,12 +91,43 @@ void onCodeWindow(EditorContext& editor, const Event& event) {
 }
 
 // A right click on a button of the dialog does nothing, as on any push button of the system.
-void onNewMelodyDialog(EditorContext& editor, const Event& event) {
+StepKind onNewMelodyDialog(EditorContext& editor, const Event& event) {
     const bool isClick = event.kind == EventKind::Control && event.type == LeftClick;
     if (event.kind == EventKind::Close || (isClick && event.control == ControlId::Cancel))
         editor.platform.ui.hideWindow(WindowId::NewMelody);
     else if (isClick && event.control == ControlId::Apply)
-        applyNewMelodyDialog(editor);
+        return applyNewMelodyDialog(editor);
+    return StepKind::None;
+}
+
+// What the event made, for the undo step the pass may record.
+StepKind dispatch(EditorContext& editor, const Event& event) {
+    if (event.window == WindowId::Main) return onMainWindow(editor, event);
+    if (event.window == WindowId::NewMelody) return onNewMelodyDialog(editor, event);
+    if (event.window == WindowId::Code) onCodeWindow(editor, event);
+    return StepKind::None;
+}
+
+// The checks that run on every pass, event or not, in this order; a paste is carried out here.
+StepKind runPassChecks(EditorContext& editor) {
+    EditorState& state = editor.state;
+    Ui& ui = editor.platform.ui;
+    showPlaybackEnded(state.playback, ui);
+    switchPanMode(editor);
+    scrollBarDragStep(editor);
+    if (state.shell.popupRequested != 0) {
+        ui.showPopupMenu(MenuId::Column);
+        state.shell.popupRequested = 0;
+    }
+    StepKind made = StepKind::None;
+    if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0)
+        made = runPaste(editor);
+    // Scrolling or panning by hand ends following until the next playback.
+    if (state.view.hScrollDrag != 0 || state.view.vScrollDrag != 0 || state.view.panning != 0)
+        state.playback.isFollowing = false;
+    showPlaybackCursor(editor);
+    showPointerReadout(editor);
+    return made;
 }
 
 } // namespace
@@ -118,26 +153,10 @@ void eventStep(EditorContext& editor) {
         state.shell.isEndRequested = true;
         state.shell.quitRequested = 1;
     } else if (event.kind != EventKind::None) {
-        if (event.window == WindowId::Main)
-            onMainWindow(editor, event);
-        else if (event.window == WindowId::Code)
-            onCodeWindow(editor, event);
-        else if (event.window == WindowId::NewMelody)
-            onNewMelodyDialog(editor, event);
+        // A drag goes on with the step that its press began.
+        nameStep(state.shell, dispatch(editor, event), event.kind == EventKind::PointerMove);
     }
-    showPlaybackEnded(state.playback, ui);
-    switchPanMode(editor);
-    scrollBarDragStep(editor);
-    if (state.shell.popupRequested != 0) {
-        ui.showPopupMenu(MenuId::Column);
-        state.shell.popupRequested = 0;
-    }
-    if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0) runPaste(editor);
-    // Scrolling or panning by hand ends following until the next playback.
-    if (state.view.hScrollDrag != 0 || state.view.vScrollDrag != 0 || state.view.panning != 0)
-        state.playback.isFollowing = false;
-    showPlaybackCursor(editor);
-    showPointerReadout(editor);
+    nameStep(state.shell, runPassChecks(editor), false);
     // Only input changes the melody; a pass without any has nothing to record.
     if (event.kind != EventKind::None || wasStrokeOpen) recordStep(editor);
 }

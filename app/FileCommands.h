@@ -9,9 +9,11 @@ namespace vemo {
 // "save" and F2: the save dialog, the extension rule, the replace question, the file.
 void saveMelody(EditorContext& editor);
 
-enum class LoadOutcome { Loaded, Stopped, Failed };
+// Loaded: a melody file; Imported: a file of another format. Failed: a box has told the user
+// why; Stopped: the user cancelled.
+enum class LoadOutcome { Loaded, Imported, Stopped, Failed };
 
-// "load" and F3 with the open dialog. Failed: a box has told the user why.
+// "load" and F3 with the open dialog.
 LoadOutcome loadMelody(EditorContext& editor);
 // The file named on the command line; false when it could not be read (the program ends).
 bool loadMelodyFromCommandLine(EditorContext& editor, const std::string& path);

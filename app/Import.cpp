@@ -21,7 +21,6 @@ constexpr std::int32_t DefaultGridStepEntry = 1; // 1/16
 // its own yet, only the folder it came from.
 void takeImport(EditorContext& editor, MelodyImport& imported, const std::string& path) {
     Melody& melody = imported.melody;
-    editor.state.shell.stepName = "import";
     editor.state.melody.smallBlock = melody.smallBlock;
     editor.state.melody.largeBlock = melody.largeBlock;
     takeMelody(editor, {melody.lastColumn, melody.lastRow, melody.columnDuration,
@@ -67,7 +66,7 @@ LoadOutcome importRtttlFile(EditorContext& editor, const std::string& path) {
     // Said only when the melody is not exactly what the file holds.
     if (!isExact(imported))
         ui.messageBox("import", "'" + path + "'\r\n\r\n" + importReport(imported), false);
-    return LoadOutcome::Loaded;
+    return LoadOutcome::Imported;
 }
 
 // The list is the song's voices, the two drop-downs the grid step and the overlap rule.
@@ -109,7 +108,7 @@ LoadOutcome importMidiFile(EditorContext& editor, const std::string& path) {
     }
     MelodyImport imported = importMidi(*file.song, *choice);
     takeImport(editor, imported, path);
-    return LoadOutcome::Loaded;
+    return LoadOutcome::Imported;
 }
 
 constexpr std::array<ImportFormat, 2> Formats{{

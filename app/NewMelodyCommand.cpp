@@ -27,4 +27,11 @@ void applyNewMelody(EditorContext& editor, std::int32_t width, std::int32_t smal
     editor.platform.ui.hideWindow(WindowId::NewMelody);
 }
 
+StepKind applyNewMelodyDialog(EditorContext& editor) {
+    Ui& ui = editor.platform.ui;
+    applyNewMelody(editor, ui.spinValue(ControlId::WidthSpin),
+                   ui.spinValue(ControlId::SmallBlockSpin), ui.spinValue(ControlId::LargeBlockSpin));
+    return StepKind::NewMelody;
+}
+
 } // namespace vemo

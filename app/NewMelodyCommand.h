@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/StepKind.h"
 #include "view/EditorContext.h"
 
 namespace vemo {
@@ -10,8 +11,11 @@ void showSelectionReset(Ui& ui);
 // An empty melody of the current lastColumn and block sizes, drawn, the window untitled.
 void newMelody(EditorContext& editor);
 
-// The "apply" button of the new-melody dialog.
+// An empty melody of these dimensions, the dialog hidden.
 void applyNewMelody(EditorContext& editor, std::int32_t width, std::int32_t smallBlock,
                     std::int32_t largeBlock);
+
+// The "apply" button of the new-melody dialog: the dimensions its spins show.
+StepKind applyNewMelodyDialog(EditorContext& editor);
 
 } // namespace vemo

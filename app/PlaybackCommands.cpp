@@ -23,6 +23,8 @@ Selection playedColumns(const EditorState& state, std::int32_t fromColumn) {
     return from;
 }
 
+constexpr const char* FollowPlaybackSetting = "followPlayback";
+
 } // namespace
 
 void showIdleToolbar(Ui& ui) {
@@ -60,6 +62,34 @@ void showPlaybackEnded(Playback& playback, Ui& ui) {
     if (!playback.isPlayingShown || playback.playbackThread.isRunning()) return;
     showIdleToolbar(ui);
     playback.isPlayingShown = false;
+}
+
+void playOrStop(EditorState& state, Platform& platform, std::int32_t fromColumn) {
+    // Asked of the thread, not of the buttons: the key works whatever the toolbar shows.
+    if (state.playback.playbackThread.isRunning())
+        state.playback.stopRequested.store(1);
+    else
+        playMelody(state, platform, fromColumn);
+}
+
+void flipToggle(Ui& ui, CommandId toggle) {
+    ui.setButtonPressed(toggle, !ui.isButtonPressed(toggle));
+}
+
+void takeRepeatToggle(Playback& playback, Ui& ui) {
+    playback.repeatOn.store(ui.isButtonPressed(CommandId::ToggleRepeat) ? 1 : 0);
+}
+
+// Switched on during a playback the view follows from now on; switched off it stops.
+void takeFollowToggle(Playback& playback, Ui& ui) {
+    playback.followPlayback = ui.isButtonPressed(CommandId::FollowPlayback);
+    playback.isFollowing = playback.followPlayback && playback.isPlayingShown;
+    ui.storeSetting(FollowPlaybackSetting, playback.followPlayback ? "1" : "0");
+}
+
+void restoreFollowPlayback(Playback& playback, Ui& ui) {
+    playback.followPlayback = ui.setting(FollowPlaybackSetting) == "1";
+    ui.setButtonPressed(CommandId::FollowPlayback, playback.followPlayback);
 }
 
 } // namespace vemo

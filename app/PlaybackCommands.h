@@ -19,4 +19,15 @@ void showPlaybackEnded(Playback& playback, Ui& ui);
 void showIdleToolbar(Ui& ui);
 void showPlayingToolbar(Ui& ui);
 
+// Space and Shift+Space: stop while a melody plays, else play (from a column, as playMelody).
+void playOrStop(EditorState& state, Platform& platform, std::int32_t fromColumn = -1);
+
+// The toolbar toggles "toggle repeat" and "follow playback", as the user left them; from their
+// keys (R, Ctrl+F) they are flipped first. Following is remembered for the next run.
+void takeRepeatToggle(Playback& playback, Ui& ui);
+void takeFollowToggle(Playback& playback, Ui& ui);
+void flipToggle(Ui& ui, CommandId toggle);
+// "follow playback" as the user left it in the last run (off the first time).
+void restoreFollowPlayback(Playback& playback, Ui& ui);
+
 } // namespace vemo

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/BuiltInIcons.h"
-#include "app/Commands.h"
+#include "app/PlaybackCommands.h"
 #include "app/EventLoop.h"
 #include "app/FileCommands.h"
 #include "app/Layout.h"
@@ -77,9 +77,8 @@ bool loadBitmaps(Platform& platform, CellBitmaps& bitmaps) {
 }
 
 bool loadIcons(Platform& platform, Resources& resources) {
-    for (std::size_t i = 0; i < IconFiles.size(); ++i) {
-        const IconFile& file = IconFiles[i];
-        Image& icon = resources.icons[i];
+    for (const IconFile& file : IconFiles) {
+        Image& icon = resources.icons[file.name];
         if (file.isRequired) {
             if (!loadDataFile(platform, file.name, icon)) return false;
         } else if (!platform.ui.loadImage(std::string("Data/") + file.name, icon)) {

@@ -2,16 +2,18 @@
 
 #include "app/ProgramContext.h"
 
-#include <array>
+#include <map>
+#include <string>
 
 namespace vemo {
 
-constexpr std::int32_t IconCount = 15;
+// The toolbar icons by the name of their file.
+using Icons = std::map<std::string, Image, std::less<>>;
 
 // Images read from Data/ at start-up; they live until the end of the program.
 struct Resources {
     CellBitmaps bitmaps;
-    std::array<Image, IconCount> icons; // in the order of the Data files
+    Icons icons;
 };
 
 constexpr std::int32_t ExitNormal = 0;

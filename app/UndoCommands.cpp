@@ -8,8 +8,6 @@ namespace vemo {
 
 namespace {
 
-constexpr const char* UnnamedStep = "edit";
-
 void showHistory(Ui& ui, const History& history) {
     ui.setButtonEnabled(CommandId::Undo, history.canUndo());
     ui.setButtonEnabled(CommandId::Redo, history.canRedo());
@@ -35,7 +33,7 @@ void showFrame(EditorContext& editor, const MelodyFrame& frame) {
 
 void startHistory(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
-    editor.state.shell.stepName.clear();
+    editor.state.shell.pendingStep = StepKind::None;
     editor.state.history.reset(editor.state, ui.windowTitle(WindowId::Main));
     showHistory(ui, editor.state.history);
 }
@@ -44,11 +42,16 @@ void recordStep(EditorContext& editor) {
     if (isEditOpen(editor)) return;
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
-    const std::string name = state.shell.stepName.empty() ? UnnamedStep : state.shell.stepName;
-    state.shell.stepName.clear();
+    const std::string name(stepName(state.shell.pendingStep));
+    state.shell.pendingStep = StepKind::None;
     if (state.history.commit(state, ui.windowTitle(WindowId::Main), name,
                              editor.platform.runtime.nowMs()))
         showHistory(ui, state.history);
+}
+
+void nameStep(Shell& shell, StepKind kind, bool isDrag) {
+    if (kind == StepKind::None || (isDrag && shell.pendingStep != StepKind::None)) return;
+    shell.pendingStep = kind;
 }
 
 void keepStepSelection(EditorContext& editor) {

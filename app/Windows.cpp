@@ -1,6 +1,7 @@
 #include "app/Windows.h"
 
 #include "app/CodeWindow.h"
+#include "app/CommandTable.h"
 #include "app/Layout.h"
 #include "app/Titles.h"
 #include "platform/Ids.h"
@@ -11,95 +12,48 @@ namespace vemo {
 
 namespace {
 
-enum Icon {
-    NewIcon,
-    SpaceIcon,
-    SingIcon,
-    ShutIcon,
-    LoopIcon,
-    CodeIcon,
-    LoadIcon,
-    SaveIcon,
-    CopyIcon,
-    PasteIcon,
-    SelecIcon,
-    UndoIcon,
-    RedoIcon,
-    ExportIcon,
-    FollowIcon
-};
-
-struct ToolbarButton {
-    CommandId commandId;
-    Icon icon;
-    bool isToggle;
-    const char* tooltip; // empty for the spacers
-};
-
-constexpr ToolbarButton ToolbarButtons[] = {
-    {CommandId::New, NewIcon, false, "new"},
-    {CommandId::Spacer1, SpaceIcon, false, ""},
-    {CommandId::Load, LoadIcon, false, "load"},
-    {CommandId::Save, SaveIcon, false, "save"},
-    {CommandId::Spacer2, SpaceIcon, false, ""},
-    {CommandId::Sing, SingIcon, false, "sing"},
-    {CommandId::ShutUp, ShutIcon, false, "shut up"},
-    {CommandId::ToggleRepeat, LoopIcon, true, "toggle repeat"},
-    {CommandId::GetCode, CodeIcon, false, "get code"},
-    {CommandId::Spacer3, SpaceIcon, false, ""},
-    {CommandId::Copy, CopyIcon, false, "copy"},
-    {CommandId::Paste, PasteIcon, false, "paste"},
-    {CommandId::ToggleSelection, SelecIcon, true, "toggle selection usage"},
-    {CommandId::Undo, UndoIcon, false, "undo"},
-    {CommandId::Redo, RedoIcon, false, "redo"},
-    {CommandId::Export, ExportIcon, false, "export"},
-    {CommandId::FollowPlayback, FollowIcon, true, "follow playback"},
-};
-
-struct Shortcut {
-    ShortcutKey key;
-    std::int32_t modifiers;
-    CommandId commandId;
-};
-
-constexpr Shortcut Shortcuts[] = {
-    {ShortcutKey::F1, Modifier::None, CommandId::Help},
-    {ShortcutKey::F3, Modifier::None, CommandId::Load},
-    {ShortcutKey::F2, Modifier::None, CommandId::Save},
-    {ShortcutKey::Space, Modifier::None, CommandId::SpaceKey},
-    {ShortcutKey::R, Modifier::None, CommandId::RepeatKey},
-    {ShortcutKey::G, Modifier::None, CommandId::GetCode},
-    {ShortcutKey::C, Modifier::Control, CommandId::Copy},
-    {ShortcutKey::V, Modifier::Control, CommandId::Paste},
-    {ShortcutKey::Delete, Modifier::None, CommandId::DeleteKey},
-    {ShortcutKey::S, Modifier::None, CommandId::SelectionKey},
-    {ShortcutKey::Z, Modifier::Control, CommandId::Undo},
-    {ShortcutKey::Y, Modifier::Control, CommandId::Redo},
-    {ShortcutKey::Z, Modifier::Control | Modifier::Shift, CommandId::Redo},
-    {ShortcutKey::Space, Modifier::Shift, CommandId::PlayFromPointerKey},
-    {ShortcutKey::Up, Modifier::Control, CommandId::TransposeUp},
-    {ShortcutKey::Down, Modifier::Control, CommandId::TransposeDown},
-    {ShortcutKey::Up, Modifier::Control | Modifier::Shift, CommandId::OctaveUp},
-    {ShortcutKey::Down, Modifier::Control | Modifier::Shift, CommandId::OctaveDown},
-    // Plus needs Shift on many keyboards, and Ctrl+= is the same key without it.
-    {ShortcutKey::Plus, Modifier::Control, CommandId::ZoomIn},
-    {ShortcutKey::Plus, Modifier::Control | Modifier::Shift, CommandId::ZoomIn},
-    {ShortcutKey::Equal, Modifier::Control, CommandId::ZoomIn},
-    {ShortcutKey::Minus, Modifier::Control, CommandId::ZoomOut},
-    {ShortcutKey::F, Modifier::Control, CommandId::FollowKey},
-};
-
 constexpr std::int32_t DialogWidth = 150;
 constexpr std::int32_t DialogHeight = 130;
 
-bool createToolbar(const std::array<Image, IconCount>& icons, Ui& ui) {
+// The buttons of the commands that have one, in the table's order. The spacers issue nothing,
+// and nothing plays yet to be shut up.
+bool createToolbar(const Icons& icons, Ui& ui) {
     if (!ui.createToolbar(ToolbarId)) return false;
-    for (const ToolbarButton& button : ToolbarButtons)
-        ui.addToolbarButton(button.commandId, icons[button.icon], button.isToggle, button.tooltip);
-    for (CommandId disabled :
-         {CommandId::Spacer1, CommandId::Spacer2, CommandId::ShutUp, CommandId::Spacer3})
-        ui.setButtonEnabled(disabled, false);
+    for (const Command& command : commandTable()) {
+        if (command.iconFile.empty()) continue;
+        const auto icon = icons.find(command.iconFile);
+        ui.addToolbarButton(command.id, icon == icons.end() ? Image() : icon->second,
+                            command.isToggle, std::string(command.text));
+        if (command.handler == nullptr) ui.setButtonEnabled(command.id, false);
+    }
+    ui.setButtonEnabled(CommandId::ShutUp, false);
     return true;
+}
+
+void addShortcuts(Ui& ui) {
+    struct Registered {
+        CommandShortcut shortcut;
+        CommandId id;
+    };
+    std::vector<Registered> shortcuts;
+    for (const Command& command : commandTable())
+        for (const CommandShortcut& shortcut : command.shortcuts)
+            shortcuts.push_back({shortcut, command.id});
+    std::sort(shortcuts.begin(), shortcuts.end(), [](const Registered& a, const Registered& b) {
+        return a.shortcut.place < b.shortcut.place;
+    });
+    for (const Registered& registered : shortcuts)
+        ui.addShortcut(registered.shortcut.key, registered.shortcut.modifiers, registered.id);
+}
+
+// A menu of the commands' entries, in order; SeparatorLine makes a separator line.
+std::vector<MenuEntry> menuOf(std::initializer_list<CommandId> ids) {
+    std::vector<MenuEntry> entries;
+    for (const CommandId id : ids) {
+        const Command* command = findCommand(id);
+        entries.push_back({id, command ? std::string(command->text) : std::string()});
+    }
+    return entries;
 }
 
 // The images start at their areas' sizes, black until they are drawn.
@@ -153,8 +107,7 @@ void createDialogControls(const EditorState& state, Ui& ui) {
 
 } // namespace
 
-WindowsResult createWindows(EditorState& state, const std::array<Image, IconCount>& icons,
-                            Platform& platform) {
+WindowsResult createWindows(EditorState& state, const Icons& icons, Platform& platform) {
     Ui& ui = platform.ui;
     if (!ui.createWindow(WindowId::Main, WindowStyle::Main, MainTitle, MainPlacement))
         return {false, "can't open main-window"};
@@ -162,25 +115,20 @@ WindowsResult createWindows(EditorState& state, const std::array<Image, IconCoun
     placeImageAreas(state.view, ui.toolbarHeight());
     if (!createMainControls(state, ui)) return {false, "can't create gadgets"};
 
-    if (!ui.createPopupMenu(MenuId::Column, {{CommandId::MenuCancel, "cancel"},
-                                             {SeparatorLine, ""},
-                                             {CommandId::InsertColumn, "insert column"},
-                                             {CommandId::DeleteColumn, "delete column"}}))
+    if (!ui.createPopupMenu(MenuId::Column, menuOf({CommandId::MenuCancel, SeparatorLine,
+                                                    CommandId::InsertColumn,
+                                                    CommandId::DeleteColumn})))
         return {false, "can't create popup-menu 1"};
     if (!ui.createPopupMenu(MenuId::Paste,
-                            {{CommandId::MenuCancel, "cancel"},
-                             {SeparatorLine, ""},
-                             {CommandId::PasteNotesOnly, "paste notes only"},
-                             {CommandId::PasteLayoutOnly, "paste layout only"},
-                             {CommandId::PasteNotesAndLayout, "paste notes and layout"}}))
+                            menuOf({CommandId::MenuCancel, SeparatorLine, CommandId::PasteNotesOnly,
+                                    CommandId::PasteLayoutOnly, CommandId::PasteNotesAndLayout})))
         return {false, "can't create popup-menu 2"};
 
     if (!createCodeWindow(ui)) return {false, "can't open code-window"};
     if (!ui.prepareControls(WindowId::Code)) return {false, "can't create gadgets"};
     createCodeControls(ui, state.shell);
 
-    for (const Shortcut& shortcut : Shortcuts)
-        ui.addShortcut(shortcut.key, shortcut.modifiers, shortcut.commandId);
+    addShortcuts(ui);
 
     // Centred over the main window as it is placed now, never off the top-left of the screen.
     const Point mainAt = ui.windowPosition(WindowId::Main);

@@ -15,7 +15,7 @@ struct IconFile {
 };
 
 // The toolbar icons, in the order they are read from Data/.
-inline constexpr std::array<IconFile, IconCount> IconFiles{{{"new.ico", true},
+inline constexpr std::array<IconFile, 15> IconFiles{{{"new.ico", true},
                                                            {"space.ico", true},
                                                            {"sing.ico", true},
                                                            {"shut.ico", true},
@@ -41,7 +41,6 @@ struct WindowsResult {
 
 // Every window, the toolbar, the controls, the popup menus and the shortcuts, in creation order;
 // also the three image areas.
-WindowsResult createWindows(EditorState& state, const std::array<Image, IconCount>& icons,
-                            Platform& platform);
+WindowsResult createWindows(EditorState& state, const Icons& icons, Platform& platform);
 
 } // namespace vemo

@@ -4,6 +4,7 @@
 #include "model/History.h"
 #include "model/Melody.h"
 #include "model/PitchTable.h"
+#include "model/StepKind.h"
 #include "model/Stroke.h"
 #include "model/Tones.h"
 #include "platform/Threads.h"
@@ -91,9 +92,8 @@ struct Shell {
     ToneList codeTones;
     // The name of the dialect the code window writes, as the user last chose it.
     std::string codeFormat;
-    // The name of the undo step that the events of this pass or stroke make, if they change
-    // the melody.
-    std::string stepName;
+    // What the events since the last undo step made, kept by the recorder until it records.
+    StepKind pendingStep = StepKind::None;
 };
 
 // The editor's whole state: the melody and its selection, the editing records, the view's

@@ -1,4 +1,5 @@
-#include "app/Commands.h"
+#include "app/CommandTable.h"
+#include "app/Help.h"
 #include "tests/app/EventLoopFixture.h"
 
 #include <filesystem>
@@ -333,7 +334,7 @@ class Help : public EventLoopFixture {
 };
 
 TEST_F(Help, OpensThePageAndAsksNothingWhenTheShellCan) {
-    openHelp(app.editor, folder);
+    openHelp(app.fake.ui, folder);
     EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{page}));
     EXPECT_TRUE(ui.boxes.empty());
 }
@@ -341,7 +342,7 @@ TEST_F(Help, OpensThePageAndAsksNothingWhenTheShellCan) {
 TEST_F(Help, AnsweringNoAfterAFailureStops) {
     ui.shellAnswers = {false};
     ui.boxAnswers = {false};
-    openHelp(app.editor, folder);
+    openHelp(app.fake.ui, folder);
     EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{page}));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].title, "error");
@@ -352,7 +353,7 @@ TEST_F(Help, AnsweringNoAfterAFailureStops) {
 TEST_F(Help, AnsweringYesOpensTheFolder) {
     ui.shellAnswers = {false, true};
     ui.boxAnswers = {true};
-    openHelp(app.editor, folder);
+    openHelp(app.fake.ui, folder);
     EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{page, folder}));
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
@@ -360,7 +361,7 @@ TEST_F(Help, AnsweringYesOpensTheFolder) {
 TEST_F(Help, FolderThatCannotBeOpenedIsNamedInASecondBox) {
     ui.shellAnswers = {false, false};
     ui.boxAnswers = {true};
-    openHelp(app.editor, folder);
+    openHelp(app.fake.ui, folder);
     EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{page, folder}));
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[1].title, "error");
@@ -369,7 +370,7 @@ TEST_F(Help, FolderThatCannotBeOpenedIsNamedInASecondBox) {
 }
 
 TEST_F(Help, FolderWithoutATrailingSeparatorGetsOne) {
-    openHelp(app.editor, "/home/user/melodies");
+    openHelp(app.fake.ui, "/home/user/melodies");
     EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{page}));
 }
 

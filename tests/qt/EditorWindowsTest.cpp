@@ -1,7 +1,7 @@
 #include "tests/qt/QtTestSupport.h"
 #include "tests/qt/RealEditor.h"
 
-#include "app/Commands.h"
+#include "app/NewMelodyCommand.h"
 #include "app/EventLoop.h"
 #include "app/Startup.h"
 #include "platform/Beeper.h"

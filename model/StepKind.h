@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string_view>
+
+namespace vemo {
+
+// What an event made of the melody: the name of the undo step it records.
+enum class StepKind {
+    None, // nothing named: a change is an "edit"
+    Notes,
+    Erase,
+    Duration,
+    NewMelody,
+    Load,
+    Import,
+    Clear,
+    InsertColumn,
+    DeleteColumn,
+    PasteNotes,
+    PasteLayout,
+    PasteNotesAndLayout,
+    Transpose,
+};
+
+// The name undo and redo show: "undo: erase".
+constexpr std::string_view stepName(StepKind kind) {
+    switch (kind) {
+    case StepKind::None:
+        return "edit";
+    case StepKind::Notes:
+        return "notes";
+    case StepKind::Erase:
+        return "erase";
+    case StepKind::Duration:
+        return "duration";
+    case StepKind::NewMelody:
+        return "new melody";
+    case StepKind::Load:
+        return "load";
+    case StepKind::Import:
+        return "import";
+    case StepKind::Clear:
+        return "clear";
+    case StepKind::InsertColumn:
+        return "insert column";
+    case StepKind::DeleteColumn:
+        return "delete column";
+    case StepKind::PasteNotes:
+        return "paste notes";
+    case StepKind::PasteLayout:
+        return "paste layout";
+    case StepKind::PasteNotesAndLayout:
+        return "paste notes and layout";
+    case StepKind::Transpose:
+        return "transpose";
+    }
+    return "edit";
+}
+
+} // namespace vemo
