@@ -3,7 +3,7 @@
 #include "convert/MidiFile.h"
 #include "convert/RtttlImport.h"
 #include "convert/RtttlWriter.h"
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 #include "sound/WaveFile.h"
 #include "store/FileNames.h"
 

@@ -3,7 +3,7 @@
 #include "cli/Convert.h"
 #include "cli/LoadedMelody.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
 #include "platform/Files.h"

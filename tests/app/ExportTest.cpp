@@ -2,7 +2,7 @@
 #include "app/UndoCommands.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
 #include "tests/app/EventLoopFixture.h"

@@ -1,4 +1,4 @@
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 #include "model/Melody.h"
 
 #include "tests/support/TempFolder.h"
