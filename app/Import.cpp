@@ -6,6 +6,7 @@
 #include "platform/Ids.h"
 #include "store/FileNames.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -14,8 +15,18 @@ namespace vemo {
 
 namespace {
 
-constexpr std::array<std::int32_t, 3> GridSteps = {8, 16, 32};
-constexpr std::int32_t DefaultGridStepEntry = 1; // 1/16
+// The form's grid steps: "1/16 note" for a column of 16 a whole note.
+std::vector<std::string> gridStepEntries() {
+    std::vector<std::string> entries;
+    for (const std::int32_t step : GridSteps)
+        entries.push_back("1/" + std::to_string(step) + " note");
+    return entries;
+}
+
+std::int32_t defaultGridStepEntry() {
+    return static_cast<std::int32_t>(
+        std::find(GridSteps.begin(), GridSteps.end(), DefaultGridStep) - GridSteps.begin());
+}
 
 // The imported melody takes the place of the editor's as a load's would; it has no file of
 // its own yet, only the folder it came from.
@@ -87,7 +98,7 @@ std::optional<MidiChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std:
     for (const MidiVoice& voice : song.voices)
         form.listEntries.push_back(voiceDescription(voice));
     form.listChosen = static_cast<std::int32_t>(defaultVoice(song));
-    form.choices = {{"one column", {"1/8 note", "1/16 note", "1/32 note"}, DefaultGridStepEntry},
+    form.choices = {{"one column", gridStepEntries(), defaultGridStepEntry()},
                     {"where notes overlap", {"the highest sounds", "the latest sounds"}, 0}};
     form.acceptText = "import";
     const FormAnswer answer = ui.showForm(form, [&song](const FormAnswer& choices) {

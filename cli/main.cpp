@@ -2,6 +2,7 @@
 // convert.
 #include "cli/Convert.h"
 #include "cli/LoadedMelody.h"
+#include "convert/MelodyImport.h"
 #include "platform/sdl/AudioBeeper.h"
 #include "convert/CodeDialects.h"
 #include "sound/ToneList.h"
@@ -239,7 +240,7 @@ int run(int argc, char* argv[]) {
     convertCommand
         ->add_option("--grid", conversion.gridStep,
                      "one column is this part of a whole note: 8, 16 or 32 (default: 16)")
-        ->check(CLI::IsMember({8, 16, 32}));
+        ->check(CLI::IsMember(std::vector<std::int32_t>(GridSteps.begin(), GridSteps.end())));
     convertCommand
         ->add_option("--track", conversion.track,
                      "MIDI: take the notes of this track, counted from 1 (default: the track and "
