@@ -1,14 +1,11 @@
 // vemo-tool: melody files from the command line — play, list tones, export code, render, check,
 // convert.
 #include "cli/Convert.h"
-#include "cli/LoadedMelody.h"
-#include "convert/MelodyImport.h"
+#include "convert/Formats.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "convert/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
 #include "platform/Files.h"
-#include "store/MelodyFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,16 +32,17 @@ void complain(const std::string& subject, const std::string& problem) {
     std::cerr << "vemo-tool: " << subject << ": " << problem << "\n";
 }
 
-std::optional<LoadedMelody> loadFile(const std::string& path) {
-    MelodyFile file = readMelodyFile(path);
-    if (!file.melody) {
+// The commands but convert read vemo's own melody files only.
+std::optional<MelodyImport> loadFile(const std::string& path) {
+    SongFile file = melodyFormat().read(path);
+    if (!file.song) {
         complain(path, file.reason);
         return std::nullopt;
     }
-    return loadedMelody(std::move(*file.melody));
+    return melodyOf(std::move(*file.song));
 }
 
-ToneList tonesOf(const LoadedMelody& loaded, const Selection& selection) {
+ToneList tonesOf(const MelodyImport& loaded, const Selection& selection) {
     return buildToneList(loaded.melody, loaded.pitch, melodyRange(loaded.melody, selection));
 }
 
@@ -54,7 +52,7 @@ volatile std::sig_atomic_t interrupted = 0;
 // last tone play out before the output is closed.
 constexpr std::int32_t PlayOutMs = 100;
 
-int playTones(const LoadedMelody& loaded, bool repeat) {
+int playTones(const MelodyImport& loaded, bool repeat) {
     const ToneList tones = tonesOf(loaded, {});
     if (tones.empty()) return ExitOk;
     auto beeper = makeAudioBeeper("vemo-tool");
@@ -73,7 +71,7 @@ int playTones(const LoadedMelody& loaded, bool repeat) {
     return ExitOk;
 }
 
-void printTones(const LoadedMelody& loaded) {
+void printTones(const MelodyImport& loaded) {
     for (const ToneEvent& event : tonesOf(loaded, {})) {
         if (event.isRest == 0)
             std::cout << "tone " << event.frequency << " " << event.duration << "\n";
@@ -84,7 +82,7 @@ void printTones(const LoadedMelody& loaded) {
 
 // A column range works as a selection would in the editor; both ends must be columns of the
 // melody, since a range past its end is a mistake worth telling rather than cutting.
-int printCode(const std::string& path, const LoadedMelody& loaded, std::optional<std::int32_t> from,
+int printCode(const std::string& path, const MelodyImport& loaded, std::optional<std::int32_t> from,
               std::optional<std::int32_t> to, CodeDialect dialect) {
     const std::int32_t lastColumn = loaded.melody.lastColumn;
     const std::string columns = "give a column from 0 to " + std::to_string(lastColumn);
@@ -132,7 +130,7 @@ bool sameFile(const std::string& one, const std::string& other) {
     return std::filesystem::equivalent(one, other, error);
 }
 
-int writeWave(const std::string& path, const LoadedMelody& loaded, const std::string& outPath) {
+int writeWave(const std::string& path, const MelodyImport& loaded, const std::string& outPath) {
     if (sameFile(path, outPath)) {
         complain(outPath, "this is the melody file itself; choose another name for the WAV file");
         return ExitBadUse;
@@ -145,7 +143,7 @@ int writeWave(const std::string& path, const LoadedMelody& loaded, const std::st
     return ExitOk;
 }
 
-void printCheck(const LoadedMelody& loaded) {
+void printCheck(const MelodyImport& loaded) {
     std::cout << "ok: " << loaded.melody.lastColumn + 1 << " columns, " << loaded.melody.lastRow + 1
               << " rows, " << loaded.melody.columnDuration << " ms per column\n";
 }
@@ -232,14 +230,15 @@ int run(int argc, char* argv[]) {
     convertCommand->add_option("IN", conversion.inPath, "the file to read")->required();
     convertCommand->add_option("OUT", conversion.outPath, "the file to write")->required();
     convertCommand->add_option("--from-format", conversion.fromFormat,
-                               std::string("the format of IN: ") + ConvertFormats +
+                               "the format of IN: " + convertFormatNames() +
                                    " (default: by its extension)");
     convertCommand->add_option("--to-format", conversion.toFormat,
-                               std::string("the format of OUT: ") + ConvertFormats +
+                               "the format of OUT: " + convertFormatNames() +
                                    " (default: by its extension)");
     convertCommand
         ->add_option("--grid", conversion.gridStep,
-                     "one column is this part of a whole note: 8, 16 or 32 (default: 16)")
+                     "one column is this part of a whole note: " + gridStepNames() +
+                         " (default: " + std::to_string(DefaultGridStep) + ")")
         ->check(CLI::IsMember(std::vector<std::int32_t>(GridSteps.begin(), GridSteps.end())));
     convertCommand
         ->add_option("--track", conversion.track,

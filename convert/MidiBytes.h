@@ -10,7 +10,7 @@ namespace vemo::midi {
 
 constexpr std::string_view TrackTag = "MTrk";
 constexpr std::size_t TagBytes = 4;
-constexpr std::size_t ChunkHeaderBytes = 8; // the tag and a 4-byte length
+constexpr std::size_t ChunkHeaderBytes = 8;  // the tag and a 4-byte length
 constexpr std::uint32_t HeaderDataBytes = 6; // type, track count, division
 
 constexpr std::int32_t ChannelCount = 16;

@@ -83,8 +83,8 @@ std::vector<std::uint8_t> writeMidi(const ToneList& tones, std::int32_t columnDu
             restTicks += ticks;
             continue;
         }
-        const auto key = static_cast<std::uint8_t>(
-            std::clamp(nearestSemitone(tone.frequency), 0, KeyCount - 1));
+        const auto key =
+            static_cast<std::uint8_t>(std::clamp(nearestSemitone(tone.frequency), 0, KeyCount - 1));
         putVariableLength(track, restTicks);
         track.insert(track.end(), {NoteOn, key, Velocity});
         putVariableLength(track, ticks);

@@ -1,4 +1,4 @@
-#include "app/ExportFormats.h"
+#include "convert/Formats.h"
 #include "app/UndoCommands.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
