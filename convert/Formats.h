@@ -64,7 +64,8 @@ const Format& melodyFormat();
 
 // The formats "export" offers, in the order of its dialog's filters.
 std::vector<const Format*> exportFormats();
-// The formats the load dialog lists after the melody files' own.
+// The formats the load dialog lists after the melody files' own: those a file's first bytes tell
+// first, as a file is recognised, then the others in the table's order.
 std::vector<const Format*> loadFormats();
 // The formats that are read: the editor loads them and tells them apart by these.
 std::vector<const Format*> readFormats();
