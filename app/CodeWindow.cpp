@@ -2,7 +2,7 @@
 
 #include "app/PlaybackCommands.h"
 #include "platform/Ids.h"
-#include "sound/CodeDialects.h"
+#include "convert/Formats.h"
 #include "sound/ToneList.h"
 
 #include <algorithm>

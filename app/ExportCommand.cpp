@@ -1,9 +1,11 @@
 #include "app/ExportCommand.h"
 
-#include "app/ExportFormats.h"
 #include "app/FileCommands.h"
+#include "convert/Formats.h"
 #include "sound/ToneList.h"
+#include "store/FileNames.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace vemo {
@@ -22,12 +24,39 @@ std::string defaultExportPath(Ui& ui, const Shell& shell) {
 constexpr const char* ExportFormatSetting = "exportFormat";
 
 // The filter of the format written last, also in an earlier run; the first one before that.
-std::int32_t lastExportFilter(Ui& ui) {
+std::int32_t lastExportFilter(Ui& ui, const std::vector<const Format*>& formats) {
     const std::string last = ui.setting(ExportFormatSetting);
-    const std::span<const ExportFormat> formats = exportFormats();
     for (std::size_t index = 0; index < formats.size(); ++index)
-        if (formats[index].description == last) return static_cast<std::int32_t>(index);
+        if (formats[index]->description == last) return static_cast<std::int32_t>(index);
     return 0;
+}
+
+// The save dialog's filter list: "description|*.ext;*.ext|..." in the order of the formats.
+std::string exportFilter(const std::vector<const Format*>& formats) {
+    std::string filter;
+    for (const Format* format : formats)
+        filter += (filter.empty() ? "" : "|") + filterEntry(format->description, format->extensions);
+    return filter;
+}
+
+struct ExportTarget {
+    const Format* format = nullptr;
+    std::string path;
+};
+
+// The format of a chosen path: the chosen filter's when the name ends in one of its extensions,
+// else the format whose extension the name ends in, else the chosen filter's with its first
+// extension added to the name.
+ExportTarget exportTargetFor(const std::string& path, std::int32_t filterIndex,
+                             const std::vector<const Format*>& formats) {
+    const auto chosenIndex = static_cast<std::size_t>(
+        std::clamp(filterIndex, 0, static_cast<std::int32_t>(formats.size()) - 1));
+    const Format* chosen = formats[chosenIndex];
+    const std::string extension = extensionOf(path);
+    if (isListed(chosen->extensions, extension)) return {chosen, path};
+    for (const Format* format : formats)
+        if (isListed(format->extensions, extension)) return {format, path};
+    return {chosen, path + "." + std::string(firstExtension(chosen->extensions))};
 }
 
 } // namespace
@@ -35,17 +64,19 @@ std::int32_t lastExportFilter(Ui& ui) {
 void exportMelody(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     const EditorState& state = editor.state;
+    const std::vector<const Format*> formats = exportFormats();
     const std::string folder = lastFolder(ui);
-    const FileChoice choice = ui.fileDialog({true, "export file",
-                                             defaultExportPath(ui, state.shell), exportFilter(),
-                                             lastExportFilter(ui), folder});
+    const FileChoice choice =
+        ui.fileDialog({true, "export file", defaultExportPath(ui, state.shell),
+                       exportFilter(formats), lastExportFilter(ui, formats), folder});
     if (choice.path.empty()) return;
     rememberFolderOf(ui, choice.path);
-    const ExportTarget target = exportTargetFor(choice.path, choice.filterIndex);
+    const ExportTarget target = exportTargetFor(choice.path, choice.filterIndex, formats);
     ui.storeSetting(ExportFormatSetting, std::string(target.format->description));
-    ExportSource source{
+    const WriteSource source{
+        state.melody,
         buildToneList(state.melody, state.pitch, melodyRange(state.melody, state.selection)),
-        state.melody.columnDuration, std::filesystem::path(target.path).stem().string()};
+        std::filesystem::path(target.path).stem().string()};
     if (source.tones.empty() && !target.format->holdsNoTones) {
         const std::string empty = state.selection.selectionActive != 0
                                       ? "the selected columns hold no notes"
@@ -58,7 +89,7 @@ void exportMelody(EditorContext& editor) {
         return;
     }
     if (!mayWriteTo(ui, target.path)) return;
-    const FileOutcome written = target.format->write(target.path, source);
+    const FileOutcome written = target.format->write(*target.format, target.path, source);
     if (!written) invalidFile(ui, "can't create \r\n\r\n'" + target.path + "'", written.reason);
 }
 

@@ -2,14 +2,13 @@
 
 #include "app/Import.h"
 #include "app/NewMelodyCommand.h"
+#include "convert/Formats.h"
 #include "model/Geometry.h"
-#include "model/Marks.h"
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
 #include "platform/Files.h"
 #include "store/FileNames.h"
 #include "store/MelodyCodec.h"
-#include "store/MelodyFile.h"
 #include "view/Redraw.h"
 
 #include <filesystem>
@@ -24,20 +23,20 @@ constexpr const char* LastFolderSetting = "lastFolder";
 
 } // namespace
 
-void takeMelody(EditorContext& editor, DecodedMelody decoded) {
+void takeMelody(EditorContext& editor, Melody read) {
     EditorState& state = editor.state;
     Melody& melody = state.melody;
     melody.previousLastColumn = melody.lastColumn;
-    melody.lastColumn = decoded.lastColumn;
-    melody.lastRow = decoded.lastRow;
-    melody.columnDuration = decoded.columnDuration;
-    melody.grid = std::move(decoded.grid);
-    melody.marks = std::move(decoded.marks);
+    melody.lastColumn = read.lastColumn;
+    melody.lastRow = read.lastRow;
+    melody.columnDuration = read.columnDuration;
+    melody.grid = std::move(read.grid);
+    melody.marks = std::move(read.marks);
+    melody.markTotal = read.markTotal;
     Ui& ui = editor.platform.ui;
     ui.setSpinValue(ControlId::DurationSpin, melody.columnDuration);
     carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn, melody.lastRow);
     computeGeometry(melody);
-    melody.markTotal = sumOfMarks(melody.marks);
     resetSelectionAndView(state);
     showSelectionReset(ui);
     redraw(editor, RedrawMain);
@@ -48,25 +47,34 @@ namespace {
 // Melody files first, then every format the editor imports.
 std::string loadFilter() {
     std::string filter = "*.vemo|*.vemo|*.*|*.*";
-    for (const ImportFormat& format : importFormats())
-        filter += "|" + filterEntry(format.description, format.extensions);
+    for (const Format* format : loadFormats())
+        filter += "|" + filterEntry(format->loadDescription, readExtensions(*format));
     return filter;
 }
 
+// What the file begins with wins over its name: a melody or MIDI file renamed stays one. A file
+// that neither tells is read as a melody file, which says what is wrong with it.
+const Format& formatToLoad(const std::string& path) {
+    const std::vector<const Format*> readable = readFormats();
+    const Format* format = formatByBeginning(path, readable);
+    if (!format) format = formatByExtension(path, readable);
+    return format ? *format : melodyFormat();
+}
+
 LoadOutcome loadFrom(EditorContext& editor, const std::string& path) {
-    if (const ImportFormat* format = importFormatOf(path)) return format->import(editor, path);
+    if (path.empty()) return LoadOutcome::Stopped; // the dialog was cancelled
     Ui& ui = editor.platform.ui;
-    MelodyFile file = readMelodyFile(path);
-    if (file.status == MelodyFileStatus::Unreadable) {
-        if (path.empty()) return LoadOutcome::Stopped;
-        invalidFile(ui, "can't load \r\n\r\n'" + path + "'", file.reason);
+    SongFile file = formatToLoad(path).read(path);
+    if (!file.song) {
+        invalidFile(ui,
+                    (file.isReadable ? "invalid file-format:\r\n\r\n'" : "can't load \r\n\r\n'") +
+                        path + "'",
+                    file.reason);
         return LoadOutcome::Failed;
     }
-    if (file.status == MelodyFileStatus::Refused) {
-        invalidFile(ui, "invalid file-format:\r\n\r\n'" + path + "'", file.reason);
-        return LoadOutcome::Failed;
-    }
-    takeMelody(editor, std::move(*file.melody));
+    if (!std::holds_alternative<DecodedMelody>(*file.song))
+        return importSong(editor, std::move(*file.song), path);
+    takeMelody(editor, melodyOf(std::move(*file.song)).melody);
     ui.setWindowTitle(WindowId::Main, TitlePrefix + path);
     editor.state.shell.fileName = path;
     return LoadOutcome::Loaded;

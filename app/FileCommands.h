@@ -24,8 +24,9 @@ void invalidFile(Ui& ui, const std::string& text, const std::string& reason);
 // any question) and, where a file is there, wants it replaced.
 bool mayWriteTo(Ui& ui, const std::string& path);
 
-// A melody read from a file replaces the editor's, and everything derived from it follows.
-void takeMelody(EditorContext& editor, DecodedMelody decoded);
+// A melody read from a file (its dimensions, grid, marks and their total) replaces the editor's,
+// and everything derived from it follows.
+void takeMelody(EditorContext& editor, Melody read);
 
 // The name with ".vemo" appended unless its extension is exactly "vemo".
 std::string withMelodyExtension(const std::string& path);

@@ -1,12 +1,9 @@
 #include "app/Import.h"
 
 #include "convert/MidiImport.h"
-#include "convert/RtttlImport.h"
-#include "convert/SongFiles.h"
 #include "platform/Ids.h"
-#include "store/FileNames.h"
 
-#include <array>
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -14,8 +11,18 @@ namespace vemo {
 
 namespace {
 
-constexpr std::array<std::int32_t, 3> GridSteps = {8, 16, 32};
-constexpr std::int32_t DefaultGridStepEntry = 1; // 1/16
+// The form's grid steps: "1/16 note" for a column of 16 a whole note.
+std::vector<std::string> gridStepEntries() {
+    std::vector<std::string> entries;
+    for (const std::int32_t step : GridSteps)
+        entries.push_back("1/" + std::to_string(step) + " note");
+    return entries;
+}
+
+std::int32_t defaultGridStepEntry() {
+    return static_cast<std::int32_t>(
+        std::find(GridSteps.begin(), GridSteps.end(), DefaultGridStep) - GridSteps.begin());
+}
 
 // The imported melody takes the place of the editor's as a load's would; it has no file of
 // its own yet, only the folder it came from.
@@ -23,8 +30,7 @@ void takeImport(EditorContext& editor, MelodyImport& imported, const std::string
     Melody& melody = imported.melody;
     editor.state.melody.smallBlock = melody.smallBlock;
     editor.state.melody.largeBlock = melody.largeBlock;
-    takeMelody(editor, {melody.lastColumn, melody.lastRow, melody.columnDuration,
-                        std::move(melody.grid), std::move(melody.marks)});
+    takeMelody(editor, std::move(melody));
     editor.platform.ui.setWindowTitle(WindowId::Main, TitlePrefix + path + " (imported)");
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     editor.state.shell.fileName = folder.empty() ? std::string() : (folder / "").string();
@@ -48,29 +54,8 @@ bool isExact(const MelodyImport& imported) {
            imported.unheardNotes == 0 && imported.warning.empty();
 }
 
-template <typename Song> bool hasSong(Ui& ui, const SongFile<Song>& file, const std::string& path) {
-    if (file.song) return true;
-    invalidFile(ui,
-                (file.isReadable ? "invalid file-format:\r\n\r\n'" : "can't load \r\n\r\n'") +
-                    path + "'",
-                file.reason);
-    return false;
-}
-
-LoadOutcome importRtttlFile(EditorContext& editor, const std::string& path) {
-    Ui& ui = editor.platform.ui;
-    const SongFile<RtttlSong> file = readRtttlFile(path);
-    if (!hasSong(ui, file, path)) return LoadOutcome::Failed;
-    MelodyImport imported = importRtttl(*file.song);
-    takeImport(editor, imported, path);
-    // Said only when the melody is not exactly what the file holds.
-    if (!isExact(imported))
-        ui.messageBox("import", "'" + path + "'\r\n\r\n" + importReport(imported), false);
-    return LoadOutcome::Imported;
-}
-
 // The list is the song's voices, the two drop-downs the grid step and the overlap rule.
-MidiChoice midiChoiceOf(const FormAnswer& answer) {
+ImportChoice midiChoiceOf(const FormAnswer& answer) {
     return {static_cast<std::size_t>(answer.listChosen),
             GridSteps[static_cast<std::size_t>(answer.chosen[0])],
             answer.chosen[1] == 0 ? OverlapRule::Highest : OverlapRule::Latest};
@@ -78,7 +63,7 @@ MidiChoice midiChoiceOf(const FormAnswer& answer) {
 
 // The voice, the grid step and the overlap rule, with the import's report for the choices as
 // they stand; none when the user cancels.
-std::optional<MidiChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std::string& path) {
+std::optional<ImportChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std::string& path) {
     Form form;
     form.title = "import MIDI";
     form.listLabel = "'" + std::filesystem::path(path).filename().string() +
@@ -86,7 +71,7 @@ std::optional<MidiChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std:
     for (const MidiVoice& voice : song.voices)
         form.listEntries.push_back(voiceDescription(voice));
     form.listChosen = static_cast<std::int32_t>(defaultVoice(song));
-    form.choices = {{"one column", {"1/8 note", "1/16 note", "1/32 note"}, DefaultGridStepEntry},
+    form.choices = {{"one column", gridStepEntries(), defaultGridStepEntry()},
                     {"where notes overlap", {"the highest sounds", "the latest sounds"}, 0}};
     form.acceptText = "import";
     const FormAnswer answer = ui.showForm(form, [&song](const FormAnswer& choices) {
@@ -96,41 +81,31 @@ std::optional<MidiChoice> askMidiChoice(Ui& ui, const MidiSong& song, const std:
     return midiChoiceOf(answer);
 }
 
-LoadOutcome importMidiFile(EditorContext& editor, const std::string& path) {
+LoadOutcome importMidiSong(EditorContext& editor, FileSong&& song, const std::string& path) {
     Ui& ui = editor.platform.ui;
-    const SongFile<MidiSong> file = readMidiFile(path);
-    if (!hasSong(ui, file, path)) return LoadOutcome::Failed;
-    const std::optional<MidiChoice> choice = askMidiChoice(ui, *file.song, path);
+    const MidiSong& midi = std::get<MidiSong>(song);
+    const std::optional<ImportChoice> choice = askMidiChoice(ui, midi, path);
     if (!choice) return LoadOutcome::Stopped;
-    if (const std::string silent = silentVoiceReason(*file.song, choice->voice); !silent.empty()) {
+    if (const std::string silent = silentVoiceReason(midi, choice->voice); !silent.empty()) {
         invalidFile(ui, "invalid file-format:\r\n\r\n'" + path + "'", silent);
         return LoadOutcome::Failed;
     }
-    MelodyImport imported = importMidi(*file.song, *choice);
+    MelodyImport imported = melodyOf(std::move(song), *choice);
     takeImport(editor, imported, path);
     return LoadOutcome::Imported;
 }
 
-constexpr std::array<ImportFormat, 2> Formats{{
-    {"MIDI", "mid midi", importMidiFile},
-    {"RTTTL", "rtttl txt", importRtttlFile},
-}};
-
 } // namespace
 
-std::span<const ImportFormat> importFormats() {
-    return Formats;
-}
-
-const ImportFormat* importFormatOf(const std::string& path) {
-    // What the file begins with wins over its name: a melody or MIDI file renamed stays one.
-    const FileContent content = fileContent(path);
-    if (content == FileContent::Melody) return nullptr;
-    if (content == FileContent::Midi) return &Formats[0];
-    const std::string extension = extensionOf(path);
-    for (const ImportFormat& format : Formats)
-        if (isListed(format.extensions, extension)) return &format;
-    return nullptr;
+LoadOutcome importSong(EditorContext& editor, FileSong&& song, const std::string& path) {
+    if (std::holds_alternative<MidiSong>(song)) return importMidiSong(editor, std::move(song), path);
+    MelodyImport imported = melodyOf(std::move(song));
+    takeImport(editor, imported, path);
+    // Said only when the melody is not exactly what the file holds.
+    if (!isExact(imported))
+        editor.platform.ui.messageBox("import", "'" + path + "'\r\n\r\n" + importReport(imported),
+                                      false);
+    return LoadOutcome::Imported;
 }
 
 } // namespace vemo

@@ -1,25 +1,19 @@
 #include "cli/Convert.h"
 
-#include "cli/LoadedMelody.h"
-
+#include "convert/Formats.h"
 #include "convert/MidiImport.h"
-#include "convert/RtttlImport.h"
-#include "convert/RtttlWriter.h"
-#include "convert/SongFiles.h"
-#include "sound/ToneList.h"
 #include "platform/Files.h"
-#include "store/FileNames.h"
-#include "store/MelodyFile.h"
+#include "sound/ToneList.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <sstream>
+#include <vector>
 
 namespace vemo {
-
-const char* const ConvertFormats = "vemo, rtttl or midi";
 
 namespace {
 
@@ -27,78 +21,73 @@ constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitBadUse = 2;
 
-enum class Format { Vemo, Rtttl, Midi };
+// "a, b or c".
+std::string inWords(const std::vector<std::string>& words) {
+    std::string text;
+    for (std::size_t index = 0; index < words.size(); ++index)
+        text += (index == 0 ? "" : index + 1 == words.size() ? " or " : ", ") + words[index];
+    return text;
+}
 
-std::optional<Format> formatNamed(const std::string& name) {
-    if (name == "vemo") return Format::Vemo;
-    if (name == "rtttl") return Format::Rtttl;
-    if (name == "midi") return Format::Midi;
-    return std::nullopt;
+// Every extension a file to convert may have: ".vemo, .rtttl, .txt, .mid or .midi".
+std::string convertExtensions() {
+    std::vector<std::string> dotted;
+    for (const Format* format : convertFormats()) {
+        std::istringstream extensions(readExtensions(*format));
+        for (std::string extension; extensions >> extension;)
+            dotted.push_back("." + extension);
+    }
+    return inWords(dotted);
+}
+
+const Format* convertFormatNamed(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const Format* format : convertFormats())
+        if (format->name == name) return format;
+    return nullptr;
 }
 
 // The format asked for, else for a file to read what it begins with, else its extension.
-std::optional<Format> formatOf(const std::string& path, const std::string& given, bool isRead,
-                               const std::string& option, std::ostream& err) {
+const Format* formatOf(const std::string& path, const std::string& given, bool isRead,
+                       const std::string& option, std::ostream& err) {
     if (!given.empty()) {
-        std::string name = given;
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        const auto format = formatNamed(name);
+        const Format* format = convertFormatNamed(given);
         if (!format)
             err << "vemo-tool: " << option << " " << given << " is not a format; use "
-                << ConvertFormats << "\n";
+                << convertFormatNames() << "\n";
         return format;
     }
-    const FileContent content = isRead ? fileContent(path) : FileContent::Unknown;
-    if (content == FileContent::Melody) return Format::Vemo;
-    if (content == FileContent::Midi) return Format::Midi;
-    const std::string extension = extensionOf(path);
-    if (extension == "vemo") return Format::Vemo;
-    if (isListed("rtttl txt", extension)) return Format::Rtttl;
-    if (isListed("mid midi", extension)) return Format::Midi;
-    err << "vemo-tool: " << path << ": can't tell the format from the name; end it in .vemo, "
-        << ".rtttl, .txt, .mid or .midi, or give " << option << " " << ConvertFormats << "\n";
-    return std::nullopt;
-}
-
-std::optional<LoadedMelody> readVemo(const std::string& path, std::ostream& err) {
-    MelodyFile file = readMelodyFile(path);
-    if (!file.melody) {
-        err << "vemo-tool: " << path << ": " << file.reason << "\n";
-        return std::nullopt;
-    }
-    return loadedMelody(std::move(*file.melody));
+    const std::vector<const Format*> formats = convertFormats();
+    const Format* format = isRead ? formatByBeginning(path, formats) : nullptr;
+    if (!format) format = formatByExtension(path, formats);
+    if (!format)
+        err << "vemo-tool: " << path << ": can't tell the format from the name; end it in "
+            << convertExtensions() << ", or give " << option << " " << convertFormatNames() << "\n";
+    return format;
 }
 
 void reportImport(const MelodyImport& imported, const std::string& read, const std::string& path,
                   std::ostream& out, std::ostream& err) {
     if (!imported.warning.empty())
         err << "vemo-tool: " << path << ": warning: " << imported.warning << "\n";
-    out << read << " at " << imported.melody.columnDuration
-        << " ms per column in " << imported.melody.lastColumn + 1
-        << " columns; largest snapping error " << imported.largestSnapErrorMs << " ms; "
-        << imported.octaveMovedNotes << " notes moved by octaves";
+    out << read << " at " << imported.melody.columnDuration << " ms per column in "
+        << imported.melody.lastColumn + 1 << " columns; largest snapping error "
+        << imported.largestSnapErrorMs << " ms; " << imported.octaveMovedNotes
+        << " notes moved by octaves";
     if (imported.unheardNotes > 0) out << "; " << unheardNotesReport(imported.unheardNotes);
     out << "\n";
 }
 
-// A file that holds no song is told why: one it could not read, or one it refused.
-template <typename Song>
-bool hasSong(const SongFile<Song>& file, const std::string& path, std::ostream& err) {
+// A file that holds no song is told why: one it could not read, or one it refused. A melody
+// file's reasons stand on their own, as `vemo-tool check` prints them.
+bool hasSong(const SongFile& file, const Format& format, const std::string& path,
+             std::ostream& err) {
     if (file.song) return true;
-    err << "vemo-tool: " << path << ": " << (file.isReadable ? "refused: " : "") << file.reason
+    const bool isRefusedImport = file.isReadable && &format != &melodyFormat();
+    err << "vemo-tool: " << path << ": " << (isRefusedImport ? "refused: " : "") << file.reason
         << "\n";
     return false;
-}
-
-std::optional<LoadedMelody> readRtttl(const std::string& path, std::int32_t gridStep,
-                                      std::ostream& out, std::ostream& err) {
-    const SongFile<RtttlSong> parsed = readRtttlFile(path);
-    if (!hasSong(parsed, path, err)) return std::nullopt;
-    MelodyImport imported = importRtttl(*parsed.song, gridStep);
-    reportImport(imported, std::to_string(parsed.song->notes.size()) + " notes and rests", path,
-                 out, err);
-    return LoadedMelody{std::move(imported.melody), std::move(imported.pitch)};
 }
 
 // The voice the request names: a track, a channel, both, or neither for the default.
@@ -115,14 +104,14 @@ std::optional<std::size_t> chosenVoice(const MidiSong& song, const ConvertReques
     return best;
 }
 
-std::optional<LoadedMelody> readMidi(const std::string& path, const ConvertRequest& request,
-                                     std::ostream& out, std::ostream& err) {
-    const SongFile<MidiSong> parsed = readMidiFile(path);
-    if (!hasSong(parsed, path, err)) return std::nullopt;
-    const MidiSong& song = *parsed.song;
+// The song's voices are listed with the chosen one marked; none is chosen when the request names
+// no voice with notes, or one whose notes are never heard.
+std::optional<ImportChoice> midiChoice(const MidiSong& song, const ConvertRequest& request,
+                                       std::ostream& out, std::ostream& err) {
     const auto voice = chosenVoice(song, request);
     if (!voice) {
-        err << "vemo-tool: " << path << ": no notes on that track and channel; the file has:\n";
+        err << "vemo-tool: " << request.inPath
+            << ": no notes on that track and channel; the file has:\n";
     }
     for (std::size_t index = 0; index < song.voices.size(); ++index) {
         (voice ? out : err) << (voice == index ? "* " : "  ")
@@ -130,35 +119,75 @@ std::optional<LoadedMelody> readMidi(const std::string& path, const ConvertReque
     }
     if (!voice) return std::nullopt;
     if (const std::string silent = silentVoiceReason(song, *voice); !silent.empty()) {
-        err << "vemo-tool: " << path << ": refused: " << silent << "\n";
+        err << "vemo-tool: " << request.inPath << ": refused: " << silent << "\n";
         return std::nullopt;
     }
-    MelodyImport imported =
-        importMidi(song, {*voice, request.gridStep,
-                          request.latestWins ? OverlapRule::Latest : OverlapRule::Highest});
-    reportImport(imported, std::to_string(song.voices[*voice].noteCount) + " notes", path, out,
-                 err);
-    return LoadedMelody{std::move(imported.melody), std::move(imported.pitch)};
+    return ImportChoice{*voice, request.gridStep,
+                        request.latestWins ? OverlapRule::Latest : OverlapRule::Highest};
 }
 
-std::optional<std::string> rtttlText(const LoadedMelody& converted, const std::string& outPath,
-                                     std::int32_t gridStep, std::ostream& err) {
-    const ToneList tones =
-        buildToneList(converted.melody, converted.pitch, melodyRange(converted.melody, {}));
-    if (tones.empty()) {
-        err << "vemo-tool: " << outPath << ": the melody has no notes; nothing to write\n";
-        return std::nullopt;
+// What an import read, for its report; nothing for a melody file, which is taken as it is.
+std::string notesRead(const FileSong& song, const ImportChoice& choice) {
+    if (const auto* rtttl = std::get_if<RtttlSong>(&song))
+        return std::to_string(rtttl->notes.size()) + " notes and rests";
+    if (const auto* midi = std::get_if<MidiSong>(&song))
+        return std::to_string(midi->voices[choice.voice].noteCount) + " notes";
+    return {};
+}
+
+std::optional<MelodyImport> readMelody(const Format& format, const ConvertRequest& request,
+                                       std::ostream& out, std::ostream& err) {
+    SongFile file = format.read(request.inPath);
+    if (!hasSong(file, format, request.inPath, err)) return std::nullopt;
+    ImportChoice choice{0, request.gridStep};
+    if (const auto* midi = std::get_if<MidiSong>(&*file.song)) {
+        const auto chosen = midiChoice(*midi, request, out, err);
+        if (!chosen) return std::nullopt;
+        choice = *chosen;
     }
-    return writeRtttl(tones, converted.melody.columnDuration, gridStep,
-                      std::filesystem::path(outPath).stem().string()) +
-           "\n";
+    const std::string read = notesRead(*file.song, choice);
+    MelodyImport imported = melodyOf(std::move(*file.song), choice);
+    if (!read.empty()) reportImport(imported, read, request.inPath, out, err);
+    return imported;
+}
+
+int writeMelody(const Format& format, const MelodyImport& converted, const ConvertRequest& request,
+                std::ostream& err) {
+    const Melody& melody = converted.melody;
+    const WriteSource source{
+        melody, buildToneList(melody, converted.pitch, melodyRange(melody, {})),
+        std::filesystem::path(request.outPath).stem().string(), request.gridStep};
+    if (source.tones.empty() && format.needsTones) {
+        err << "vemo-tool: " << request.outPath << ": the melody has no notes; nothing to write\n";
+        return ExitFailed;
+    }
+    const FileOutcome written = format.write(format, request.outPath, source);
+    if (!written) {
+        err << "vemo-tool: " << request.outPath << ": can't write it: " << written.reason << "\n";
+        return ExitFailed;
+    }
+    return ExitOk;
 }
 
 } // namespace
 
+std::string convertFormatNames() {
+    std::vector<std::string> names;
+    for (const Format* format : convertFormats())
+        names.emplace_back(format->name);
+    return inWords(names);
+}
+
+std::string gridStepNames() {
+    std::vector<std::string> steps;
+    for (const std::int32_t step : GridSteps)
+        steps.push_back(std::to_string(step));
+    return inWords(steps);
+}
+
 int convertFiles(const ConvertRequest& request, std::ostream& out, std::ostream& err) {
-    const auto from = formatOf(request.inPath, request.fromFormat, true, "--from-format", err);
-    const auto to = formatOf(request.outPath, request.toFormat, false, "--to-format", err);
+    const Format* from = formatOf(request.inPath, request.fromFormat, true, "--from-format", err);
+    const Format* to = formatOf(request.outPath, request.toFormat, false, "--to-format", err);
     if (!from || !to) return ExitBadUse;
     std::error_code error;
     if (std::filesystem::equivalent(request.inPath, request.outPath, error)) {
@@ -166,28 +195,9 @@ int convertFiles(const ConvertRequest& request, std::ostream& out, std::ostream&
             << ": this is the file being converted; choose another name\n";
         return ExitBadUse;
     }
-    const auto converted = *from == Format::Vemo    ? readVemo(request.inPath, err)
-                           : *from == Format::Rtttl ? readRtttl(request.inPath, request.gridStep, out, err)
-                                                    : readMidi(request.inPath, request, out, err);
+    const auto converted = readMelody(*from, request, out, err);
     if (!converted) return ExitFailed;
-    std::vector<std::uint8_t> bytes;
-    if (*to == Format::Vemo) {
-        bytes = encodeMelody(converted->melody);
-    } else if (*to == Format::Midi) {
-        bytes = writeMidi(
-            buildToneList(converted->melody, converted->pitch, melodyRange(converted->melody, {})),
-            converted->melody.columnDuration, std::filesystem::path(request.outPath).stem().string());
-    } else {
-        const auto text = rtttlText(*converted, request.outPath, request.gridStep, err);
-        if (!text) return ExitFailed;
-        bytes.assign(text->begin(), text->end());
-    }
-    const FileOutcome written = writeFileReplacing(request.outPath, bytes);
-    if (!written) {
-        err << "vemo-tool: " << request.outPath << ": can't write it: " << written.reason << "\n";
-        return ExitFailed;
-    }
-    return ExitOk;
+    return writeMelody(*to, *converted, request, err);
 }
 
 } // namespace vemo

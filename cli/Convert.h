@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/MelodyImport.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -12,7 +14,7 @@ struct ConvertRequest {
     std::string outPath;
     std::string fromFormat;
     std::string toFormat;
-    std::int32_t gridStep = 16;
+    std::int32_t gridStep = DefaultGridStep;
     // MIDI only: the track (from 1) and channel (1-16) to take, 0 for the default choice, and
     // whether the latest note-on wins over the highest sounding note.
     std::int32_t track = 0;
@@ -20,8 +22,10 @@ struct ConvertRequest {
     bool latestWins = false;
 };
 
-// The format names the command accepts, for its help text.
-extern const char* const ConvertFormats;
+// For the command's help text: the format names it accepts ("vemo, rtttl or midi") and the grid
+// steps ("8, 16 or 32").
+std::string convertFormatNames();
+std::string gridStepNames();
 
 // Reads, converts and writes through a temporary file renamed over OUT. The import's report goes
 // to `out`, problems to `err`. Returns the tool's exit code: 0 done, 1 failed, 2 wrong use.

@@ -1,13 +1,11 @@
 // vemo-tool: melody files from the command line — play, list tones, export code, render, check,
 // convert.
 #include "cli/Convert.h"
-#include "cli/LoadedMelody.h"
+#include "convert/Formats.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "sound/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
 #include "platform/Files.h"
-#include "store/MelodyFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -17,6 +15,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,16 +33,28 @@ void complain(const std::string& subject, const std::string& problem) {
     std::cerr << "vemo-tool: " << subject << ": " << problem << "\n";
 }
 
-std::optional<LoadedMelody> loadFile(const std::string& path) {
-    MelodyFile file = readMelodyFile(path);
-    if (!file.melody) {
+// The commands but convert read vemo's own melody files only.
+std::optional<MelodyImport> loadFile(const std::string& path) {
+    SongFile file = melodyFormat().read(path);
+    if (!file.song) {
         complain(path, file.reason);
         return std::nullopt;
     }
-    return loadedMelody(std::move(*file.melody));
+    return melodyOf(std::move(*file.song));
 }
 
-ToneList tonesOf(const LoadedMelody& loaded, const Selection& selection) {
+// The words given: FILE and the options of the command used.
+struct Arguments {
+    std::string path;
+    std::string outPath;
+    bool repeat = false;
+    std::optional<std::int32_t> from;
+    std::optional<std::int32_t> to;
+    std::string formatName{codeDialectNames().front()};
+    ConvertRequest conversion;
+};
+
+ToneList tonesOf(const MelodyImport& loaded, const Selection& selection) {
     return buildToneList(loaded.melody, loaded.pitch, melodyRange(loaded.melody, selection));
 }
 
@@ -53,7 +64,7 @@ volatile std::sig_atomic_t interrupted = 0;
 // last tone play out before the output is closed.
 constexpr std::int32_t PlayOutMs = 100;
 
-int playTones(const LoadedMelody& loaded, bool repeat) {
+int playTones(const Arguments& arguments, const MelodyImport& loaded) {
     const ToneList tones = tonesOf(loaded, {});
     if (tones.empty()) return ExitOk;
     auto beeper = makeAudioBeeper("vemo-tool");
@@ -66,25 +77,28 @@ int playTones(const LoadedMelody& loaded, bool repeat) {
             else
                 beeper->rest(event.duration);
         }
-    } while (repeat && interrupted == 0);
+    } while (arguments.repeat && interrupted == 0);
     if (interrupted != 0) return ExitInterrupted;
     beeper->rest(PlayOutMs);
     return ExitOk;
 }
 
-void printTones(const LoadedMelody& loaded) {
+int printTones(const Arguments&, const MelodyImport& loaded) {
     for (const ToneEvent& event : tonesOf(loaded, {})) {
         if (event.isRest == 0)
             std::cout << "tone " << event.frequency << " " << event.duration << "\n";
         else
             std::cout << "rest " << event.duration << "\n";
     }
+    return ExitOk;
 }
 
 // A column range works as a selection would in the editor; both ends must be columns of the
 // melody, since a range past its end is a mistake worth telling rather than cutting.
-int printCode(const std::string& path, const LoadedMelody& loaded, std::optional<std::int32_t> from,
-              std::optional<std::int32_t> to, CodeDialect dialect) {
+int printCode(const Arguments& arguments, const MelodyImport& loaded) {
+    const std::string& path = arguments.path;
+    const std::optional<std::int32_t>& from = arguments.from;
+    const std::optional<std::int32_t>& to = arguments.to;
     const std::int32_t lastColumn = loaded.melody.lastColumn;
     const std::string columns = "give a column from 0 to " + std::to_string(lastColumn);
     for (const auto& [name, column] : {std::pair{"--from", from}, std::pair{"--to", to}}) {
@@ -106,6 +120,7 @@ int printCode(const std::string& path, const LoadedMelody& loaded, std::optional
                            std::to_string(selection.selectionLast) + "; swap them");
         return ExitBadUse;
     }
+    const CodeDialect dialect = *codeDialectNamed(arguments.formatName);
     for (const std::string& line : codeLinesFor(dialect, tonesOf(loaded, selection)))
         std::cout << line << "\n";
     return ExitOk;
@@ -131,8 +146,9 @@ bool sameFile(const std::string& one, const std::string& other) {
     return std::filesystem::equivalent(one, other, error);
 }
 
-int writeWave(const std::string& path, const LoadedMelody& loaded, const std::string& outPath) {
-    if (sameFile(path, outPath)) {
+int writeWave(const Arguments& arguments, const MelodyImport& loaded) {
+    const std::string& outPath = arguments.outPath;
+    if (sameFile(arguments.path, outPath)) {
         complain(outPath, "this is the melody file itself; choose another name for the WAV file");
         return ExitBadUse;
     }
@@ -144,9 +160,10 @@ int writeWave(const std::string& path, const LoadedMelody& loaded, const std::st
     return ExitOk;
 }
 
-void printCheck(const LoadedMelody& loaded) {
+int printCheck(const Arguments&, const MelodyImport& loaded) {
     std::cout << "ok: " << loaded.melody.lastColumn + 1 << " columns, " << loaded.melody.lastRow + 1
               << " rows, " << loaded.melody.columnDuration << " ms per column\n";
+    return ExitOk;
 }
 
 // The parser's messages start as sentences; ours continue after "vemo-tool: ". Names such as
@@ -177,14 +194,6 @@ void complainAboutUse(const CLI::App& tool, const CLI::ParseError& error, int ar
               << "' for how to use it\n";
 }
 
-struct Arguments {
-    std::string path;
-    std::string outPath;
-    bool repeat = false;
-    std::optional<std::int32_t> from;
-    std::optional<std::int32_t> to;
-};
-
 CLI::App* addCommand(CLI::App& tool, const std::string& name, const std::string& description,
                      Arguments& arguments) {
     CLI::App* command = tool.add_subcommand(name, description);
@@ -193,68 +202,81 @@ CLI::App* addCommand(CLI::App& tool, const std::string& name, const std::string&
     return command;
 }
 
-int run(int argc, char* argv[]) {
-    CLI::App tool{"Plays, lists, exports, renders, checks and converts vemo melody files.",
-                  "vemo-tool"};
-    tool.set_version_flag("--version", VersionText);
-    tool.require_subcommand(1);
-    Arguments arguments;
-    CLI::App* playCommand = addCommand(tool, "play", "plays the melody once", arguments);
-    playCommand->add_flag("--repeat", arguments.repeat, "plays it over and over until Ctrl+C");
-    CLI::App* tonesCommand = addCommand(
-        tool, "tones", "prints the tone list, one event a line: tone 440 240, rest 120", arguments);
-    CLI::App* codeCommand =
+CLI::App* addCodeCommand(CLI::App& tool, Arguments& arguments) {
+    CLI::App* command =
         addCommand(tool, "code", "prints the program text, one statement a line", arguments);
     const auto column = CLI::Range(0, MaxColumnCount - 1);
-    codeCommand->add_option("--from", arguments.from, "first column of the range (default: 0)")
+    command->add_option("--from", arguments.from, "first column of the range (default: 0)")
         ->check(column);
-    codeCommand
-        ->add_option("--to", arguments.to, "last column of the range (default: the last one)")
+    command->add_option("--to", arguments.to, "last column of the range (default: the last one)")
         ->check(column);
-    std::string formatName(codeDialectNames().front());
-    codeCommand->add_option("--format", formatName, "the program text's dialect: " + dialectList())
+    command
+        ->add_option("--format", arguments.formatName,
+                     "the program text's dialect: " + dialectList())
         ->check(KnownDialect)
         ->type_name("NAME")
         ->capture_default_str();
-    CLI::App* wavCommand = addCommand(
+    return command;
+}
+
+// A command on one melody file, run once the file is read.
+using MelodyCommand = int (*)(const Arguments& arguments, const MelodyImport& loaded);
+
+// Every command but convert, in the order of the help text.
+std::vector<std::pair<CLI::App*, MelodyCommand>> addMelodyCommands(CLI::App& tool,
+                                                                   Arguments& arguments) {
+    CLI::App* play = addCommand(tool, "play", "plays the melody once", arguments);
+    play->add_flag("--repeat", arguments.repeat, "plays it over and over until Ctrl+C");
+    CLI::App* tones = addCommand(
+        tool, "tones", "prints the tone list, one event a line: tone 440 240, rest 120", arguments);
+    CLI::App* code = addCodeCommand(tool, arguments);
+    CLI::App* wav = addCommand(
         tool, "wav", "renders the melody as a 16-bit mono 48 kHz WAV with the beeper's square wave",
         arguments);
-    wavCommand->add_option("OUT.wav", arguments.outPath, "the WAV file to write")->required();
-    CLI::App* checkCommand = addCommand(
+    wav->add_option("OUT.wav", arguments.outPath, "the WAV file to write")->required();
+    CLI::App* check = addCommand(
         tool, "check", "prints ok with the dimensions, or why the file is refused", arguments);
+    return {{play, playTones},
+            {tones, printTones},
+            {code, printCode},
+            {wav, writeWave},
+            {check, printCheck}};
+}
 
-    ConvertRequest conversion;
-    CLI::App* convertCommand = tool.add_subcommand(
+CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
+    CLI::App* command = tool.add_subcommand(
         "convert", "converts between melody formats: .vemo, RTTTL ringtone text (.rtttl, .txt) "
                    "and MIDI (.mid, .midi); prints the timing and pitch changes of an import");
-    convertCommand->set_version_flag("--version", VersionText);
-    convertCommand->add_option("IN", conversion.inPath, "the file to read")->required();
-    convertCommand->add_option("OUT", conversion.outPath, "the file to write")->required();
-    convertCommand->add_option("--from-format", conversion.fromFormat,
-                               std::string("the format of IN: ") + ConvertFormats +
-                                   " (default: by its extension)");
-    convertCommand->add_option("--to-format", conversion.toFormat,
-                               std::string("the format of OUT: ") + ConvertFormats +
-                                   " (default: by its extension)");
-    convertCommand
+    command->set_version_flag("--version", VersionText);
+    command->add_option("IN", conversion.inPath, "the file to read")->required();
+    command->add_option("OUT", conversion.outPath, "the file to write")->required();
+    const std::string names = convertFormatNames();
+    command->add_option("--from-format", conversion.fromFormat,
+                        "the format of IN: " + names + " (default: by its extension)");
+    command->add_option("--to-format", conversion.toFormat,
+                        "the format of OUT: " + names + " (default: by its extension)");
+    command
         ->add_option("--grid", conversion.gridStep,
-                     "one column is this part of a whole note: 8, 16 or 32 (default: 16)")
-        ->check(CLI::IsMember({8, 16, 32}));
-    convertCommand
+                     "one column is this part of a whole note: " + gridStepNames() +
+                         " (default: " + std::to_string(DefaultGridStep) + ")")
+        ->check(CLI::IsMember(std::vector<std::int32_t>(GridSteps.begin(), GridSteps.end())));
+    command
         ->add_option("--track", conversion.track,
                      "MIDI: take the notes of this track, counted from 1 (default: the track and "
                      "channel with the most notes, drums last)")
         ->check(CLI::Range(1, 65535));
-    convertCommand
+    command
         ->add_option("--channel", conversion.channel, "MIDI: take the notes of this channel, 1-16")
         ->check(CLI::Range(1, 16));
-    convertCommand->add_flag("--latest", conversion.latestWins,
-                             "MIDI: where notes overlap the latest one sounds (default: the "
-                             "highest)");
-    convertCommand->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a "
-                           "tone that none of them gives is written as two or more notes of its "
-                           "pitch.");
+    command->add_flag("--latest", conversion.latestWins,
+                      "MIDI: where notes overlap the latest one sounds (default: the highest)");
+    command->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a tone that "
+                    "none of them gives is written as two or more notes of its pitch.");
+    return command;
+}
 
+// The parse's own end (help, version, a mistake) with its exit code; none when a command is to run.
+std::optional<int> parse(CLI::App& tool, int argc, char* argv[]) {
     try {
         tool.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -265,17 +287,24 @@ int run(int argc, char* argv[]) {
         complainAboutUse(tool, error, argc, argv);
         return ExitBadUse;
     }
+    return std::nullopt;
+}
 
-    if (convertCommand->parsed()) return convertFiles(conversion, std::cout, std::cerr);
+int run(int argc, char* argv[]) {
+    CLI::App tool{"Plays, lists, exports, renders, checks and converts vemo melody files.",
+                  "vemo-tool"};
+    tool.set_version_flag("--version", VersionText);
+    tool.require_subcommand(1);
+    Arguments arguments;
+    const auto commands = addMelodyCommands(tool, arguments);
+    const CLI::App* convert = addConvertCommand(tool, arguments.conversion);
+    if (const std::optional<int> stopped = parse(tool, argc, argv)) return *stopped;
+
+    if (convert->parsed()) return convertFiles(arguments.conversion, std::cout, std::cerr);
     const auto loaded = loadFile(arguments.path);
     if (!loaded) return ExitFailed;
-    if (playCommand->parsed()) return playTones(*loaded, arguments.repeat);
-    if (tonesCommand->parsed()) printTones(*loaded);
-    if (codeCommand->parsed())
-        return printCode(arguments.path, *loaded, arguments.from, arguments.to,
-                         *codeDialectNamed(formatName));
-    if (wavCommand->parsed()) return writeWave(arguments.path, *loaded, arguments.outPath);
-    if (checkCommand->parsed()) printCheck(*loaded);
+    for (const auto& [command, runCommand] : commands)
+        if (command->parsed()) return runCommand(arguments, *loaded);
     return ExitOk;
 }
 

@@ -51,7 +51,7 @@ std::string songTime(double ms) {
 } // namespace
 
 bool isGridStep(std::int32_t step) {
-    return step == 8 || step == 16 || step == 32;
+    return std::find(GridSteps.begin(), GridSteps.end(), step) != GridSteps.end();
 }
 
 MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnMs,

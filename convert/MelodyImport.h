@@ -2,6 +2,7 @@
 
 #include "model/PitchTable.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 namespace vemo {
 
 // Grid steps a column may stand for: 1/8, 1/16 or 1/32 of a whole note.
+constexpr std::array<std::int32_t, 3> GridSteps = {8, 16, 32};
 constexpr std::int32_t DefaultGridStep = 16;
 bool isGridStep(std::int32_t step);
 

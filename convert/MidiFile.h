@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vemo {
@@ -15,6 +16,8 @@ namespace vemo {
 constexpr std::size_t MaxMidiFileBytes = 8 * 1024 * 1024;
 constexpr std::size_t MaxMidiNotes = 1 << 20;
 constexpr std::int32_t DrumChannel = 9; // channel 10 as users count
+// Every MIDI file begins with it.
+constexpr std::string_view MidiHeaderTag = "MThd";
 
 // A note as heard: its times run through the file's whole tempo map.
 struct MidiNote {

@@ -12,7 +12,7 @@ constexpr double WholeNoteQuarters = 4.0;
 
 // The voice's notes as one line: segments of the note that sounds, split where another takes
 // over. Notes are sorted by start, so a later index started no earlier.
-std::vector<TimedNote> oneLine(const MidiSong& song, const MidiChoice& choice, double columnMs) {
+std::vector<TimedNote> oneLine(const MidiSong& song, const ImportChoice& choice, double columnMs) {
     struct Edge {
         double ms;
         bool isStart;
@@ -117,7 +117,7 @@ std::size_t defaultVoice(const MidiSong& song) {
     return best;
 }
 
-MelodyImport importMidi(const MidiSong& song, const MidiChoice& choice) {
+MelodyImport importMidi(const MidiSong& song, const ImportChoice& choice) {
     const std::int32_t gridStep = isGridStep(choice.gridStep) ? choice.gridStep : DefaultGridStep;
     const double columnMs = song.firstQuarterMs * WholeNoteQuarters / gridStep;
     const std::size_t voiceNotes =

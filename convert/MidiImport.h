@@ -12,7 +12,9 @@ namespace vemo {
 // Which note sounds when notes of the chosen voice overlap.
 enum class OverlapRule { Highest, Latest };
 
-struct MidiChoice {
+// What an import is told: the grid step places every song, the voice and the overlap rule pick
+// a MIDI song's one line of notes.
+struct ImportChoice {
     std::size_t voice = 0; // index into MidiSong::voices
     std::int32_t gridStep = DefaultGridStep;
     OverlapRule overlap = OverlapRule::Highest;
@@ -36,6 +38,6 @@ std::string voiceDescription(const MidiVoice& voice);
 // chosen voice becomes one line of notes: where notes overlap the rule picks the sounding one,
 // and a note that sounds again after another was over it starts anew. Placing, pitch and width
 // follow the RTTTL import.
-MelodyImport importMidi(const MidiSong& song, const MidiChoice& choice);
+MelodyImport importMidi(const MidiSong& song, const ImportChoice& choice);
 
 } // namespace vemo

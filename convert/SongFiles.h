@@ -1,28 +1,35 @@
 #pragma once
 
-#include "convert/MidiFile.h"
+#include "convert/MidiImport.h"
 #include "convert/RtttlParser.h"
+#include "store/MelodyCodec.h"
 
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace vemo {
 
-// A song read from a file to be imported, or why there is none.
-template <typename Song> struct SongFile {
-    std::optional<Song> song;
+// What a reader makes of a file: the melody a melody file holds, or a song that an import places
+// on the grid.
+using FileSong = std::variant<DecodedMelody, RtttlSong, MidiSong>;
+
+// A song read from a file, or why there is none.
+struct SongFile {
+    std::optional<FileSong> song;
     bool isReadable = false; // false: the file itself could not be read
     std::string reason;      // why there is no song, in plain words
 };
 
-// What a file's first bytes say it holds. Text formats have no mark of their own, and anything
-// but a regular file is not opened (a named pipe would block until written to).
-enum class FileContent { Unknown, Melody, Midi };
-FileContent fileContent(const std::string& path);
-
-// Each reads no more than its format may hold.
-SongFile<RtttlSong> readRtttlFile(const std::string& path);
+// The readers of the format registry; each reads no more than its format may hold.
+SongFile readMelodySong(const std::string& path);
+SongFile readRtttlFile(const std::string& path);
 // A file without a note that sounds is refused too: there is nothing in it to import.
-SongFile<MidiSong> readMidiFile(const std::string& path);
+SongFile readMidiFile(const std::string& path);
+
+// What a reader gave as a melody, with its marks' total and the pitch table of its rows: a melody
+// file as it is (nothing to report), a song imported with the choice. The geometry is left to the
+// editor.
+MelodyImport melodyOf(FileSong&& song, const ImportChoice& choice = {});
 
 } // namespace vemo

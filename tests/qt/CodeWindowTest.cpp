@@ -6,7 +6,7 @@
 #include "platform/Beeper.h"
 #include "platform/Threads.h"
 #include "app/CodeWindow.h"
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 #include "sound/ToneList.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/TempFolder.h"

@@ -1,4 +1,5 @@
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
+#include "convert/Formats.h"
 #include "model/Melody.h"
 
 #include "tests/support/TempFolder.h"

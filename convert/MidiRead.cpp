@@ -1,23 +1,20 @@
+#include "convert/MidiBytes.h"
 #include "convert/MidiFile.h"
-
-#include "convert/EqualTemper.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <map>
 #include <string_view>
 
 namespace vemo {
 
+using namespace midi;
+
 namespace {
 
 constexpr std::uint32_t DefaultQuarterUs = 500000; // 120 quarter notes a minute
-constexpr std::int32_t ChannelCount = 16;
-constexpr std::int32_t KeyCount = 128;
-constexpr std::size_t ChunkHeaderBytes = 8;
-constexpr std::size_t MaxVlqBytes = 4;
 constexpr std::size_t MaxNameBytes = 64;
+constexpr std::uint32_t HighestReadType = 1;
+constexpr std::uint32_t TicksPerFrameBits = 0xFF; // the low byte of an SMPTE division
 
 std::string at(std::size_t offset) {
     return " at byte " + std::to_string(offset);
@@ -56,10 +53,10 @@ public:
 
     std::uint32_t variableLength() {
         std::uint32_t value = 0;
-        for (std::size_t i = 0; i < MaxVlqBytes; ++i) {
+        for (std::size_t i = 0; i < MaxVariableLengthBytes; ++i) {
             const std::uint32_t next = byte();
-            value = value << 7 | (next & 0x7F);
-            if ((next & 0x80) == 0) return value;
+            value = value << VariableLengthBits | (next & DataBits);
+            if ((next & MoreBytesBit) == 0) return value;
         }
         fail("a length or time is longer than four bytes");
         return 0;
@@ -103,6 +100,12 @@ struct TickSong {
     std::vector<TempoChange> tempos;
 };
 
+bool isControlCharacter(std::uint8_t c) {
+    constexpr std::uint8_t FirstPrintable = 0x20;
+    constexpr std::uint8_t Delete = 0x7F;
+    return c < FirstPrintable || c == Delete;
+}
+
 class TrackReader {
 public:
     TrackReader(TickSong& song, std::int32_t track) : song_(song), track_(track) {
@@ -119,24 +122,24 @@ public:
         while (!reader.atEnd() && !reader.failed()) {
             tick += reader.variableLength();
             std::uint32_t first = reader.byte();
-            if (first >= 0x80) {
+            if ((first & StatusBit) != 0) {
                 status = first;
-                if (status < 0xF0) first = reader.byte();
-            } else if (status == 0 || status >= 0xF0) {
+                if (status < SystemExclusive) first = reader.byte();
+            } else if (status == 0 || status >= SystemExclusive) {
                 reader.fail("an event has no status byte");
                 break;
             }
-            if (status == 0xFF) {
+            if (status == Meta) {
                 status = 0; // meta events cancel running status
                 const std::uint32_t type = reader.byte();
                 const auto data = reader.take(reader.variableLength());
-                if (type == 0x2F) break;
+                if (type == EndOfTrack) break;
                 meta(type, data, tick);
-            } else if (status == 0xF0 || status == 0xF7) {
+            } else if (status == SystemExclusive || status == SystemExclusiveEscape) {
                 // A system exclusive message's length is known; its content is not needed.
                 reader.take(reader.variableLength());
                 status = 0;
-            } else if (status >= 0xF1) {
+            } else if (status >= FirstSystemMessage) {
                 reader.fail("a system message can't be in a file");
             } else {
                 channelMessage(status, first, reader, tick);
@@ -153,13 +156,13 @@ public:
 
 private:
     void meta(std::uint32_t type, std::span<const std::uint8_t> data, std::uint64_t tick) {
-        if (type == 0x03 && name_.empty()) {
+        if (type == TrackName && name_.empty()) {
             // Names are shown and printed: no control characters, and not endless.
             for (const std::uint8_t c : data.first(std::min<std::size_t>(data.size(), MaxNameBytes)))
-                name_.push_back(c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c));
+                name_.push_back(isControlCharacter(c) ? ' ' : static_cast<char>(c));
             for (MidiVoice& voice : song_.voices)
                 if (voice.track == track_) voice.name = name_;
-        } else if (type == 0x51 && data.size() == 3) {
+        } else if (type == Tempo && data.size() == TempoBytes) {
             const std::uint32_t quarterUs =
                 static_cast<std::uint32_t>(data[0]) << 16 | data[1] << 8 | data[2];
             if (quarterUs > 0) song_.tempos.push_back({tick, quarterUs});
@@ -168,18 +171,18 @@ private:
 
     void channelMessage(std::uint32_t status, std::uint32_t first, Reader& reader,
                         std::uint64_t tick) {
-        const std::uint32_t kind = status & 0xF0;
-        const auto channel = static_cast<std::int32_t>(status & 0x0F);
-        if (kind == 0xC0 || kind == 0xD0) return; // one data byte, already read
+        const std::uint32_t kind = status & KindBits;
+        const auto channel = static_cast<std::int32_t>(status & ChannelBits);
+        if (kind == ProgramChange || kind == ChannelPressure) return; // one data byte, already read
         const std::uint32_t second = reader.byte();
-        if ((first | second) & 0x80) {
+        if (((first | second) & StatusBit) != 0) {
             reader.fail("a data byte has its top bit set");
             return;
         }
         const auto key = static_cast<std::int32_t>(first);
-        if (kind == 0x80 || (kind == 0x90 && second == 0)) {
+        if (kind == NoteOff || (kind == NoteOn && second == 0)) {
             end(channel, key, tick);
-        } else if (kind == 0x90) {
+        } else if (kind == NoteOn) {
             // The same key struck again ends the note it still sounds.
             end(channel, key, tick);
             sounding_[channel][key] = static_cast<std::int64_t>(song_.notes.size());
@@ -215,10 +218,10 @@ private:
 class TempoMap {
 public:
     TempoMap(std::vector<TempoChange> tempos, std::uint32_t division) {
-        if (division & 0x8000) {
+        if ((division & SmpteDivisionBit) != 0) {
             // SMPTE: frames a second (as a negative byte) times ticks a frame; no tempo applies.
             const auto framesPerSecond = static_cast<std::int32_t>(256 - (division >> 8));
-            const auto ticksPerFrame = static_cast<std::int32_t>(division & 0xFF);
+            const auto ticksPerFrame = static_cast<std::int32_t>(division & TicksPerFrameBits);
             msPerTickFixed_ = 1000.0 / std::max(framesPerSecond * ticksPerFrame, 1);
             return;
         }
@@ -279,20 +282,66 @@ bool isTag(std::span<const std::uint8_t> bytes, std::string_view tag) {
     return bytes.size() == tag.size() && std::equal(bytes.begin(), bytes.end(), tag.begin());
 }
 
-void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, std::size_t count) {
-    for (std::size_t i = count; i-- > 0;)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+struct Header {
+    std::uint32_t format = 0;
+    std::uint32_t division = 0;
+};
+
+// The header chunk's type and division; the reason it can't be read otherwise.
+std::string readHeader(Reader& file, Header& header) {
+    if (!isTag(file.take(TagBytes), MidiHeaderTag))
+        return "it is not a MIDI file: it does not begin with MThd";
+    Reader data(file.take(file.bigEndian(4)), ChunkHeaderBytes);
+    header.format = data.bigEndian(2);
+    data.bigEndian(2); // the track count; the chunks themselves are counted
+    header.division = data.bigEndian(2);
+    if (file.failed() || data.failed()) return "the header is cut short";
+    if (header.format > HighestReadType)
+        return "it is a MIDI file of type " + std::to_string(header.format) +
+               "; vemo reads types 0 and 1";
+    if (header.division == 0) return "the header gives no ticks per quarter note";
+    return {};
 }
 
-void putVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    std::array<std::uint8_t, MaxVlqBytes + 1> groups{};
-    std::size_t count = 0;
-    do {
-        groups[count++] = static_cast<std::uint8_t>(value & 0x7F);
-        value >>= 7;
-    } while (value != 0 && count < groups.size());
-    while (count-- > 0)
-        out.push_back(static_cast<std::uint8_t>(groups[count] | (count > 0 ? 0x80 : 0)));
+// Every track chunk after the header into `ticks`; the reason a chunk can't be read otherwise.
+std::string readTracks(Reader& file, TickSong& ticks) {
+    std::int32_t trackCount = 0;
+    while (!file.atEnd()) {
+        if (file.left() < ChunkHeaderBytes) {
+            // A few stray bytes after the last track are padding, not a damaged track.
+            if (trackCount > 0) break;
+            return "the file ends inside a chunk header" + at(file.offset());
+        }
+        const bool isTrack = isTag(file.take(TagBytes), TrackTag);
+        const std::uint32_t length = file.bigEndian(4);
+        const std::size_t start = file.offset();
+        const auto chunk = file.take(length);
+        if (file.failed())
+            return (isTrack ? "track " + std::to_string(trackCount + 1) : "a chunk") +
+                   " is cut short: " + file.reason();
+        if (!isTrack) continue; // chunks of other kinds are skipped, as the format asks
+        Reader track(chunk, start);
+        if (!TrackReader(ticks, trackCount).read(track))
+            return "track " + std::to_string(trackCount + 1) + " is damaged: " + track.reason();
+        ++trackCount;
+    }
+    return trackCount == 0 ? "the file has no track" : std::string();
+}
+
+// The notes in time order, their ticks turned into milliseconds.
+MidiSong songOf(TickSong ticks, const Header& header) {
+    MidiSong song;
+    song.format = static_cast<std::int32_t>(header.format);
+    song.voices = std::move(ticks.voices);
+    const TempoMap tempo(std::move(ticks.tempos), header.division);
+    std::stable_sort(ticks.notes.begin(), ticks.notes.end(),
+                     [](const TickNote& a, const TickNote& b) { return a.start < b.start; });
+    song.firstQuarterMs =
+        tempo.quarterMsAt(ticks.notes.empty() ? 0 : ticks.notes.front().start);
+    song.notes.reserve(ticks.notes.size());
+    for (const TickNote& note : ticks.notes)
+        song.notes.push_back({note.voice, note.key, tempo.ms(note.start), tempo.ms(note.end)});
+    return song;
 }
 
 } // namespace
@@ -305,130 +354,12 @@ MidiParse parseMidi(std::span<const std::uint8_t> bytes) {
         return result;
     }
     Reader file(bytes);
-    if (!isTag(file.take(4), "MThd")) {
-        result.reason = "it is not a MIDI file: it does not begin with MThd";
-        return result;
-    }
-    Reader header(file.take(file.bigEndian(4)), 8);
-    const std::uint32_t format = header.bigEndian(2);
-    header.bigEndian(2); // the track count; the chunks themselves are counted
-    const std::uint32_t division = header.bigEndian(2);
-    if (file.failed() || header.failed()) {
-        result.reason = "the header is cut short";
-        return result;
-    }
-    if (format > 1) {
-        result.reason = "it is a MIDI file of type " + std::to_string(format) +
-                        "; vemo reads types 0 and 1";
-        return result;
-    }
-    if (division == 0) {
-        result.reason = "the header gives no ticks per quarter note";
-        return result;
-    }
-
+    Header header;
     TickSong ticks;
-    std::int32_t trackCount = 0;
-    while (!file.atEnd()) {
-        if (file.left() < ChunkHeaderBytes) {
-            // A few stray bytes after the last track are padding, not a damaged track.
-            if (trackCount > 0) break;
-            result.reason = "the file ends inside a chunk header" + at(file.offset());
-            return result;
-        }
-        const bool isTrack = isTag(file.take(4), "MTrk");
-        const std::uint32_t length = file.bigEndian(4);
-        const std::size_t start = file.offset();
-        const auto chunk = file.take(length);
-        if (file.failed()) {
-            result.reason = (isTrack ? "track " + std::to_string(trackCount + 1) : "a chunk") +
-                            " is cut short: " + file.reason();
-            return result;
-        }
-        if (!isTrack) continue; // chunks of other kinds are skipped, as the format asks
-        Reader track(chunk, start);
-        if (!TrackReader(ticks, trackCount).read(track)) {
-            result.reason = "track " + std::to_string(trackCount + 1) + " is damaged: " +
-                            track.reason();
-            return result;
-        }
-        ++trackCount;
-    }
-    if (trackCount == 0) {
-        result.reason = "the file has no track";
-        return result;
-    }
-
-    MidiSong song;
-    song.format = static_cast<std::int32_t>(format);
-    song.voices = std::move(ticks.voices);
-    const TempoMap tempo(std::move(ticks.tempos), division);
-    std::stable_sort(ticks.notes.begin(), ticks.notes.end(),
-                     [](const TickNote& a, const TickNote& b) { return a.start < b.start; });
-    song.firstQuarterMs =
-        tempo.quarterMsAt(ticks.notes.empty() ? 0 : ticks.notes.front().start);
-    song.notes.reserve(ticks.notes.size());
-    for (const TickNote& note : ticks.notes)
-        song.notes.push_back({note.voice, note.key, tempo.ms(note.start), tempo.ms(note.end)});
-    result.song = std::move(song);
+    result.reason = readHeader(file, header);
+    if (result.reason.empty()) result.reason = readTracks(file, ticks);
+    if (result.reason.empty()) result.song = songOf(std::move(ticks), header);
     return result;
-}
-
-std::vector<std::uint8_t> writeMidi(const ToneList& tones, std::int32_t columnDuration,
-                                    const std::string& trackName) {
-    // A column is a sixteenth note, so a quarter note is four columns.
-    constexpr std::uint32_t TicksPerColumn = 120;
-    constexpr std::uint32_t TicksPerQuarter = 4 * TicksPerColumn;
-    constexpr std::uint8_t Velocity = 100;
-    const std::int32_t column = std::max(columnDuration, 1);
-
-    std::vector<std::uint8_t> track;
-    const auto meta = [&](std::uint8_t type, std::span<const std::uint8_t> data) {
-        track.push_back(0);
-        track.push_back(0xFF);
-        track.push_back(type);
-        putVariableLength(track, static_cast<std::uint32_t>(data.size()));
-        track.insert(track.end(), data.begin(), data.end());
-    };
-    const std::string_view name(trackName.data(), std::min<std::size_t>(trackName.size(), 255));
-    meta(0x03, {reinterpret_cast<const std::uint8_t*>(name.data()), name.size()});
-    const std::uint32_t quarterUs = static_cast<std::uint32_t>(column) * 4 * 1000;
-    const std::array<std::uint8_t, 3> tempo{static_cast<std::uint8_t>(quarterUs >> 16),
-                                            static_cast<std::uint8_t>(quarterUs >> 8),
-                                            static_cast<std::uint8_t>(quarterUs)};
-    meta(0x51, tempo);
-
-    // Durations are whole columns; rounding keeps any stray remainder close.
-    std::uint32_t restTicks = 0;
-    for (const ToneEvent& tone : tones) {
-        const std::int64_t columns =
-            std::max<std::int64_t>(std::llround(static_cast<double>(tone.duration) / column), 1);
-        const auto ticks = static_cast<std::uint32_t>(columns * TicksPerColumn);
-        if (tone.isRest || tone.frequency <= 0) {
-            restTicks += ticks;
-            continue;
-        }
-        const auto key = static_cast<std::uint8_t>(
-            std::clamp(nearestSemitone(tone.frequency), 0, KeyCount - 1));
-        putVariableLength(track, restTicks);
-        track.insert(track.end(), {0x90, key, Velocity});
-        putVariableLength(track, ticks);
-        track.insert(track.end(), {0x80, key, 0});
-        restTicks = 0;
-    }
-    // A trailing rest keeps its length through the end of the track.
-    putVariableLength(track, restTicks);
-    track.insert(track.end(), {0xFF, 0x2F, 0x00});
-
-    std::vector<std::uint8_t> file{'M', 'T', 'h', 'd'};
-    putBigEndian(file, 6, 4);
-    putBigEndian(file, 0, 2); // type 0
-    putBigEndian(file, 1, 2);
-    putBigEndian(file, TicksPerQuarter, 2);
-    file.insert(file.end(), {'M', 'T', 'r', 'k'});
-    putBigEndian(file, static_cast<std::uint32_t>(track.size()), 4);
-    file.insert(file.end(), track.begin(), track.end());
-    return file;
 }
 
 } // namespace vemo

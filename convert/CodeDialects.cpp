@@ -1,23 +1,11 @@
-#include "sound/CodeDialects.h"
+#include "convert/CodeDialects.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace vemo {
 
 namespace {
-
-struct DialectName {
-    CodeDialect dialect;
-    std::string_view name;
-};
-
-constexpr std::array<DialectName, 5> DialectNames{{{CodeDialect::Beep, "beep"},
-                                                   {CodeDialect::Arduino, "arduino"},
-                                                   {CodeDialect::ArduinoTable, "arduino-table"},
-                                                   {CodeDialect::LinuxBeep, "linux-beep"},
-                                                   {CodeDialect::CArray, "c-array"}}};
 
 using Lines = std::vector<std::string>;
 
@@ -175,19 +163,6 @@ Lines linuxBeepLines(const ToneList& tones) {
 }
 
 } // namespace
-
-std::vector<std::string_view> codeDialectNames() {
-    std::vector<std::string_view> names;
-    for (const DialectName& entry : DialectNames)
-        names.push_back(entry.name);
-    return names;
-}
-
-std::optional<CodeDialect> codeDialectNamed(std::string_view name) {
-    for (const DialectName& entry : DialectNames)
-        if (entry.name == name) return entry.dialect;
-    return std::nullopt;
-}
 
 std::vector<std::string> codeLinesFor(CodeDialect dialect, const ToneList& tones) {
     if (tones.empty()) return {};

@@ -1,0 +1,195 @@
+#include "convert/Formats.h"
+
+#include "convert/MidiFile.h"
+#include "convert/RtttlWriter.h"
+#include "sound/WaveFile.h"
+#include "store/FileNames.h"
+#include "store/MelodyCodec.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+namespace vemo {
+
+namespace {
+
+FileOutcome writeText(const std::string& path, const std::string& text) {
+    return writeFileReplacing(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+FileOutcome writeMelody(const Format&, const std::string& path, const WriteSource& source) {
+    return writeFileReplacing(path, encodeMelody(source.melody));
+}
+
+FileOutcome writeRingtone(const Format&, const std::string& path, const WriteSource& source) {
+    return writeText(
+        path, writeRtttl(source.tones, source.melody.columnDuration, source.gridStep, source.name) +
+                  "\n");
+}
+
+FileOutcome writeWave(const Format&, const std::string& path, const WriteSource& source) {
+    return writeWaveFile(path, source.tones);
+}
+
+// One line of the dialect's text per file line, each ended as text files end their lines.
+FileOutcome writeCode(const Format& format, const std::string& path, const WriteSource& source) {
+    std::string text;
+    for (const std::string& line : codeLinesFor(format.dialect.value(), source.tones))
+        text += line + "\n";
+    return writeText(path, text);
+}
+
+FileOutcome writeMidiSong(const Format&, const std::string& path, const WriteSource& source) {
+    return writeFileReplacing(path,
+                              writeMidi(source.tones, source.melody.columnDuration, source.name));
+}
+
+// The melody file comes first; the rest in the order of the export dialog's filters.
+constexpr std::array<Format, 9> Formats{{
+    {.name = "vemo",
+     .extensions = "vemo",
+     .begins = MelodyHeaderText,
+     .read = readMelodySong,
+     .write = writeMelody},
+    // Ringtones travel as .txt too; written, .txt is program text.
+    {.name = "rtttl",
+     .description = "RTTTL ringtone",
+     .extensions = "rtttl",
+     .read = readRtttlFile,
+     .write = writeRingtone,
+     .needsTones = true,
+     .loadDescription = "RTTTL",
+     .alsoRead = "txt"},
+    // Silence is a sound file of no length.
+    {.name = "wav",
+     .description = "WAV audio",
+     .extensions = "wav",
+     .write = writeWave,
+     .holdsNoTones = true},
+    {.name = "beep",
+     .description = "program text",
+     .extensions = "txt",
+     .write = writeCode,
+     .dialect = CodeDialect::Beep},
+    {.name = "arduino",
+     .description = "Arduino statements",
+     .extensions = "txt",
+     .write = writeCode,
+     .dialect = CodeDialect::Arduino},
+    {.name = "arduino-table",
+     .description = "Arduino sketch",
+     .extensions = "ino",
+     .write = writeCode,
+     .dialect = CodeDialect::ArduinoTable},
+    {.name = "linux-beep",
+     .description = "Linux beep command",
+     .extensions = "sh",
+     .write = writeCode,
+     .dialect = CodeDialect::LinuxBeep},
+    {.name = "c-array",
+     .description = "C array",
+     .extensions = "c h",
+     .write = writeCode,
+     .dialect = CodeDialect::CArray},
+    {.name = "midi",
+     .description = "MIDI",
+     .extensions = "mid midi",
+     .begins = MidiHeaderTag,
+     .read = readMidiFile,
+     .write = writeMidiSong,
+     .loadDescription = "MIDI"},
+}};
+
+template <typename Keep> std::vector<const Format*> formatsWhere(Keep keep) {
+    std::vector<const Format*> kept;
+    for (const Format& format : Formats)
+        if (keep(format)) kept.push_back(&format);
+    return kept;
+}
+
+// Enough of a file's start for every format's mark.
+std::string fileBeginning(const std::string& path) {
+    std::size_t longest = 0;
+    for (const Format& format : Formats)
+        longest = std::max(longest, format.begins.size());
+    std::string start(longest, '\0');
+    std::error_code error;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
+    file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(file.gcount()));
+    return start;
+}
+
+} // namespace
+
+std::span<const Format> formats() {
+    return Formats;
+}
+
+const Format& melodyFormat() {
+    return Formats.front();
+}
+
+std::vector<const Format*> exportFormats() {
+    return formatsWhere([](const Format& format) {
+        return format.write != nullptr && !format.description.empty();
+    });
+}
+
+std::vector<const Format*> loadFormats() {
+    std::vector<const Format*> listed = formatsWhere([](const Format& format) {
+        return format.read != nullptr && !format.loadDescription.empty();
+    });
+    // Those a file's first bytes tell come first, as a file is recognised.
+    std::stable_partition(listed.begin(), listed.end(),
+                          [](const Format* format) { return !format->begins.empty(); });
+    return listed;
+}
+
+std::vector<const Format*> readFormats() {
+    return formatsWhere([](const Format& format) { return format.read != nullptr; });
+}
+
+std::vector<const Format*> convertFormats() {
+    return formatsWhere(
+        [](const Format& format) { return format.read != nullptr && format.write != nullptr; });
+}
+
+std::string readExtensions(const Format& format) {
+    std::string extensions(format.extensions);
+    if (!format.alsoRead.empty()) extensions += " " + std::string(format.alsoRead);
+    return extensions;
+}
+
+const Format* formatByBeginning(const std::string& path, std::span<const Format* const> among) {
+    const std::string begins = fileBeginning(path);
+    for (const Format* format : among)
+        if (!format->begins.empty() && begins.starts_with(format->begins)) return format;
+    return nullptr;
+}
+
+const Format* formatByExtension(const std::string& path, std::span<const Format* const> among) {
+    const std::string extension = extensionOf(path);
+    for (const Format* format : among)
+        if (isListed(readExtensions(*format), extension)) return format;
+    return nullptr;
+}
+
+std::vector<std::string_view> codeDialectNames() {
+    std::vector<std::string_view> names;
+    for (const Format* format : formatsWhere([](const Format& f) { return f.dialect.has_value(); }))
+        names.push_back(format->name);
+    return names;
+}
+
+std::optional<CodeDialect> codeDialectNamed(std::string_view name) {
+    for (const Format& format : Formats)
+        if (format.dialect && format.name == name) return format.dialect;
+    return std::nullopt;
+}
+
+} // namespace vemo

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "convert/CodeDialects.h"
+#include "convert/MelodyImport.h"
+#include "convert/SongFiles.h"
+#include "model/Melody.h"
+#include "model/Tones.h"
+#include "platform/Files.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+// What a writer is given: the whole melody (for the formats that keep the grid), the tones of the
+// range to write, the name of the file without folder and extension (for the formats that carry
+// a name), and the part of a whole note one column stands for.
+struct WriteSource {
+    const Melody& melody;
+    ToneList tones;
+    std::string name;
+    std::int32_t gridStep = DefaultGridStep;
+};
+
+struct Format;
+using FormatReader = SongFile (*)(const std::string& path);
+// Writes through a temporary that replaces the target only when complete. The entry comes along
+// so that formats of one kind can share a writer.
+using FormatWriter = FileOutcome (*)(const Format& format, const std::string& path,
+                                     const WriteSource& source);
+
+// One format of the files vemo reads or writes: a new format is one entry of the table in
+// convert/Formats.cpp with its reader or writer.
+struct Format {
+    std::string_view name = {}; // as users type it: "midi"
+    // The export dialog's filter text; empty where "export" does not offer the format.
+    std::string_view description = {};
+    // Without dots, separated by spaces: "mid midi". The first is the one added to a bare name.
+    std::string_view extensions = {};
+    // What a file of the format begins with; empty where only its name tells.
+    std::string_view begins = {};
+    FormatReader read = nullptr;  // none: the format is only written
+    FormatWriter write = nullptr; // none: the format is only read
+    // Program text: the code window's menu and `vemo-tool code --format` offer it.
+    std::optional<CodeDialect> dialect = {};
+    // A melody without notes still makes a file worth exporting.
+    bool holdsNoTones = false;
+    // No file of the format holds no note: a conversion refuses a melody without notes.
+    bool needsTones = false;
+    // The load dialog's filter text; empty where the load dialog does not list the format.
+    std::string_view loadDescription = {};
+    // More extensions that a file read as the format may have.
+    std::string_view alsoRead = {};
+};
+
+// Every format, in the table's order.
+std::span<const Format> formats();
+// vemo's own melody file: what "save" writes and a file no other format claims is read as.
+const Format& melodyFormat();
+
+// The formats "export" offers, in the order of its dialog's filters.
+std::vector<const Format*> exportFormats();
+// The formats the load dialog lists after the melody files' own: those a file's first bytes tell
+// first, as a file is recognised, then the others in the table's order.
+std::vector<const Format*> loadFormats();
+// The formats that are read: the editor loads them and tells them apart by these.
+std::vector<const Format*> readFormats();
+// The formats `vemo-tool convert` takes: those both read and written.
+std::vector<const Format*> convertFormats();
+
+// Every extension a file read as the format may have: its own, then those it also reads.
+std::string readExtensions(const Format& format);
+// The format among `among` that a file's first bytes say it is; none when none of them tells.
+// Anything but a regular file is not opened (a named pipe would block until written to).
+const Format* formatByBeginning(const std::string& path, std::span<const Format* const> among);
+// The format among `among` whose read extensions hold the file's extension.
+const Format* formatByExtension(const std::string& path, std::span<const Format* const> among);
+
+// The program-text dialects by the names users type, the default (`beep`) first.
+std::vector<std::string_view> codeDialectNames();
+std::optional<CodeDialect> codeDialectNamed(std::string_view name);
+
+} // namespace vemo
