@@ -50,7 +50,8 @@ Image picture(const PixelArt& art, bool isMirrored) {
     for (std::int32_t y = 0; y < IconSize; ++y)
         for (std::int32_t x = 0; x < IconSize; ++x) {
             const std::int32_t from = isMirrored ? IconSize - 1 - x : x;
-            image.setPixel(x, y, colourOf(art[static_cast<std::size_t>(y)][static_cast<std::size_t>(from)]));
+            image.setPixel(
+                x, y, colourOf(art[static_cast<std::size_t>(y)][static_cast<std::size_t>(from)]));
         }
     return image;
 }

@@ -1,8 +1,8 @@
 #include "app/CodeWindow.h"
 
 #include "app/PlaybackCommands.h"
-#include "platform/Ids.h"
 #include "convert/Formats.h"
+#include "platform/Ids.h"
 #include "sound/ToneList.h"
 
 #include <algorithm>

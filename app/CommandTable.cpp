@@ -19,12 +19,6 @@ namespace vemo {
 
 namespace {
 
-using Key = ShortcutKey;
-constexpr std::int32_t Plain = Modifier::None;
-constexpr std::int32_t Ctrl = Modifier::Control;
-constexpr std::int32_t Shift = Modifier::Shift;
-constexpr std::int32_t CtrlShift = Modifier::Control | Modifier::Shift;
-
 // The folder the process works in at the moment of the key press.
 std::string currentWorkingDirectory() {
     std::error_code error;
@@ -41,42 +35,93 @@ template <void (*Run)(EditorContext&)> StepKind only(EditorContext& editor) {
     return StepKind::None;
 }
 
+StepKind showNewMelodyDialog(EditorContext& e) {
+    e.platform.ui.showWindow(WindowId::NewMelody, true);
+    return StepKind::None;
+}
+
+StepKind load(EditorContext& e) {
+    return loadMelody(e) == LoadOutcome::Imported ? StepKind::Import : StepKind::Load;
+}
+
+StepKind sing(EditorContext& e) {
+    playMelody(e.state, e.platform);
+    return StepKind::None;
+}
+
+StepKind shutUp(EditorContext& e) {
+    e.state.playback.stopRequested.store(1);
+    return StepKind::None;
+}
+
+// Space and Shift+Space differ only in where the melody starts.
+StepKind playOrStopAll(EditorContext& e) {
+    playOrStop(e.state, e.platform);
+    return StepKind::None;
+}
+
+StepKind playOrStopFromPointer(EditorContext& e) {
+    playOrStop(e.state, e.platform, columnToPlayFrom(e.state));
+    return StepKind::None;
+}
+
+template <bool IsFlipped> StepKind repeatToggle(EditorContext& e) {
+    if (IsFlipped) flipToggle(e.platform.ui, CommandId::ToggleRepeat);
+    takeRepeatToggle(e.state.playback, e.platform.ui);
+    return StepKind::None;
+}
+
+template <bool IsFlipped> StepKind followToggle(EditorContext& e) {
+    if (IsFlipped) flipToggle(e.platform.ui, CommandId::FollowPlayback);
+    takeFollowToggle(e.state.playback, e.platform.ui);
+    return StepKind::None;
+}
+
+StepKind getCode(EditorContext& e) {
+    exportCode(e.state, e.platform);
+    return StepKind::None;
+}
+
+StepKind help(EditorContext& e) {
+    openHelp(e.platform.ui, currentWorkingDirectory());
+    return StepKind::None;
+}
+
+template <std::int32_t RowChange> StepKind transposeBy(EditorContext& e) {
+    return transpose(e, RowChange);
+}
+
+template <std::int32_t Steps> StepKind zoomBy(EditorContext& e) {
+    zoomAtCentre(e, Steps);
+    return StepKind::None;
+}
+
+template <std::int32_t Mode> StepKind choosePaste(EditorContext& e) {
+    e.state.shell.pasteMode = Mode;
+    return StepKind::None;
+}
+
+using Key = ShortcutKey;
+constexpr std::int32_t Plain = Modifier::None;
+constexpr std::int32_t Ctrl = Modifier::Control;
+constexpr std::int32_t Shift = Modifier::Shift;
+constexpr std::int32_t CtrlShift = Modifier::Control | Modifier::Shift;
+constexpr std::int32_t Up = -1;
+constexpr std::int32_t Down = 1;
+
 // Rows of the toolbar first, in the toolbar's order; the shortcuts' places give the order in
 // which they are registered.
+// clang-format off
 const std::vector<Command> Commands = {
-    {CommandId::New, "new.ico", false, "new", {},
-     [](EditorContext& e) {
-         e.platform.ui.showWindow(WindowId::NewMelody, true);
-         return StepKind::None;
-     }},
+    {CommandId::New, "new.ico", false, "new", {}, showNewMelodyDialog},
     {CommandId::Spacer1, "space.ico", false, "", {}, nullptr},
-    {CommandId::Load, "load.ico", false, "load", {{Key::F3, Plain, 1}},
-     [](EditorContext& e) {
-         return loadMelody(e) == LoadOutcome::Imported ? StepKind::Import : StepKind::Load;
-     }},
+    {CommandId::Load, "load.ico", false, "load", {{Key::F3, Plain, 1}}, load},
     {CommandId::Save, "save.ico", false, "save", {{Key::F2, Plain, 2}}, only<saveMelody>},
     {CommandId::Spacer2, "space.ico", false, "", {}, nullptr},
-    {CommandId::Sing, "sing.ico", false, "sing", {},
-     [](EditorContext& e) {
-         playMelody(e.state, e.platform);
-         return StepKind::None;
-     }},
-    {CommandId::ShutUp, "shut.ico", false, "shut up", {},
-     [](EditorContext& e) {
-         e.state.playback.stopRequested.store(1);
-         return StepKind::None;
-     }},
-    {CommandId::ToggleRepeat, "loop.ico", true, "toggle repeat", {},
-     [](EditorContext& e) {
-         takeRepeatToggle(e.state.playback, e.platform.ui);
-
-         return StepKind::None;
-     }},
-    {CommandId::GetCode, "code.ico", false, "get code", {{Key::G, Plain, 5}},
-     [](EditorContext& e) {
-         exportCode(e.state, e.platform);
-         return StepKind::None;
-     }},
+    {CommandId::Sing, "sing.ico", false, "sing", {}, sing},
+    {CommandId::ShutUp, "shut.ico", false, "shut up", {}, shutUp},
+    {CommandId::ToggleRepeat, "loop.ico", true, "toggle repeat", {}, repeatToggle<false>},
+    {CommandId::GetCode, "code.ico", false, "get code", {{Key::G, Plain, 5}}, getCode},
     {CommandId::Spacer3, "space.ico", false, "", {}, nullptr},
     {CommandId::Copy, "copy.ico", false, "copy", {{Key::C, Ctrl, 6}}, copyColumns},
     {CommandId::Paste, "paste.ico", false, "paste", {{Key::V, Ctrl, 7}}, offerPaste},
@@ -86,88 +131,38 @@ const std::vector<Command> Commands = {
     {CommandId::Redo, "redo.ico", false, "redo", {{Key::Y, Ctrl, 11}, {Key::Z, CtrlShift, 12}},
      only<redoStep>},
     {CommandId::Export, "export.ico", false, "export", {}, only<exportMelody>},
-    {CommandId::FollowPlayback, "follow.ico", true, "follow playback", {},
-     [](EditorContext& e) {
-         takeFollowToggle(e.state.playback, e.platform.ui);
-
-         return StepKind::None;
-     }},
+    {CommandId::FollowPlayback, "follow.ico", true, "follow playback", {}, followToggle<false>},
 
     // Shortcuts only.
-    {CommandId::Help, "", false, "", {{Key::F1, Plain, 0}},
-     [](EditorContext& e) {
-         openHelp(e.platform.ui, currentWorkingDirectory());
-
-         return StepKind::None;
-     }},
-    {CommandId::SpaceKey, "", false, "", {{Key::Space, Plain, 3}},
-     [](EditorContext& e) {
-         playOrStop(e.state, e.platform);
-         return StepKind::None;
-     }},
-    {CommandId::PlayFromPointerKey, "", false, "", {{Key::Space, Shift, 13}},
-     [](EditorContext& e) {
-         playOrStop(e.state, e.platform, columnToPlayFrom(e.state));
-
-         return StepKind::None;
-     }},
-    {CommandId::RepeatKey, "", false, "", {{Key::R, Plain, 4}},
-     [](EditorContext& e) {
-         flipToggle(e.platform.ui, CommandId::ToggleRepeat);
-         takeRepeatToggle(e.state.playback, e.platform.ui);
-
-         return StepKind::None;
-     }},
-    {CommandId::SelectionKey, "", false, "", {{Key::S, Plain, 9}}, flipSelectionToggle},
+    {CommandId::Help, "", false, "", {{Key::F1, Plain, 0}}, help},
+    {CommandId::SpaceKey, "", false, "", {{Key::Space, Plain, 3}}, playOrStopAll},
+    {CommandId::RepeatKey, "", false, "", {{Key::R, Plain, 4}}, repeatToggle<true>},
     {CommandId::DeleteKey, "", false, "", {{Key::Delete, Plain, 8}}, clearColumns},
-    {CommandId::TransposeUp, "", false, "", {{Key::Up, Ctrl, 14}},
-     [](EditorContext& e) { return transpose(e, -1); }},
-    {CommandId::TransposeDown, "", false, "", {{Key::Down, Ctrl, 15}},
-     [](EditorContext& e) { return transpose(e, 1); }},
+    {CommandId::SelectionKey, "", false, "", {{Key::S, Plain, 9}}, flipSelectionToggle},
+    {CommandId::PlayFromPointerKey, "", false, "", {{Key::Space, Shift, 13}},
+     playOrStopFromPointer},
+    {CommandId::TransposeUp, "", false, "", {{Key::Up, Ctrl, 14}}, transposeBy<Up>},
+    {CommandId::TransposeDown, "", false, "", {{Key::Down, Ctrl, 15}}, transposeBy<Down>},
     {CommandId::OctaveUp, "", false, "", {{Key::Up, CtrlShift, 16}},
-     [](EditorContext& e) { return transpose(e, -RowsPerOctave); }},
+     transposeBy<Up * RowsPerOctave>},
     {CommandId::OctaveDown, "", false, "", {{Key::Down, CtrlShift, 17}},
-     [](EditorContext& e) { return transpose(e, RowsPerOctave); }},
+     transposeBy<Down * RowsPerOctave>},
     // Plus needs Shift on many keyboards, and Ctrl+= is the same key without it.
-    {CommandId::ZoomIn, "", false, "", {{Key::Plus, Ctrl, 18}, {Key::Plus, CtrlShift, 19}, {Key::Equal, Ctrl, 20}},
-     [](EditorContext& e) {
-         zoomAtCentre(e, 1);
-         return StepKind::None;
-     }},
-    {CommandId::ZoomOut, "", false, "", {{Key::Minus, Ctrl, 21}},
-     [](EditorContext& e) {
-         zoomAtCentre(e, -1);
-         return StepKind::None;
-     }},
-    {CommandId::FollowKey, "", false, "", {{Key::F, Ctrl, 22}},
-     [](EditorContext& e) {
-         flipToggle(e.platform.ui, CommandId::FollowPlayback);
-         takeFollowToggle(e.state.playback, e.platform.ui);
-
-         return StepKind::None;
-     }},
+    {CommandId::ZoomIn, "", false, "",
+     {{Key::Plus, Ctrl, 18}, {Key::Plus, CtrlShift, 19}, {Key::Equal, Ctrl, 20}}, zoomBy<1>},
+    {CommandId::ZoomOut, "", false, "", {{Key::Minus, Ctrl, 21}}, zoomBy<-1>},
+    {CommandId::FollowKey, "", false, "", {{Key::F, Ctrl, 22}}, followToggle<true>},
 
     // Entries of the popup menus.
     {CommandId::MenuCancel, "", false, "cancel", {}, none},
     {CommandId::InsertColumn, "", false, "insert column", {}, insertColumnAtMenu},
     {CommandId::DeleteColumn, "", false, "delete column", {}, deleteColumnAtMenu},
-    {CommandId::PasteNotesOnly, "", false, "paste notes only", {},
-     [](EditorContext& e) {
-         e.state.shell.pasteMode = PasteNotes;
-         return StepKind::None;
-     }},
-    {CommandId::PasteLayoutOnly, "", false, "paste layout only", {},
-     [](EditorContext& e) {
-         e.state.shell.pasteMode = PasteLayout;
-         return StepKind::None;
-     }},
+    {CommandId::PasteNotesOnly, "", false, "paste notes only", {}, choosePaste<PasteNotes>},
+    {CommandId::PasteLayoutOnly, "", false, "paste layout only", {}, choosePaste<PasteLayout>},
     {CommandId::PasteNotesAndLayout, "", false, "paste notes and layout", {},
-     [](EditorContext& e) {
-         e.state.shell.pasteMode = PasteNotes | PasteLayout;
-
-         return StepKind::None;
-     }},
+     choosePaste<PasteNotes | PasteLayout>},
 };
+// clang-format on
 
 } // namespace
 
@@ -176,8 +171,8 @@ std::span<const Command> commandTable() {
 }
 
 const Command* findCommand(CommandId id) {
-    const auto found =
-        std::find_if(Commands.begin(), Commands.end(), [id](const Command& c) { return c.id == id; });
+    const auto found = std::find_if(Commands.begin(), Commands.end(),
+                                    [id](const Command& c) { return c.id == id; });
     return found == Commands.end() ? nullptr : &*found;
 }
 

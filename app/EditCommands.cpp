@@ -28,7 +28,8 @@ StepKind takeSelectionToggle(EditorContext& editor) {
 
 StepKind flipSelectionToggle(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
-    ui.setButtonPressed(CommandId::ToggleSelection, !ui.isButtonPressed(CommandId::ToggleSelection));
+    ui.setButtonPressed(CommandId::ToggleSelection,
+                        !ui.isButtonPressed(CommandId::ToggleSelection));
     return takeSelectionToggle(editor);
 }
 

@@ -120,8 +120,7 @@ StepKind runPassChecks(EditorContext& editor) {
         state.shell.popupRequested = 0;
     }
     StepKind made = StepKind::None;
-    if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0)
-        made = runPaste(editor);
+    if (state.shell.pasteMode != 0 && state.selection.selectionActive != 0) made = runPaste(editor);
     // Scrolling or panning by hand ends following until the next playback.
     if (state.view.hScrollDrag != 0 || state.view.vScrollDrag != 0 || state.view.panning != 0)
         state.playback.isFollowing = false;

@@ -35,7 +35,8 @@ std::int32_t lastExportFilter(Ui& ui, const std::vector<const Format*>& formats)
 std::string exportFilter(const std::vector<const Format*>& formats) {
     std::string filter;
     for (const Format* format : formats)
-        filter += (filter.empty() ? "" : "|") + filterEntry(format->description, format->extensions);
+        filter +=
+            (filter.empty() ? "" : "|") + filterEntry(format->description, format->extensions);
     return filter;
 }
 

@@ -43,8 +43,7 @@ std::string importReport(const MelodyImport& imported) {
         std::to_string(imported.melody.lastColumn + 1) +
         " columns\r\nlargest snapping error: " + std::to_string(imported.largestSnapErrorMs) +
         " ms\r\nnotes moved by octaves: " + std::to_string(imported.octaveMovedNotes);
-    if (imported.unheardNotes > 0)
-        text += "\r\n" + unheardNotesReport(imported.unheardNotes);
+    if (imported.unheardNotes > 0) text += "\r\n" + unheardNotesReport(imported.unheardNotes);
     if (!imported.warning.empty()) text += "\r\n" + imported.warning;
     return text;
 }
@@ -98,7 +97,8 @@ LoadOutcome importMidiSong(EditorContext& editor, FileSong&& song, const std::st
 } // namespace
 
 LoadOutcome importSong(EditorContext& editor, FileSong&& song, const std::string& path) {
-    if (std::holds_alternative<MidiSong>(song)) return importMidiSong(editor, std::move(song), path);
+    if (std::holds_alternative<MidiSong>(song))
+        return importMidiSong(editor, std::move(song), path);
     MelodyImport imported = melodyOf(std::move(song));
     takeImport(editor, imported, path);
     // Said only when the melody is not exactly what the file holds.

@@ -1,8 +1,8 @@
 #include "app/NewMelodyCommand.h"
 
+#include "app/Titles.h"
 #include "model/NewMelody.h"
 #include "platform/Ids.h"
-#include "app/Titles.h"
 #include "view/Redraw.h"
 
 namespace vemo {
@@ -30,7 +30,8 @@ void applyNewMelody(EditorContext& editor, std::int32_t width, std::int32_t smal
 StepKind applyNewMelodyDialog(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
     applyNewMelody(editor, ui.spinValue(ControlId::WidthSpin),
-                   ui.spinValue(ControlId::SmallBlockSpin), ui.spinValue(ControlId::LargeBlockSpin));
+                   ui.spinValue(ControlId::SmallBlockSpin),
+                   ui.spinValue(ControlId::LargeBlockSpin));
     return StepKind::NewMelody;
 }
 

@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
 #include "app/BuiltInIcons.h"
-#include "app/PlaybackCommands.h"
 #include "app/EventLoop.h"
 #include "app/FileCommands.h"
 #include "app/Layout.h"
 #include "app/NewMelodyCommand.h"
+#include "app/PlaybackCommands.h"
 #include "app/UndoCommands.h"
 #include "app/Windows.h"
 #include "model/NewMelody.h"
@@ -13,8 +13,8 @@
 #include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "store/FileNames.h"
-#include "view/Redraw.h"
 #include "view/PixelScale.h"
+#include "view/Redraw.h"
 
 #include <cmath>
 #include <filesystem>
@@ -37,6 +37,20 @@ constexpr std::int32_t ClosingToneMs = 8;
 constexpr std::int32_t WorkerStopWaitMs = 2000;
 constexpr std::int32_t LastToneWaitMs = 100;
 constexpr const char* ProgramIconFile = "Data/vemo.ico";
+
+struct IconFile {
+    const char* name;
+    // The editor's first eleven icons must be there; one added later falls back to a built-in
+    // picture, so that a Data folder of those eleven still starts the editor.
+    bool isRequired;
+};
+
+// The toolbar icons, in the order they are read from Data/.
+constexpr IconFile IconFiles[] = {
+    {"new.ico", true},   {"space.ico", true},   {"sing.ico", true},   {"shut.ico", true},
+    {"loop.ico", true},  {"code.ico", true},    {"load.ico", true},   {"save.ico", true},
+    {"copy.ico", true},  {"paste.ico", true},   {"selec.ico", true},  {"undo.ico", false},
+    {"redo.ico", false}, {"export.ico", false}, {"follow.ico", false}};
 
 void setStartValues(EditorState& state) {
     Melody& melody = state.melody;
@@ -108,13 +122,13 @@ void placeMainWindow(Ui& ui, std::int32_t clientHeight) {
 void runSweep(EditorContext& editor, bool opening) {
     Platform& platform = editor.platform;
     for (std::int32_t step = 0; step < SweepSteps; ++step) {
-        const std::int32_t height = opening ? step * SweepStepPixels
-                                            : MainPlacement.height - step * SweepStepPixels;
-        const std::int32_t frequencyHz =
-            opening ? OpeningBaseHz + OpeningHzPerPixel * height
-                    : static_cast<std::int32_t>(std::lround(ClosingBaseHz + ClosingHzPerPixel * height));
-        startPreviewAfterPrevious(editor.state.playback, platform.beeper, platform.runtime, frequencyHz,
-                                  opening ? OpeningToneMs : ClosingToneMs);
+        const std::int32_t height =
+            opening ? step * SweepStepPixels : MainPlacement.height - step * SweepStepPixels;
+        const std::int32_t frequencyHz = opening ? OpeningBaseHz + OpeningHzPerPixel * height
+                                                 : static_cast<std::int32_t>(std::lround(
+                                                       ClosingBaseHz + ClosingHzPerPixel * height));
+        startPreviewAfterPrevious(editor.state.playback, platform.beeper, platform.runtime,
+                                  frequencyHz, opening ? OpeningToneMs : ClosingToneMs);
         platform.ui.placeWindow(WindowId::Main, MainPlacement.x, SweepMiddleY - height / 2,
                                 MainPlacement.width, height);
         if (!opening) layoutMainWindow(editor.state.view, platform.ui);

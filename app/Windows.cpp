@@ -115,9 +115,9 @@ WindowsResult createWindows(EditorState& state, const Icons& icons, Platform& pl
     placeImageAreas(state.view, ui.toolbarHeight());
     if (!createMainControls(state, ui)) return {false, "can't create gadgets"};
 
-    if (!ui.createPopupMenu(MenuId::Column, menuOf({CommandId::MenuCancel, SeparatorLine,
-                                                    CommandId::InsertColumn,
-                                                    CommandId::DeleteColumn})))
+    if (!ui.createPopupMenu(MenuId::Column,
+                            menuOf({CommandId::MenuCancel, SeparatorLine, CommandId::InsertColumn,
+                                    CommandId::DeleteColumn})))
         return {false, "can't create popup-menu 1"};
     if (!ui.createPopupMenu(MenuId::Paste,
                             menuOf({CommandId::MenuCancel, SeparatorLine, CommandId::PasteNotesOnly,

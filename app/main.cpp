@@ -1,8 +1,8 @@
 #include "app/Startup.h"
+#include "platform/Files.h"
 #include "platform/Threads.h"
 #include "platform/qt/MakeQtUi.h"
 #include "platform/sdl/AudioBeeper.h"
-#include "platform/Files.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // One mouse edit on a large melody in a full-HD window: the hit test, the edit with its joins
 // and the grid pass that draws it, without the pause that limits the repaint rate.
 
-#include "app/ProgramContext.h"
 #include "app/Layout.h"
+#include "app/ProgramContext.h"
 #include "platform/Beeper.h"
 #include "platform/Ids.h"
 #include "tests/support/FakePlatform.h"

@@ -2,8 +2,8 @@
 // (the melody brought back, without the redraw), and how much memory a long history of single
 // notes holds.
 
-#include "model/Columns.h"
 #include "model/Clipboard.h"
+#include "model/Columns.h"
 #include "model/EditorState.h"
 #include "model/Geometry.h"
 #include "model/History.h"

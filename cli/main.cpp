@@ -2,10 +2,10 @@
 // convert.
 #include "cli/Convert.h"
 #include "convert/Formats.h"
+#include "platform/Files.h"
 #include "platform/sdl/AudioBeeper.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
-#include "platform/Files.h"
 
 #include <CLI/CLI.hpp>
 

@@ -93,8 +93,8 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
         }
         if (end > MaxColumnCount && result.warning.empty())
             result.warning = "the song needs more than " + std::to_string(MaxColumnCount) +
-                             " columns; it is cut at note " + std::to_string(note.number) +
-                             " of " + std::to_string(songNotes) + ", " +
+                             " columns; it is cut at note " + std::to_string(note.number) + " of " +
+                             std::to_string(songNotes) + ", " +
                              songTime(note.start * exactColumnMs) + " into the song";
         neededColumns = std::max(neededColumns, end);
     }

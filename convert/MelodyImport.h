@@ -32,7 +32,7 @@ struct TimedNote {
     std::int32_t semitone = NoSemitone; // MIDI numbering; NoSemitone for a rest
     double start = 0.0;
     double end = 0.0;
-    std::size_t number = 0;  // its place in the song, from 1, for the cut warning
+    std::size_t number = 0;     // its place in the song, from 1, for the cut warning
     bool isResumed = false;     // the rest of a note another one interrupted
     bool isInterrupted = false; // cut off by another note while it still sounded
 };

@@ -62,8 +62,8 @@ std::vector<TimedNote> oneLine(const MidiSong& song, const ImportChoice& choice,
         }
         if (hasWinner && !isOpen) {
             const MidiNote& note = song.notes[winner];
-            line.push_back({note.key, now / columnMs, now / columnMs, numberOf[winner],
-                            note.startMs < now});
+            line.push_back(
+                {note.key, now / columnMs, now / columnMs, numberOf[winner], note.startMs < now});
             current = winner;
             isOpen = true;
         }
@@ -74,8 +74,8 @@ std::vector<TimedNote> oneLine(const MidiSong& song, const ImportChoice& choice,
 } // namespace
 
 std::int32_t soundingNotes(const MidiSong& song, std::size_t voice) {
-    return static_cast<std::int32_t>(std::count_if(
-        song.notes.begin(), song.notes.end(), [voice](const MidiNote& note) {
+    return static_cast<std::int32_t>(
+        std::count_if(song.notes.begin(), song.notes.end(), [voice](const MidiNote& note) {
             return static_cast<std::size_t>(note.voice) == voice && note.endMs > note.startMs;
         }));
 }
@@ -90,8 +90,9 @@ std::string silentVoiceReason(const MidiSong& song, std::size_t voice) {
 }
 
 std::string unheardNotesReport(std::int32_t unheardNotes) {
-    return unheardNotes == 1 ? "1 note has no length and is not heard"
-                             : std::to_string(unheardNotes) + " notes have no length and are not heard";
+    return unheardNotes == 1
+               ? "1 note has no length and is not heard"
+               : std::to_string(unheardNotes) + " notes have no length and are not heard";
 }
 
 std::string voiceDescription(const MidiVoice& voice) {
@@ -127,8 +128,8 @@ MelodyImport importMidi(const MidiSong& song, const ImportChoice& choice) {
     MelodyImport imported =
         placeNotes(oneLine(song, choice, columnMs), columnMs, gridStep, voiceNotes);
     if (choice.voice < song.voices.size())
-        imported.unheardNotes = static_cast<std::int32_t>(voiceNotes) -
-                                soundingNotes(song, choice.voice);
+        imported.unheardNotes =
+            static_cast<std::int32_t>(voiceNotes) - soundingNotes(song, choice.voice);
     return imported;
 }
 

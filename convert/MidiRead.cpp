@@ -22,7 +22,7 @@ std::string at(std::size_t offset) {
 
 // Reads bytes from a span that never reaches past its end; the first fault is kept.
 class Reader {
-public:
+  public:
     explicit Reader(std::span<const std::uint8_t> bytes, std::size_t base = 0)
         : bytes_(bytes), base_(base) {}
 
@@ -74,7 +74,7 @@ public:
         return part;
     }
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
     std::size_t base_;
     std::size_t position_ = 0;
@@ -107,7 +107,7 @@ bool isControlCharacter(std::uint8_t c) {
 }
 
 class TrackReader {
-public:
+  public:
     TrackReader(TickSong& song, std::int32_t track) : song_(song), track_(track) {
         for (auto& channel : voiceOf_)
             channel = -1;
@@ -154,11 +154,12 @@ public:
         return !reader.failed();
     }
 
-private:
+  private:
     void meta(std::uint32_t type, std::span<const std::uint8_t> data, std::uint64_t tick) {
         if (type == TrackName && name_.empty()) {
             // Names are shown and printed: no control characters, and not endless.
-            for (const std::uint8_t c : data.first(std::min<std::size_t>(data.size(), MaxNameBytes)))
+            for (const std::uint8_t c :
+                 data.first(std::min<std::size_t>(data.size(), MaxNameBytes)))
                 name_.push_back(isControlCharacter(c) ? ' ' : static_cast<char>(c));
             for (MidiVoice& voice : song_.voices)
                 if (voice.track == track_) voice.name = name_;
@@ -216,7 +217,7 @@ private:
 
 // Turns ticks into milliseconds through the tempo changes, which must be sorted by tick.
 class TempoMap {
-public:
+  public:
     TempoMap(std::vector<TempoChange> tempos, std::uint32_t division) {
         if ((division & SmpteDivisionBit) != 0) {
             // SMPTE: frames a second (as a negative byte) times ticks a frame; no tempo applies.
@@ -226,8 +227,9 @@ public:
             return;
         }
         ticksPerQuarter_ = std::max<std::uint32_t>(division, 1);
-        std::stable_sort(tempos.begin(), tempos.end(),
-                         [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
+        std::stable_sort(
+            tempos.begin(), tempos.end(),
+            [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
         std::uint32_t quarterUs = DefaultQuarterUs;
         std::uint64_t tick = 0;
         double ms = 0.0;
@@ -253,7 +255,7 @@ public:
         return (segments_.empty() ? DefaultQuarterUs : segmentAt(tick).quarterUs) / 1000.0;
     }
 
-private:
+  private:
     struct Segment {
         std::uint64_t tick;
         double ms;
@@ -336,8 +338,7 @@ MidiSong songOf(TickSong ticks, const Header& header) {
     const TempoMap tempo(std::move(ticks.tempos), header.division);
     std::stable_sort(ticks.notes.begin(), ticks.notes.end(),
                      [](const TickNote& a, const TickNote& b) { return a.start < b.start; });
-    song.firstQuarterMs =
-        tempo.quarterMsAt(ticks.notes.empty() ? 0 : ticks.notes.front().start);
+    song.firstQuarterMs = tempo.quarterMsAt(ticks.notes.empty() ? 0 : ticks.notes.front().start);
     song.notes.reserve(ticks.notes.size());
     for (const TickNote& note : ticks.notes)
         song.notes.push_back({note.voice, note.key, tempo.ms(note.start), tempo.ms(note.end)});

@@ -15,8 +15,8 @@ constexpr std::int32_t ToolbarId = 5;
 
 enum class ControlId : std::int32_t {
     DurationSpin = 1,
-    VerImage = 2, // horizontal scroll bar above the grid
-    HorImage = 3, // vertical scroll bar beside the grid
+    VerImage = 2,  // horizontal scroll bar above the grid
+    HorImage = 3,  // vertical scroll bar beside the grid
     MainImage = 4, // the grid
     CodeEditor = 25,
     CodeCopy = 26,
@@ -56,18 +56,18 @@ enum class CommandId : std::int32_t {
     PasteLayoutOnly = 42,
     PasteNotesOnly = 43,
     PasteNotesAndLayout = 44,
-    Undo = 45, // toolbar "undo", Ctrl+Z
-    Redo = 46, // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
+    Undo = 45,               // toolbar "undo", Ctrl+Z
+    Redo = 46,               // toolbar "redo", Ctrl+Y, Ctrl+Shift+Z
     PlayFromPointerKey = 47, // Shift+Space
-    TransposeUp = 48, // Ctrl+Up: one row higher
-    TransposeDown = 49, // Ctrl+Down
-    OctaveUp = 50, // Ctrl+Shift+Up: twelve rows higher
-    OctaveDown = 51, // Ctrl+Shift+Down
-    ZoomIn = 52, // Ctrl+Plus, Ctrl+=
-    ZoomOut = 53, // Ctrl+Minus
-    Export = 54, // toolbar "export"
-    FollowPlayback = 55, // toolbar toggle "follow playback"
-    FollowKey = 56, // Ctrl+F
+    TransposeUp = 48,        // Ctrl+Up: one row higher
+    TransposeDown = 49,      // Ctrl+Down
+    OctaveUp = 50,           // Ctrl+Shift+Up: twelve rows higher
+    OctaveDown = 51,         // Ctrl+Shift+Down
+    ZoomIn = 52,             // Ctrl+Plus, Ctrl+=
+    ZoomOut = 53,            // Ctrl+Minus
+    Export = 54,             // toolbar "export"
+    FollowPlayback = 55,     // toolbar toggle "follow playback"
+    FollowKey = 56,          // Ctrl+F
 };
 
 enum class MenuId : std::int32_t {

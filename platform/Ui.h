@@ -27,7 +27,15 @@ constexpr std::int32_t KeyDownNow = 0x8000;
 // EndRequest: the system asks the program to end (a termination signal), without questions.
 // CtrlWheel: the mouse wheel turned over an image control while Ctrl alone was held.
 enum class EventKind {
-    None, Close, Size, Command, Control, LeftRelease, PointerMove, EndRequest, CtrlWheel
+    None,
+    Close,
+    Size,
+    Command,
+    Control,
+    LeftRelease,
+    PointerMove,
+    EndRequest,
+    CtrlWheel
 };
 
 struct Event {
@@ -126,7 +134,24 @@ struct FormAnswer {
 using FormNote = std::function<std::string(const FormAnswer&)>;
 
 enum class ShortcutKey {
-    F1, F2, F3, Space, R, G, C, V, Delete, S, Z, Y, Up, Down, Plus, Equal, Minus, F
+    F1,
+    F2,
+    F3,
+    Space,
+    R,
+    G,
+    C,
+    V,
+    Delete,
+    S,
+    Z,
+    Y,
+    Up,
+    Down,
+    Plus,
+    Equal,
+    Minus,
+    F
 };
 
 namespace Modifier {
@@ -177,8 +202,8 @@ class Ui {
     // Controls, placed at absolute positions in a window's client area.
     virtual bool prepareControls(WindowId windowId) = 0;
     virtual void createImageControl(WindowId windowId, ControlId controlId, Rect rect) = 0;
-    virtual void createSpin(WindowId windowId, ControlId controlId, Rect rect,
-                            std::int32_t minimum, std::int32_t maximum) = 0;
+    virtual void createSpin(WindowId windowId, ControlId controlId, Rect rect, std::int32_t minimum,
+                            std::int32_t maximum) = 0;
     virtual void createLabel(WindowId windowId, ControlId controlId, Rect rect,
                              const std::string& text) = 0;
     // A push button: a click is a control event of type 0, a right click one of type 1.

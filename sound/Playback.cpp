@@ -1,6 +1,5 @@
 #include "sound/Playback.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -79,8 +78,8 @@ void previewWorker(std::int32_t frequencyHz, std::int32_t durationMs, Beeper& be
 
 namespace {
 
-void launchPreview(Playback& playback, Beeper& beeper, Runtime& runtime,
-                   std::int32_t frequencyHz, std::int32_t durationMs) {
+void launchPreview(Playback& playback, Beeper& beeper, Runtime& runtime, std::int32_t frequencyHz,
+                   std::int32_t durationMs) {
     playback.previewFrequency.store(frequencyHz);
     playback.previewDuration.store(durationMs);
     // The thread gets the tone by value: it may first run after the editor's state is gone (the

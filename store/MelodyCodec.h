@@ -24,7 +24,6 @@ constexpr std::int32_t NoNoteRow = -1;
 constexpr std::int32_t NoNoteColumn = -1;
 constexpr std::int32_t EmptyLastNoteColumn = 0;
 
-
 // Largest mark a file may carry. The byte form cannot hold more, and the raw block is held
 // to the same bound so that both forms mean the same and geometry sums stay small.
 constexpr std::int32_t MaxStoredMark = 127;

@@ -2,8 +2,8 @@
 
 #include "model/Geometry.h"
 #include "view/Colours.h"
-#include "view/Rounding.h"
 #include "view/PixelScale.h"
+#include "view/Rounding.h"
 
 #include <algorithm>
 #include <ranges>

@@ -66,7 +66,8 @@ void editAtPointer(EditorContext& editor, Button button) {
     redraw(editor, RedrawMain);
     Platform& platform = editor.platform;
     if (previewRow != NoPreview)
-        startPreview(state.playback, platform.beeper, platform.runtime, rowFrequency(state.melody, state.pitch, previewRow),
+        startPreview(state.playback, platform.beeper, platform.runtime,
+                     rowFrequency(state.melody, state.pitch, previewRow),
                      state.melody.columnDuration);
     platform.runtime.sleepMs(GridPauseMs);
 }

@@ -4,8 +4,8 @@
 #include "sound/Playback.h"
 #include "view/Colours.h"
 #include "view/GridPass.h"
-#include "view/KeyQueries.h"
 #include "view/HitTest.h"
+#include "view/KeyQueries.h"
 #include "view/Redraw.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "platform/Ids.h"
 #include "sound/ToneList.h"
 #include "view/GridPass.h"
-#include "view/PlaybackCursor.h"
 #include "view/HitTest.h"
+#include "view/PlaybackCursor.h"
 
 #include <array>
 #include <cstdio>
@@ -14,7 +14,7 @@ namespace vemo {
 namespace {
 
 constexpr std::array<const char*, RowsPerOctave> NoteNames = {"C",  "C#", "D",  "D#", "E",  "F",
-                                                               "F#", "G",  "G#", "A",  "A#", "B"};
+                                                              "F#", "G",  "G#", "A",  "A#", "B"};
 // The pitch table's first octave starts at the C this many octaves below the scale's own C4.
 constexpr std::int32_t ScaleOctave = 4;
 
@@ -43,8 +43,9 @@ std::string pointerReadout(const EditorState& state) {
     const std::string place = "col " + std::to_string(column) + "\r\n" + time;
     if (row < 0) return place;
     const std::int32_t index = melody.lastRow - row;
-    const std::string name = std::string(NoteNames[index % RowsPerOctave]) +
-                             std::to_string(ScaleOctave + index / RowsPerOctave - melody.octaveShift);
+    const std::string name =
+        std::string(NoteNames[index % RowsPerOctave]) +
+        std::to_string(ScaleOctave + index / RowsPerOctave - melody.octaveShift);
     return name + "\r\n" + std::to_string(rowFrequency(melody, state.pitch, row)) + " Hz\r\n" +
            place;
 }

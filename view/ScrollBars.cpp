@@ -1,8 +1,8 @@
 #include "view/ScrollBars.h"
 
 #include "view/Colours.h"
-#include "view/Rounding.h"
 #include "view/PixelScale.h"
+#include "view/Rounding.h"
 
 #include <array>
 

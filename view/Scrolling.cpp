@@ -2,9 +2,9 @@
 
 #include "view/GridPass.h"
 #include "view/KeyQueries.h"
+#include "view/PixelScale.h"
 #include "view/Redraw.h"
 #include "view/ScrollBars.h"
-#include "view/PixelScale.h"
 
 #include <algorithm>
 
@@ -56,8 +56,7 @@ void scrollBarDragStep(EditorContext& editor) {
     if (view.hScrollDrag != 0) {
         const double fraction =
             fractionAlongBar(view.pointerX, view.verArea.x, view.verArea.width,
-                             horizontalScrollRange(melody, view),
-                             viewWidth(view));
+                             horizontalScrollRange(melody, view), viewWidth(view));
         if (fraction >= 0.0) {
             view.horizontalScroll = fraction;
             redraw(editor, RedrawVer + RedrawMain);
@@ -66,8 +65,7 @@ void scrollBarDragStep(EditorContext& editor) {
     if (view.vScrollDrag != 0) {
         const double fraction =
             fractionAlongBar(view.pointerY, view.horArea.y, view.horArea.height,
-                             verticalScrollRange(melody, view),
-                             viewHeight(view));
+                             verticalScrollRange(melody, view), viewHeight(view));
         if (fraction >= 0.0) {
             view.verticalScroll = fraction;
             redraw(editor, RedrawHor + RedrawMain);

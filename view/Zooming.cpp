@@ -2,8 +2,8 @@
 
 #include "view/GridPass.h"
 #include "view/HitTest.h"
-#include "view/Redraw.h"
 #include "view/PixelScale.h"
+#include "view/Redraw.h"
 
 #include <algorithm>
 
@@ -18,7 +18,8 @@ double fractionFor(double scrollPx, double rangePx, double oldFraction) {
 }
 
 // anchorX and anchorY are image pixels from the grid image's top-left corner.
-void zoomAround(EditorContext& editor, std::int32_t steps, std::int32_t anchorX, std::int32_t anchorY) {
+void zoomAround(EditorContext& editor, std::int32_t steps, std::int32_t anchorX,
+                std::int32_t anchorY) {
     View& view = editor.state.view;
     const Melody& melody = editor.state.melody;
     const std::int32_t zoom = std::clamp(view.zoom + steps, MinZoom, MaxZoom);

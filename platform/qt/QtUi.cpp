@@ -83,8 +83,8 @@ std::string QtUi::windowTitle(WindowId windowId) {
     return target ? target->windowTitle().toStdString() : std::string();
 }
 
-void QtUi::placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
-                       std::int32_t clientWidth, std::int32_t clientHeight) {
+void QtUi::placeWindow(WindowId windowId, std::int32_t x, std::int32_t y, std::int32_t clientWidth,
+                       std::int32_t clientHeight) {
     WindowWidget* target = window(windowId);
     if (!target) return;
     // A top-level move() places the frame's corner, resize() the client area.
@@ -92,8 +92,7 @@ void QtUi::placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
     setClientSize(windowId, clientWidth, clientHeight);
 }
 
-void QtUi::setClientSize(WindowId windowId, std::int32_t clientWidth,
-                         std::int32_t clientHeight) {
+void QtUi::setClientSize(WindowId windowId, std::int32_t clientWidth, std::int32_t clientHeight) {
     WindowWidget* target = window(windowId);
     if (!target) return;
     if (target->windowType() == Qt::Dialog)

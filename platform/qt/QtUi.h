@@ -32,8 +32,8 @@ class QtUi final : public Ui {
                       Rect placement) override;
     void setWindowTitle(WindowId windowId, const std::string& title) override;
     std::string windowTitle(WindowId windowId) override;
-    void placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
-                     std::int32_t clientWidth, std::int32_t clientHeight) override;
+    void placeWindow(WindowId windowId, std::int32_t x, std::int32_t y, std::int32_t clientWidth,
+                     std::int32_t clientHeight) override;
     void setClientSize(WindowId windowId, std::int32_t clientWidth,
                        std::int32_t clientHeight) override;
     Size clientSize(WindowId windowId) override;

@@ -71,8 +71,8 @@ void QtUi::createImageControl(WindowId windowId, ControlId controlId, Rect rect)
     addControl(controlId, new ImageWidget(controlId, windowId, events_, owner), rect);
 }
 
-void QtUi::createSpin(WindowId windowId, ControlId controlId, Rect rect,
-                      std::int32_t minimum, std::int32_t maximum) {
+void QtUi::createSpin(WindowId windowId, ControlId controlId, Rect rect, std::int32_t minimum,
+                      std::int32_t maximum) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
     auto* spin = new QSpinBox(owner);
@@ -86,8 +86,7 @@ void QtUi::createSpin(WindowId windowId, ControlId controlId, Rect rect,
     addControl(controlId, spin, rect);
 }
 
-void QtUi::createLabel(WindowId windowId, ControlId controlId, Rect rect,
-                       const std::string& text) {
+void QtUi::createLabel(WindowId windowId, ControlId controlId, Rect rect, const std::string& text) {
     WindowWidget* owner = window(windowId);
     if (!owner) return;
     auto* label = new QLabel(owner);

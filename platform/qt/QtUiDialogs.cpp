@@ -42,11 +42,11 @@ void QtUi::showPopupMenu(MenuId menuId) {
     QMenu* menu = popupMenu(menuId);
     if (!menu) return;
     const QAction* chosen = menu->exec(QCursor::pos());
-    if (chosen) events_.push(commandEvent(mainWindowId_, static_cast<CommandId>(chosen->data().toInt())));
+    if (chosen)
+        events_.push(commandEvent(mainWindowId_, static_cast<CommandId>(chosen->data().toInt())));
 }
 
-std::int32_t QtUi::chooseFromMenu(const std::vector<std::string>& entries,
-                                  std::int32_t checked) {
+std::int32_t QtUi::chooseFromMenu(const std::vector<std::string>& entries, std::int32_t checked) {
     QMenu menu;
     auto* group = new QActionGroup(&menu);
     for (std::size_t index = 0; index < entries.size(); ++index) {

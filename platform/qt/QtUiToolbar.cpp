@@ -32,9 +32,8 @@ void QtUi::addToolbarButton(CommandId commandId, const Image& icon, bool isToggl
     action->setCheckable(isToggle);
     action->setToolTip(QString::fromStdString(tooltip));
     if (QWidget* button = toolbar_->widgetForAction(action)) button->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(action, &QAction::triggered, [this, commandId] {
-        events_.push(commandEvent(mainWindowId_, commandId));
-    });
+    QObject::connect(action, &QAction::triggered,
+                     [this, commandId] { events_.push(commandEvent(mainWindowId_, commandId)); });
     buttons_[commandId] = action;
     mainWindow()->fitTopBar();
 }

@@ -1,7 +1,7 @@
 #include "app/CodeWindow.h"
 
-#include "platform/Ids.h"
 #include "app/PlaybackCommands.h"
+#include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "sound/ToneList.h"
 #include "tests/support/FakePlatform.h"

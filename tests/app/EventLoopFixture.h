@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/EventLoop.h"
-#include "model/Columns.h"
 #include "model/Clipboard.h"
+#include "model/Columns.h"
 #include "model/Geometry.h"
 #include "platform/Ids.h"
 #include "tests/support/AppFixture.h"
@@ -24,9 +24,7 @@ class EventLoopFixture : public ::testing::Test {
         ui.events.push_back(event);
         pass();
     }
-    void command(CommandId commandId) {
-        deliver(commandEvent(WindowId::Main, commandId));
-    }
+    void command(CommandId commandId) { deliver(commandEvent(WindowId::Main, commandId)); }
     void control(WindowId windowId, ControlId controlId, std::int32_t type = LeftClick) {
         deliver(controlEvent(windowId, controlId, type));
     }

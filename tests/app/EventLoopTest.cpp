@@ -257,7 +257,7 @@ TEST_F(MainWindow, SizeChangeLaysOutAndShowsAllThreeImagesAgain) {
     const std::int32_t gridWidth = view.mainArea.width;
     const std::int32_t gridHeight = view.mainArea.height;
     const std::array<ControlId, 3> images = {ControlId::VerImage, ControlId::HorImage,
-                                                ControlId::MainImage};
+                                             ControlId::MainImage};
     std::map<ControlId, int> shown;
     for (ControlId id : images)
         shown[id] = ui.showImageCount[id];
@@ -423,8 +423,9 @@ TEST_F(CodeWindow, RightClickOnCopyChoosesTheDialectAndTheChoiceIsRemembered) {
     ui.chooseAnswers = {1, -1};
     control(WindowId::Code, ControlId::CodeCopy, RightClick);
     ASSERT_EQ(ui.chooseMenus.size(), 1u);
-    EXPECT_EQ(ui.chooseMenus[0].entries,
-              (std::vector<std::string>{"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
+    EXPECT_EQ(
+        ui.chooseMenus[0].entries,
+        (std::vector<std::string>{"beep", "arduino", "arduino-table", "linux-beep", "c-array"}));
     EXPECT_EQ(ui.chooseMenus[0].checked, 0);
     const std::string arduino = ui.editorText(ControlId::CodeEditor);
     EXPECT_NE(arduino.find("tone(BUZZER_PIN, "), std::string::npos) << arduino;

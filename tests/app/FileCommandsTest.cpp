@@ -3,8 +3,8 @@
 #include "model/Geometry.h"
 #include "model/Marks.h"
 #include "model/NewMelody.h"
-#include "platform/Ids.h"
 #include "platform/Files.h"
+#include "platform/Ids.h"
 #include "tests/store/MelodyTestFiles.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/ChildProcess.h"
@@ -60,8 +60,7 @@ struct EditorSnapshot {
 class FileCommandsTest : public ::testing::Test {
   protected:
     void resize(std::int32_t width, std::int32_t smallBlock, std::int32_t largeBlock) {
-        applyNewMelody(app.editor, width, smallBlock,
-                       largeBlock);
+        applyNewMelody(app.editor, width, smallBlock, largeBlock);
     }
     void saveAs(const std::string& answer) {
         ui.saveAnswers.push_back(answer);
@@ -294,8 +293,8 @@ TEST_F(FileCommandsTest, AFileTheUserMayNotWriteIsRefusedBeforeTheReplaceQuestio
     const Bytes old = heldNoteFile().bytes();
     test::writeBytes(path, old);
     fs::permissions(folder.path(), fs::perms::all);
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write |
-                              fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::others_read);
     const std::string report = test::inChildProcess(
         [&]() -> std::string {
             saveAs(path);

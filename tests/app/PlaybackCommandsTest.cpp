@@ -1,6 +1,6 @@
 #include "app/PlaybackCommands.h"
-#include "sound/Playback.h"
 #include "platform/Ids.h"
+#include "sound/Playback.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/SoundFixture.h"

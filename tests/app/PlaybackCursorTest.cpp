@@ -1,7 +1,7 @@
 #include "app/EventLoop.h"
 #include "app/NewMelodyCommand.h"
-#include "view/PixelScale.h"
 #include "tests/app/EventLoopFixture.h"
+#include "view/PixelScale.h"
 
 namespace vemo {
 namespace {

@@ -1,6 +1,6 @@
-#include "view/PixelScale.h"
 #include "app/NewMelodyCommand.h"
 #include "tests/app/EventLoopFixture.h"
+#include "view/PixelScale.h"
 
 #include <cmath>
 

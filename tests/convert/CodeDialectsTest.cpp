@@ -257,7 +257,8 @@ TEST(CodeDialects, ArduinoSketchesPlayTheTonesOnAStandIn) {
 TEST(CodeLines, StatementsInPlainDecimal) {
     EXPECT_EQ(codeLinesFor(CodeDialect::Beep, {{440, 0, 240}, {0, 1, 120}, {7920, 0, 5}}),
               (Lines{"Beep_( 440, 240 )", "Delay(120)", "Beep_( 7920, 5 )"}));
-    EXPECT_EQ(codeLinesFor(CodeDialect::Beep, {{0, 0, 0}, {0, 1, 0}}), (Lines{"Beep_( 0, 0 )", "Delay(0)"}));
+    EXPECT_EQ(codeLinesFor(CodeDialect::Beep, {{0, 0, 0}, {0, 1, 0}}),
+              (Lines{"Beep_( 0, 0 )", "Delay(0)"}));
     EXPECT_EQ(codeLinesFor(CodeDialect::Beep, {{-33, 0, -1200}, {0, 1, -7}}),
               (Lines{"Beep_( -33, -1200 )", "Delay(-7)"}));
     EXPECT_TRUE(codeLinesFor(CodeDialect::Beep, {}).empty());

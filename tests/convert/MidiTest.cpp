@@ -35,8 +35,8 @@ std::int32_t rowOf(std::int32_t key) {
 }
 
 // One row a column from the first note to the last, -1 for an empty column.
-std::vector<std::int32_t> rowsOf(std::initializer_list<std::pair<std::int32_t, std::int32_t>>
-                                     keysAndColumns) {
+std::vector<std::int32_t>
+rowsOf(std::initializer_list<std::pair<std::int32_t, std::int32_t>> keysAndColumns) {
     std::vector<std::int32_t> rows;
     for (const auto& [key, columns] : keysAndColumns)
         rows.insert(rows.end(), static_cast<std::size_t>(columns), key < 0 ? -1 : rowOf(key));
@@ -97,9 +97,19 @@ TEST(MidiImport, FilesFromOtherToolsComeInAsTheySound) {
     const MidiSong scale = songIn("abc2midi-scale.mid");
     const MelodyImport imported = importMidi(scale, {});
     EXPECT_EQ(imported.melody.columnDuration, 125);
-    EXPECT_EQ(test::noteRows(imported.melody),
-              rowsOf({{60, 2}, {62, 2}, {64, 2}, {65, 2}, {67, 2}, {69, 2}, {71, 2}, {72, 2},
-                      {72, 4}, {71, 4}, {69, 4}, {67, 4}, {67, 8}}));
+    EXPECT_EQ(test::noteRows(imported.melody), rowsOf({{60, 2},
+                                                       {62, 2},
+                                                       {64, 2},
+                                                       {65, 2},
+                                                       {67, 2},
+                                                       {69, 2},
+                                                       {71, 2},
+                                                       {72, 2},
+                                                       {72, 4},
+                                                       {71, 4},
+                                                       {69, 4},
+                                                       {67, 4},
+                                                       {67, 8}}));
     EXPECT_EQ(imported.largestSnapErrorMs, 22);
 }
 

@@ -1,5 +1,5 @@
-#include "model/Columns.h"
 #include "model/Clipboard.h"
+#include "model/Columns.h"
 
 #include "model/Geometry.h"
 #include "model/Marks.h"
@@ -328,7 +328,8 @@ TEST_F(ColumnEditing, TransposeMovesNotesWithTheirTiesAndCutsTiesAtTheEdgesOfThe
     setNote(melody, 20, 95);
     select(6, 12);
     EXPECT_EQ(transposeNotes(melody, selection, -12), "");
-    for (std::int32_t c = 6; c <= 9; ++c) EXPECT_EQ(melody.grid.noteRow(c), 18) << c;
+    for (std::int32_t c = 6; c <= 9; ++c)
+        EXPECT_EQ(melody.grid.noteRow(c), 18) << c;
     EXPECT_EQ(joinedRow(melody, 6), 18) << "ties inside the selection move along";
     EXPECT_EQ(joinedRow(melody, 5), NoRow) << "the tie into the selection ends at its edge";
     EXPECT_TRUE(onlyWholeJoins(melody));

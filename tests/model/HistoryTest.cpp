@@ -1,7 +1,7 @@
 #include "model/History.h"
 
-#include "model/Columns.h"
 #include "model/Clipboard.h"
+#include "model/Columns.h"
 #include "model/EditorState.h"
 #include "model/Geometry.h"
 #include "model/Joins.h"

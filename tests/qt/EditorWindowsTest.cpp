@@ -1,13 +1,13 @@
 #include "tests/qt/QtTestSupport.h"
 #include "tests/qt/RealEditor.h"
 
-#include "app/NewMelodyCommand.h"
+#include "app/CodeWindow.h"
 #include "app/EventLoop.h"
+#include "app/NewMelodyCommand.h"
+#include "app/PlaybackCommands.h"
 #include "app/Startup.h"
 #include "platform/Beeper.h"
 #include "platform/Threads.h"
-#include "app/CodeWindow.h"
-#include "app/PlaybackCommands.h"
 #include "sound/Playback.h"
 #include "tests/support/MelodyFixture.h"
 #include "tests/support/WholeJoins.h"
@@ -48,7 +48,7 @@ TEST_F(EditorWindowsTest, ToolbarStartsWithStopAndSpacersDisabledAndTogglesRelea
          {CommandId::Spacer1, CommandId::Spacer2, CommandId::Spacer3, CommandId::ShutUp})
         EXPECT_FALSE(ui->toolbarAction(id)->isEnabled()) << id;
     for (CommandId id : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Sing,
-                            CommandId::GetCode, CommandId::Copy, CommandId::Paste})
+                         CommandId::GetCode, CommandId::Copy, CommandId::Paste})
         EXPECT_TRUE(ui->toolbarAction(id)->isEnabled()) << id;
     for (CommandId id : {CommandId::ToggleRepeat, CommandId::ToggleSelection}) {
         EXPECT_TRUE(ui->toolbarAction(id)->isCheckable());

@@ -142,8 +142,8 @@ TEST_F(QtControlsTest, TabFollowsTheOrderOfCreation) {
     activate(WindowId::NewMelody);
     ui->focusControl(ControlId::WidthSpin);
     const std::vector<ControlId> expected{ControlId::SmallBlockSpin, ControlId::LargeBlockSpin,
-                                             ControlId::Cancel, ControlId::Apply,
-                                             ControlId::WidthSpin};
+                                          ControlId::Cancel, ControlId::Apply,
+                                          ControlId::WidthSpin};
     for (const ControlId next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), ui->controlWidget(next)) << "expected " << next;

@@ -79,10 +79,9 @@ TEST_F(QtDialogsTest, FileDialogsOfferTheConvertedFiltersAndGiveThePath) {
         dialog->selectFile(existing);
         static_cast<QDialog*>(dialog)->accept();
     });
-    const std::string opened =
-        ui->fileDialog({false, "load", folder.path().toStdString(),
-                        "vemo melody|*.vemo|bitmaps|*.bmp;*.ico", 0, ""})
-            .path;
+    const std::string opened = ui->fileDialog({false, "load", folder.path().toStdString(),
+                                               "vemo melody|*.vemo|bitmaps|*.bmp;*.ico", 0, ""})
+                                   .path;
     EXPECT_EQ(opened, existing.toStdString());
     EXPECT_EQ(title, QStringLiteral("load"));
     EXPECT_THAT(filters, ElementsAre(QStringLiteral("vemo melody (*.vemo)"),

@@ -4,8 +4,8 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "platform/Ids.h"
-#include "tests/support/TypedIds.h"
 #include "platform/qt/QtUi.h"
+#include "tests/support/TypedIds.h"
 
 #include <QApplication>
 #include <QFontMetrics>

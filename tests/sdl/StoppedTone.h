@@ -28,7 +28,8 @@ inline StoppedTone stopLongTone(std::chrono::milliseconds delay) {
     player.wait_for(delay);
     result.requestSample = producedSamples(*beeper);
     stop = 1;
-    result.hasPlayerReturned = player.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    result.hasPlayerReturned =
+        player.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
     player.wait();
     beeper->rest(TailRestMs);
     return result;

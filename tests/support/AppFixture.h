@@ -14,7 +14,8 @@ struct FakeProcess {
     std::vector<std::string> directoryChanges;
 
     ProgramContext context(std::vector<std::string> arguments = {},
-                           std::string executableFolder = "/opt/vemo/", bool isDevelopmentRun = false) {
+                           std::string executableFolder = "/opt/vemo/",
+                           bool isDevelopmentRun = false) {
         ProgramContext result;
         result.arguments = std::move(arguments);
         result.executableFolder = std::move(executableFolder);

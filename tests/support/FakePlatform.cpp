@@ -63,8 +63,7 @@ void FakeUi::placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
                          std::to_string(clientHeight));
 }
 
-void FakeUi::setClientSize(WindowId windowId, std::int32_t clientWidth,
-                           std::int32_t clientHeight) {
+void FakeUi::setClientSize(WindowId windowId, std::int32_t clientWidth, std::int32_t clientHeight) {
     windows[windowId].width = clientWidth;
     windows[windowId].height = clientHeight;
 }
@@ -136,7 +135,8 @@ void FakeUi::setButtonPressed(CommandId commandId, bool pressed) {
 }
 
 bool FakeUi::prepareControls(WindowId windowId) {
-    return windows.count(windowId) != 0 && !failing("controls:" + std::to_string(idNumber(windowId)));
+    return windows.count(windowId) != 0 &&
+           !failing("controls:" + std::to_string(idNumber(windowId)));
 }
 
 void FakeUi::createImageControl(WindowId windowId, ControlId controlId, Rect rect) {
@@ -144,8 +144,8 @@ void FakeUi::createImageControl(WindowId windowId, ControlId controlId, Rect rec
     controlOrder.push_back(controlId);
 }
 
-void FakeUi::createSpin(WindowId windowId, ControlId controlId, Rect rect,
-                        std::int32_t minimum, std::int32_t maximum) {
+void FakeUi::createSpin(WindowId windowId, ControlId controlId, Rect rect, std::int32_t minimum,
+                        std::int32_t maximum) {
     controls[controlId] = {windowId, ControlKind::Spin, rect, minimum, maximum, minimum, {}};
     controlOrder.push_back(controlId);
 }
@@ -222,8 +222,7 @@ void FakeUi::showPopupMenu(MenuId menuId) {
     menuChoices.pop_front();
 }
 
-std::int32_t FakeUi::chooseFromMenu(const std::vector<std::string>& entries,
-                                    std::int32_t checked) {
+std::int32_t FakeUi::chooseFromMenu(const std::vector<std::string>& entries, std::int32_t checked) {
     chooseMenus.push_back({entries, checked});
     if (chooseAnswers.empty()) return -1;
     const std::int32_t answer = chooseAnswers.front();

@@ -77,10 +77,11 @@ class FakeUi final : public Ui {
     std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
-    std::deque<std::int32_t> saveFilterAnswers; // the filter chosen with each save answer; empty: as preselected
-    std::deque<bool> shellAnswers;             // empty: true
+    std::deque<std::int32_t>
+        saveFilterAnswers;         // the filter chosen with each save answer; empty: as preselected
+    std::deque<bool> shellAnswers; // empty: true
     std::deque<FormAnswer> formAnswers;        // empty: the form is cancelled
-    std::deque<CommandId> menuChoices;      // a command queued when a popup menu is shown
+    std::deque<CommandId> menuChoices;         // a command queued when a popup menu is shown
     std::deque<std::int32_t> chooseAnswers;    // chooseFromMenu; empty: dismissed
     std::map<std::string, Image> imageFiles;   // loadImage by path
     std::map<std::int32_t, std::int32_t> keys; // keyState by key, held until changed
@@ -125,8 +126,8 @@ class FakeUi final : public Ui {
                       Rect placement) override;
     void setWindowTitle(WindowId windowId, const std::string& title) override;
     std::string windowTitle(WindowId windowId) override;
-    void placeWindow(WindowId windowId, std::int32_t x, std::int32_t y,
-                     std::int32_t clientWidth, std::int32_t clientHeight) override;
+    void placeWindow(WindowId windowId, std::int32_t x, std::int32_t y, std::int32_t clientWidth,
+                     std::int32_t clientHeight) override;
     void setClientSize(WindowId windowId, std::int32_t clientWidth,
                        std::int32_t clientHeight) override;
     Size clientSize(WindowId windowId) override;

@@ -42,7 +42,8 @@ class MouseEditing : public ::testing::Test, protected test::ViewHarness {
         view.verArea.y = ToolbarHeight;
         view.verArea.width = 1;
         view.verArea.height = ScrollBarThickness;
-        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, 0, 0};
+        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, 0,
+                        0};
         view.mainArea = {GridLeft, view.horArea.y, 1, 1, 0, 0};
         fake.ui.windows[WindowId::Main].width = ClientWidth;
         fake.ui.windows[WindowId::Main].height = ClientHeight;
@@ -115,7 +116,6 @@ class MouseEditing : public ::testing::Test, protected test::ViewHarness {
     }
 
     std::int32_t hz(std::int32_t row) const { return rowFrequency(state.melody, state.pitch, row); }
-
 };
 
 TEST_F(MouseEditing, LeftClickSetsTheOnlyNoteOfTheColumnAndSoundsItsRow) {

@@ -16,7 +16,6 @@ const std::vector<Pixel> MarkerColours{colours::MarkerOuter, colours::MarkerInne
 // A 500-pixel bar above the grid, 12 pixels high.
 class VerBar : public ::testing::Test {
   protected:
-
     // The colours of one pixel row of the bar from x = first to x = last.
     std::vector<Pixel> rowColours(std::int32_t first, std::int32_t last, std::int32_t y = 0) {
         std::vector<Pixel> result;
@@ -28,8 +27,7 @@ class VerBar : public ::testing::Test {
     void expectBackground(std::int32_t first, std::int32_t last) {
         for (std::int32_t x = first; x <= last; ++x)
             for (std::int32_t y = 0; y < 12; ++y)
-                ASSERT_EQ(bar.pixel(x, y), colours::ScrollBarBackground)
-                    << x << "," << y;
+                ASSERT_EQ(bar.pixel(x, y), colours::ScrollBarBackground) << x << "," << y;
     }
 
     View view;

@@ -36,7 +36,8 @@ class Scrolling : public ::testing::Test, protected test::ViewHarness {
         view.horizontalScroll = 0.3;
         view.verticalScroll = 0.5;
         view.verArea = {GridLeft, ToolbarHeight, 1, ScrollBarThickness, 0, 0};
-        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, 0, 0};
+        view.horArea = {1, ToolbarHeight + ScrollBarThickness + AreaGap, ScrollBarThickness, 1, 0,
+                        0};
         view.mainArea = {GridLeft, view.horArea.y, 1, 1, 0, 0};
         fake.ui.windows[WindowId::Main].width = ClientWidth;
         fake.ui.windows[WindowId::Main].height = ClientHeight;
@@ -189,9 +190,15 @@ TEST(BarFraction, APressNearAnEndPullsTheViewThereWhereThatSkipsNothing) {
     // A 500-pixel bar over a view 700 pixels wide. At 200 pixels of range a bar pixel the pull
     // stops at pixel 2, as the view of pixel 3 still overlaps the start's; at 800 there is none.
     const Case cases[] = {
-        {5, 7000, 0.0},          {6, 7000, 6.0 / 500},   {493, 7000, 493.0 / 500},
-        {494, 7000, 1.0},        {2, 100000, 0.0},       {3, 100000, 3.0 / 500},
-        {497, 100000, 497.0 / 500}, {498, 100000, 1.0},  {1, 400000, 1.0 / 500},
+        {5, 7000, 0.0},
+        {6, 7000, 6.0 / 500},
+        {493, 7000, 493.0 / 500},
+        {494, 7000, 1.0},
+        {2, 100000, 0.0},
+        {3, 100000, 3.0 / 500},
+        {497, 100000, 497.0 / 500},
+        {498, 100000, 1.0},
+        {1, 400000, 1.0 / 500},
     };
     for (const Case& c : cases)
         EXPECT_EQ(barFraction(c.px, 500, c.rangePx, 700), c.expected) << c.px << " " << c.rangePx;
@@ -213,7 +220,8 @@ TEST(BarReach, AtFourTimesZoomEveryColumnOfTheLongestMelodyCanBeBroughtIntoViewB
         const std::int32_t scrollX = gridScrollOffsets(melody, state.view).scrollX;
         for (std::int32_t c = 0; c <= melody.lastColumn; ++c) {
             const std::int32_t x = melody.grid.at(c, 0).x - scrollX;
-            if (x >= 0 && x + melody.columnWidth <= viewWidth) seen[static_cast<std::size_t>(c)] = true;
+            if (x >= 0 && x + melody.columnWidth <= viewWidth)
+                seen[static_cast<std::size_t>(c)] = true;
         }
     }
     EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);

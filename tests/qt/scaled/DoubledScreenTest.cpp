@@ -61,7 +61,8 @@ TEST_F(DoubledScreen, GridImageCoversItsControlPixelForScreenPixelAndClicksHitTh
 
 TEST_F(DoubledScreen, TheReadoutShowsItsLongestTextWhole) {
     ui->setControlText(ControlId::PointerReadout, testing_qt::LongestReadout);
-    EXPECT_TRUE(testing_qt::isTextWhole(*qobject_cast<QLabel*>(ui->controlWidget(ControlId::PointerReadout))));
+    EXPECT_TRUE(testing_qt::isTextWhole(
+        *qobject_cast<QLabel*>(ui->controlWidget(ControlId::PointerReadout))));
 }
 
 } // namespace
