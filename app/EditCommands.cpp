@@ -50,9 +50,9 @@ StepKind runPaste(EditorContext& editor) {
     const std::int32_t mode = state.shell.pasteMode;
     pasteClipboard(state.melody, state.selection, state.clipboard, mode);
     state.shell.pasteMode = 0;
-    return redrawGrid(editor, mode == PasteNotes    ? StepKind::PasteNotes
-                              : mode == PasteLayout ? StepKind::PasteLayout
-                                                    : StepKind::PasteNotesAndLayout);
+    return redrawGrid(editor, mode == PasteNotes    ? StepKind::NotesPasted
+                              : mode == PasteLayout ? StepKind::LayoutPasted
+                                                    : StepKind::NotesAndLayoutPasted);
 }
 
 StepKind clearColumns(EditorContext& editor) {

@@ -16,9 +16,9 @@ enum class StepKind {
     Clear,
     InsertColumn,
     DeleteColumn,
-    PasteNotes,
-    PasteLayout,
-    PasteNotesAndLayout,
+    NotesPasted,
+    LayoutPasted,
+    NotesAndLayoutPasted,
     Transpose,
 };
 
@@ -45,11 +45,11 @@ constexpr std::string_view stepName(StepKind kind) {
         return "insert column";
     case StepKind::DeleteColumn:
         return "delete column";
-    case StepKind::PasteNotes:
+    case StepKind::NotesPasted:
         return "paste notes";
-    case StepKind::PasteLayout:
+    case StepKind::LayoutPasted:
         return "paste layout";
-    case StepKind::PasteNotesAndLayout:
+    case StepKind::NotesAndLayoutPasted:
         return "paste notes and layout";
     case StepKind::Transpose:
         return "transpose";

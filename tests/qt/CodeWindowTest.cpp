@@ -110,7 +110,8 @@ TEST(CodeWindowOnRealWidgets, ARightClickOnCopyChoosesTheDialectForThisRunAndThe
             QTest::keyClick(menu, Qt::Key_Return);
         });
         auto* copy = run.control<QPushButton>(ControlId::CodeCopy);
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                     copy->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(copy, &rightClick);
         for (int pass = 0; pass < 6; ++pass)
             eventStep(run.editor);

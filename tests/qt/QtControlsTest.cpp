@@ -121,7 +121,8 @@ TEST_F(QtControlsTest, ButtonClicksQueueEventsOfTheirWindowAndKind) {
     QTest::mouseClick(copy, Qt::LeftButton);
     EXPECT_THAT(takeEvents(*ui), Contains(IsEvent(EventKind::Control, WindowId::Code,
                                                   ControlId::CodeCopy, LeftClick)));
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(3, 3));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(3, 3),
+                                 copy->mapToGlobal(QPoint(3, 3)));
     QApplication::sendEvent(copy, &rightClick);
     EXPECT_THAT(takeEvents(*ui), ElementsAre(IsEvent(EventKind::Control, WindowId::Code,
                                                      ControlId::CodeCopy, RightClick)));
