@@ -6,6 +6,7 @@
 #include "sound/ToneList.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace vemo {
 
@@ -17,17 +18,24 @@ constexpr std::int32_t EditorTop = 24;
 constexpr const char* CodeFormatSetting = "codeFormat";
 constexpr const char* LineBreak = "\r\n";
 
+constexpr const char* UnnamedMelody = "melody";
+
 std::vector<std::string> dialectEntries() {
     std::vector<std::string> entries;
-    for (std::string_view name : codeDialectNames())
+    for (std::string_view name : textFormatNames())
         entries.emplace_back(name);
     return entries;
 }
 
-// The text of the tones the window was last filled from, in the dialect the user chose.
+// The text of the tones the window was last filled from, in the format the user chose; a text
+// that carries a name takes the melody file's.
 void fillCodeEditor(Shell& shell, Ui& ui) {
-    const CodeDialect dialect = codeDialectNamed(shell.codeFormat).value_or(CodeDialect::Beep);
-    shell.codeLines = codeLinesFor(dialect, shell.codeTones);
+    const Format* format = textFormatNamed(shell.codeFormat);
+    if (format == nullptr) format = textFormatNamed(textFormatNames().front());
+    std::string name = std::filesystem::path(shell.fileName).stem().string();
+    if (name.empty()) name = UnnamedMelody;
+    shell.codeLines = format->text({shell.codeTones, shell.codeColumnMs, shell.codeFirstColumn,
+                                    DefaultGridStep, std::move(name)});
     ui.clearEditor(ControlId::CodeEditor);
     bool isFirstLine = true;
     for (const std::string& line : shell.codeLines) {
@@ -49,7 +57,7 @@ void createCodeControls(Ui& ui, Shell& shell) {
     ui.createButton(WindowId::Code, ControlId::CodeCopy, places.copy, "copy");
     ui.createTextEditor(WindowId::Code, ControlId::CodeEditor, places.editor);
     const std::string remembered = ui.setting(CodeFormatSetting);
-    shell.codeFormat = codeDialectNamed(remembered) ? remembered : dialectEntries().front();
+    shell.codeFormat = textFormatNamed(remembered) ? remembered : dialectEntries().front();
 }
 
 void chooseCodeFormat(EditorState& state, Ui& ui) {
@@ -74,6 +82,8 @@ void exportCode(EditorState& state, Platform& platform) {
     if (range.firstNoteColumn >= 0) {
         // The same tone list that playback builds, so the text and the sound cannot disagree.
         state.shell.codeTones = buildToneList(state.melody, state.pitch, range);
+        state.shell.codeColumnMs = state.melody.columnDuration;
+        state.shell.codeFirstColumn = range.firstNoteColumn;
         fillCodeEditor(state.shell, ui);
         ui.showWindow(WindowId::Code, true);
         ui.focusControl(ControlId::CodeEditor);

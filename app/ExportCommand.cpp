@@ -74,11 +74,11 @@ void exportMelody(EditorContext& editor) {
     rememberFolderOf(ui, choice.path);
     const ExportTarget target = exportTargetFor(choice.path, choice.filterIndex, formats);
     ui.storeSetting(ExportFormatSetting, std::string(target.format->description));
-    const WriteSource source{
-        state.melody,
-        buildToneList(state.melody, state.pitch, melodyRange(state.melody, state.selection)),
-        std::filesystem::path(target.path).stem().string()};
-    if (source.tones.empty() && !target.format->holdsNoTones) {
+    const WriteSource source{state.melody,
+                             targetInputFor(state.melody, state.pitch, state.selection,
+                                            std::filesystem::path(target.path).stem().string(),
+                                            DefaultGridStep)};
+    if (source.target.tones.empty() && !target.format->holdsNoTones) {
         const std::string empty = state.selection.selectionActive != 0
                                       ? "the selected columns hold no notes"
                                       : "the melody has no notes";

@@ -154,13 +154,16 @@ std::optional<MelodyImport> readMelody(const Format& format, const ConvertReques
 int writeMelody(const Format& format, const MelodyImport& converted, const ConvertRequest& request,
                 std::ostream& err) {
     const Melody& melody = converted.melody;
-    const WriteSource source{
-        melody, buildToneList(melody, converted.pitch, melodyRange(melody, {})),
-        std::filesystem::path(request.outPath).stem().string(), request.gridStep};
-    if (source.tones.empty() && format.needsTones) {
+    const WriteSource source{melody,
+                             targetInputFor(melody, converted.pitch, {},
+                                            std::filesystem::path(request.outPath).stem().string(),
+                                            request.gridStep)};
+    if (source.target.tones.empty() && format.needsTones) {
         err << "vemo-tool: " << request.outPath << ": the melody has no notes; nothing to write\n";
         return ExitFailed;
     }
+    if (!tellTargetProblems(format, source.target, request.outPath, request.isStrict, err))
+        return ExitFailed;
     const FileOutcome written = format.write(format, request.outPath, source);
     if (!written) {
         err << "vemo-tool: " << request.outPath << ": can't write it: " << written.reason << "\n";
@@ -183,6 +186,17 @@ std::string gridStepNames() {
     for (const std::int32_t step : GridSteps)
         steps.push_back(std::to_string(step));
     return inWords(steps);
+}
+
+bool tellTargetProblems(const Format& format, const TargetInput& input, const std::string& path,
+                        bool isStrict, std::ostream& err) {
+    if (format.check == nullptr) return true;
+    const std::vector<TargetProblem> problems = format.check(input);
+    for (const TargetProblem& problem : problems)
+        err << "vemo-tool: " << path << ": " << problem.text << "\n";
+    if (problems.empty() || !isStrict) return true;
+    err << "vemo-tool: " << path << ": not written, as --strict asks\n";
+    return false;
 }
 
 int convertFiles(const ConvertRequest& request, std::ostream& out, std::ostream& err) {

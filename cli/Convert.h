@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/Formats.h"
 #include "convert/MelodyImport.h"
 
 #include <cstdint>
@@ -20,7 +21,14 @@ struct ConvertRequest {
     std::int32_t track = 0;
     std::int32_t channel = 0;
     bool latestWins = false;
+    // What the output's target cannot play refuses the conversion instead of being only told.
+    bool isStrict = false;
 };
+
+// Tells on `err` what the format's target cannot reproduce of the input, a line a problem named
+// after the file. False when there is something to tell and isStrict refuses it.
+bool tellTargetProblems(const Format& format, const TargetInput& input, const std::string& path,
+                        bool isStrict, std::ostream& err);
 
 // For the command's help text: the format names it accepts ("vemo, rtttl or midi") and the grid
 // steps ("8, 16 or 32").

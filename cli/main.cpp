@@ -50,7 +50,10 @@ struct Arguments {
     bool repeat = false;
     std::optional<std::int32_t> from;
     std::optional<std::int32_t> to;
-    std::string formatName{codeDialectNames().front()};
+    std::string formatName{textFormatNames().front()};
+    // code: what the format's target cannot play refuses the text; check: the target to check.
+    bool isStrict = false;
+    std::string targetName;
     ConvertRequest conversion;
 };
 
@@ -120,15 +123,19 @@ int printCode(const Arguments& arguments, const MelodyImport& loaded) {
                            std::to_string(selection.selectionLast) + "; swap them");
         return ExitBadUse;
     }
-    const CodeDialect dialect = *codeDialectNamed(arguments.formatName);
-    for (const std::string& line : codeLinesFor(dialect, tonesOf(loaded, selection)))
+    const Format& format = *textFormatNamed(arguments.formatName);
+    const TargetInput input =
+        targetInputFor(loaded.melody, loaded.pitch, selection,
+                       std::filesystem::path(path).stem().string(), DefaultGridStep);
+    if (!tellTargetProblems(format, input, path, arguments.isStrict, std::cerr)) return ExitFailed;
+    for (const std::string& line : format.text(input))
         std::cout << line << "\n";
     return ExitOk;
 }
 
 std::string dialectList() {
     std::string list;
-    for (std::string_view name : codeDialectNames())
+    for (std::string_view name : textFormatNames())
         list += (list.empty() ? "" : ", ") + std::string(name);
     return list;
 }
@@ -136,8 +143,8 @@ std::string dialectList() {
 // An unknown format is refused before the file is read, with the names that would do.
 const CLI::Validator KnownDialect(
     [](std::string& name) {
-        return codeDialectNamed(name) ? std::string()
-                                      : "'" + name + "' is not a format; use " + dialectList();
+        return textFormatNamed(name) ? std::string()
+                                     : "'" + name + "' is not a format; use " + dialectList();
     },
     "");
 
@@ -160,11 +167,40 @@ int writeWave(const Arguments& arguments, const MelodyImport& loaded) {
     return ExitOk;
 }
 
-int printCheck(const Arguments&, const MelodyImport& loaded) {
-    std::cout << "ok: " << loaded.melody.lastColumn + 1 << " columns, " << loaded.melody.lastRow + 1
-              << " rows, " << loaded.melody.columnDuration << " ms per column\n";
-    return ExitOk;
+// With a target, what it cannot play of the melody, a line a problem, instead of the dimensions.
+int printCheck(const Arguments& arguments, const MelodyImport& loaded) {
+    if (arguments.targetName.empty()) {
+        std::cout << "ok: " << loaded.melody.lastColumn + 1 << " columns, "
+                  << loaded.melody.lastRow + 1 << " rows, " << loaded.melody.columnDuration
+                  << " ms per column\n";
+        return ExitOk;
+    }
+    const Format& format = *formatNamed(arguments.targetName);
+    if (format.check == nullptr) return ExitOk;
+    const std::vector<TargetProblem> problems = format.check(
+        targetInputFor(loaded.melody, loaded.pitch, {},
+                       std::filesystem::path(arguments.path).stem().string(), DefaultGridStep));
+    for (const TargetProblem& problem : problems)
+        std::cout << problem.text << "\n";
+    return problems.empty() ? ExitOk : ExitFailed;
 }
+
+std::string writtenFormatList() {
+    std::string list;
+    for (const Format* format : exportFormats())
+        list += (list.empty() ? "" : ", ") + std::string(format->name);
+    return list;
+}
+
+// A target is a format vemo writes; another name is refused with those that would do.
+const CLI::Validator KnownTarget(
+    [](std::string& name) {
+        const Format* format = formatNamed(name);
+        return format != nullptr && format->write != nullptr
+                   ? std::string()
+                   : "'" + name + "' is not a format; use " + writtenFormatList();
+    },
+    "");
 
 // The parser's messages start as sentences; ours continue after "vemo-tool: ". Names such as
 // FILE keep their capitals.
@@ -216,6 +252,8 @@ CLI::App* addCodeCommand(CLI::App& tool, Arguments& arguments) {
         ->check(KnownDialect)
         ->type_name("NAME")
         ->capture_default_str();
+    command->add_flag("--strict", arguments.isStrict,
+                      "refuse, instead of only telling, what the format's target cannot play");
     return command;
 }
 
@@ -236,6 +274,13 @@ std::vector<std::pair<CLI::App*, MelodyCommand>> addMelodyCommands(CLI::App& too
     wav->add_option("OUT.wav", arguments.outPath, "the WAV file to write")->required();
     CLI::App* check = addCommand(
         tool, "check", "prints ok with the dimensions, or why the file is refused", arguments);
+    check
+        ->add_option("--target", arguments.targetName,
+                     "instead, what this format's target cannot play of the melody (exit 1 when "
+                     "anything): " +
+                         writtenFormatList())
+        ->check(KnownTarget)
+        ->type_name("NAME");
     return {{play, playTones},
             {tones, printTones},
             {code, printCode},
@@ -270,6 +315,8 @@ CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
         ->check(CLI::Range(1, 16));
     command->add_flag("--latest", conversion.latestWins,
                       "MIDI: where notes overlap the latest one sounds (default: the highest)");
+    command->add_flag("--strict", conversion.isStrict,
+                      "refuse, instead of only telling, what OUT's target cannot play");
     command->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a tone that "
                     "none of them gives is written as two or more notes of its pitch.");
     return command;

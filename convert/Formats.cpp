@@ -24,27 +24,30 @@ FileOutcome writeMelody(const Format&, const std::string& path, const WriteSourc
     return writeFileReplacing(path, encodeMelody(source.melody));
 }
 
-FileOutcome writeRingtone(const Format&, const std::string& path, const WriteSource& source) {
-    return writeText(
-        path, writeRtttl(source.tones, source.melody.columnDuration, source.gridStep, source.name) +
-                  "\n");
-}
-
 FileOutcome writeWave(const Format&, const std::string& path, const WriteSource& source) {
-    return writeWaveFile(path, source.tones);
+    return writeWaveFile(path, source.target.tones);
 }
 
-// One line of the dialect's text per file line, each ended as text files end their lines.
-FileOutcome writeCode(const Format& format, const std::string& path, const WriteSource& source) {
+// One line of the text per file line, each ended as text files end their lines.
+FileOutcome writeLines(const Format& format, const std::string& path, const WriteSource& source) {
     std::string text;
-    for (const std::string& line : codeLinesFor(format.dialect.value(), source.tones))
+    for (const std::string& line : format.text(source.target))
         text += line + "\n";
     return writeText(path, text);
 }
 
 FileOutcome writeMidiSong(const Format&, const std::string& path, const WriteSource& source) {
-    return writeFileReplacing(path,
-                              writeMidi(source.tones, source.melody.columnDuration, source.name));
+    const TargetInput& target = source.target;
+    return writeFileReplacing(path, writeMidi(target.tones, target.columnDuration, target.name));
+}
+
+std::vector<std::string> ringtoneText(const TargetInput& input) {
+    if (input.tones.empty()) return {};
+    return {writeRtttl(input.tones, input.columnDuration, input.gridStep, input.name)};
+}
+
+template <CodeDialect Dialect> std::vector<std::string> dialectText(const TargetInput& input) {
+    return codeLinesFor(Dialect, input.tones);
 }
 
 // The melody file comes first; the rest in the order of the export dialog's filters.
@@ -59,7 +62,8 @@ constexpr std::array<Format, 9> Formats{{
      .description = "RTTTL ringtone",
      .extensions = "rtttl",
      .read = readRtttlFile,
-     .write = writeRingtone,
+     .write = writeLines,
+     .text = ringtoneText,
      .needsTones = true,
      .loadDescription = "RTTTL",
      .alsoRead = "txt"},
@@ -72,28 +76,33 @@ constexpr std::array<Format, 9> Formats{{
     {.name = "beep",
      .description = "program text",
      .extensions = "txt",
-     .write = writeCode,
-     .dialect = CodeDialect::Beep},
+     .write = writeLines,
+     .text = dialectText<CodeDialect::Beep>,
+     .isProgramText = true},
     {.name = "arduino",
      .description = "Arduino statements",
      .extensions = "txt",
-     .write = writeCode,
-     .dialect = CodeDialect::Arduino},
+     .write = writeLines,
+     .text = dialectText<CodeDialect::Arduino>,
+     .isProgramText = true},
     {.name = "arduino-table",
      .description = "Arduino sketch",
      .extensions = "ino",
-     .write = writeCode,
-     .dialect = CodeDialect::ArduinoTable},
+     .write = writeLines,
+     .text = dialectText<CodeDialect::ArduinoTable>,
+     .isProgramText = true},
     {.name = "linux-beep",
      .description = "Linux beep command",
      .extensions = "sh",
-     .write = writeCode,
-     .dialect = CodeDialect::LinuxBeep},
+     .write = writeLines,
+     .text = dialectText<CodeDialect::LinuxBeep>,
+     .isProgramText = true},
     {.name = "c-array",
      .description = "C array",
      .extensions = "c h",
-     .write = writeCode,
-     .dialect = CodeDialect::CArray},
+     .write = writeLines,
+     .text = dialectText<CodeDialect::CArray>,
+     .isProgramText = true},
     {.name = "midi",
      .description = "MIDI",
      .extensions = "mid midi",
@@ -179,17 +188,26 @@ const Format* formatByExtension(const std::string& path, std::span<const Format*
     return nullptr;
 }
 
-std::vector<std::string_view> codeDialectNames() {
+std::vector<std::string_view> textFormatNames() {
+    std::vector<const Format*> texts =
+        formatsWhere([](const Format& format) { return format.text != nullptr; });
+    std::stable_partition(texts.begin(), texts.end(),
+                          [](const Format* format) { return format->isProgramText; });
     std::vector<std::string_view> names;
-    for (const Format* format : formatsWhere([](const Format& f) { return f.dialect.has_value(); }))
+    for (const Format* format : texts)
         names.push_back(format->name);
     return names;
 }
 
-std::optional<CodeDialect> codeDialectNamed(std::string_view name) {
+const Format* textFormatNamed(std::string_view name) {
+    const Format* format = formatNamed(name);
+    return format != nullptr && format->text != nullptr ? format : nullptr;
+}
+
+const Format* formatNamed(std::string_view name) {
     for (const Format& format : Formats)
-        if (format.dialect && format.name == name) return format.dialect;
-    return std::nullopt;
+        if (format.name == name) return &format;
+    return nullptr;
 }
 
 } // namespace vemo

@@ -3,6 +3,7 @@
 #include "convert/CodeDialects.h"
 #include "convert/MelodyImport.h"
 #include "convert/SongFiles.h"
+#include "convert/Targets.h"
 #include "model/Melody.h"
 #include "model/Tones.h"
 #include "platform/Files.h"
@@ -16,14 +17,11 @@
 
 namespace vemo {
 
-// What a writer is given: the whole melody (for the formats that keep the grid), the tones of the
-// range to write, the name of the file without folder and extension (for the formats that carry
-// a name), and the part of a whole note one column stands for.
+// What a writer is given: the whole melody (for the formats that keep the grid) and the tones of
+// the range to write with what a target needs beside them.
 struct WriteSource {
     const Melody& melody;
-    ToneList tones;
-    std::string name;
-    std::int32_t gridStep = DefaultGridStep;
+    TargetInput target;
 };
 
 struct Format;
@@ -45,8 +43,15 @@ struct Format {
     std::string_view begins = {};
     FormatReader read = nullptr;  // none: the format is only written
     FormatWriter write = nullptr; // none: the format is only read
-    // Program text: the code window's menu and `vemo-tool code --format` offer it.
-    std::optional<CodeDialect> dialect = {};
+    // The format is text: the code window's menu and `vemo-tool code --format` offer it, and
+    // it is written line by line.
+    TargetText text = nullptr;
+    // Text in a programming language: listed before the other texts in the code window's menu.
+    bool isProgramText = false;
+    // What the target cannot reproduce exactly, said before it is written; none: nothing.
+    TargetCheck check = nullptr;
+    // The tones as the device plays them (`vemo-tool wav --as`); none: as vemo plays them.
+    TargetSound sound = nullptr;
     // A melody without notes still makes a file worth exporting.
     bool holdsNoTones = false;
     // No file of the format holds no note: a conversion refuses a melody without notes.
@@ -80,8 +85,11 @@ const Format* formatByBeginning(const std::string& path, std::span<const Format*
 // The format among `among` whose read extensions hold the file's extension.
 const Format* formatByExtension(const std::string& path, std::span<const Format* const> among);
 
-// The program-text dialects by the names users type, the default (`beep`) first.
-std::vector<std::string_view> codeDialectNames();
-std::optional<CodeDialect> codeDialectNamed(std::string_view name);
+// The formats that are text, by the names users type: program text first, the default (`beep`)
+// first of all, then the others in the table's order.
+std::vector<std::string_view> textFormatNames();
+const Format* textFormatNamed(std::string_view name);
+// Any format by its name; none for a name no format has.
+const Format* formatNamed(std::string_view name);
 
 } // namespace vemo

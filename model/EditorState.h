@@ -88,8 +88,11 @@ struct Shell {
     std::string fileName;
     std::string loadPath;
     std::vector<std::string> codeLines;
-    // The tones the code window's text was made from, so that another format can show them.
+    // The tones the code window's text was made from, the duration of one column and the column
+    // they start at then, so that another format can show them.
     ToneList codeTones;
+    std::int32_t codeColumnMs = 0;
+    std::int32_t codeFirstColumn = 0;
     // The name of the dialect the code window writes, as the user last chose it.
     std::string codeFormat;
     // What the events since the last undo step made, kept by the recorder until it records.

@@ -21,26 +21,28 @@ namespace {
 using Lines = std::vector<std::string>;
 
 Lines linesIn(std::string_view name, const ToneList& tones) {
-    const std::optional<CodeDialect> dialect = codeDialectNamed(name);
-    if (!dialect) {
-        ADD_FAILURE() << "no dialect '" << name << "'";
+    const Format* format = textFormatNamed(name);
+    if (format == nullptr) {
+        ADD_FAILURE() << "no text format '" << name << "'";
         return {};
     }
-    return codeLinesFor(*dialect, tones);
+    return format->text({tones, 120, 0, DefaultGridStep, "tune"});
 }
 
 const ToneList ToneRestTone{{440, 0, 240}, {0, 1, 120}, {297, 0, 120}};
 
-TEST(CodeDialects, NamesLeadToDistinctDialectsWithBeepFirst) {
-    const std::vector<std::string_view> names = codeDialectNames();
-    EXPECT_EQ(names, (std::vector<std::string_view>{"beep", "arduino", "arduino-table",
-                                                    "linux-beep", "c-array"}));
-    std::set<CodeDialect> dialects;
+TEST(CodeDialects, NamesLeadToDistinctTextsWithTheProgramTextsFirstAndBeepFirstOfAll) {
+    const std::vector<std::string_view> names = textFormatNames();
+    const std::vector<std::string_view> programTexts = {"beep", "arduino", "arduino-table",
+                                                        "linux-beep", "c-array"};
+    ASSERT_GE(names.size(), programTexts.size());
+    EXPECT_TRUE(std::equal(programTexts.begin(), programTexts.end(), names.begin()));
+    std::set<const Format*> texts;
     for (std::string_view name : names)
-        dialects.insert(codeDialectNamed(name).value_or(CodeDialect::Beep));
-    EXPECT_EQ(dialects.size(), names.size());
-    for (std::string_view wrong : {"", "Beep", "arduino ", "rtttl", "c"})
-        EXPECT_FALSE(codeDialectNamed(wrong)) << wrong;
+        texts.insert(textFormatNamed(name));
+    EXPECT_EQ(texts.size(), names.size());
+    for (std::string_view wrong : {"", "Beep", "arduino ", "vemo", "midi", "c"})
+        EXPECT_FALSE(textFormatNamed(wrong)) << wrong;
 }
 
 TEST(CodeDialects, ToneRestToneInEachDialect) {
@@ -75,7 +77,7 @@ TEST(CodeDialects, ToneRestToneInEachDialect) {
     EXPECT_EQ(linesIn("linux-beep", {{0, 1, 240}, {0, 1, 1000}, {7920, 0, 5}}),
               (Lines{"sleep 1.24 && beep -f 7920 -l 5"}));
 
-    for (std::string_view name : codeDialectNames())
+    for (std::string_view name : textFormatNames())
         EXPECT_TRUE(linesIn(name, {}).empty()) << name << " writes text without tones";
 }
 

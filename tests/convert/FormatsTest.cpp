@@ -33,7 +33,8 @@ TEST(Formats, EachWritesASmallMelodyAndTheReadOnesGiveItsTonesBack) {
         const std::string path =
             folder.file(std::string(format.name) + "." +
                         std::string(format.extensions.substr(0, format.extensions.find(' '))));
-        ASSERT_TRUE(format.write(format, path, {melody, tones, "tune"})) << format.name;
+        ASSERT_TRUE(format.write(format, path, {melody, {tones, 120, 0, DefaultGridStep, "tune"}}))
+            << format.name;
         EXPECT_GT(std::filesystem::file_size(path), 0u) << format.name;
         if (format.read == nullptr) continue;
 

@@ -1,0 +1,63 @@
+#include "convert/Targets.h"
+
+#include "sound/ToneList.h"
+
+namespace vemo {
+
+TargetInput targetInputFor(const Melody& melody, const Pitch& pitch, const Selection& selection,
+                           std::string name, std::int32_t gridStep) {
+    const MelodyRange range = melodyRange(melody, selection);
+    return {buildToneList(melody, pitch, range), melody.columnDuration,
+            std::max(range.firstNoteColumn, 0), gridStep, std::move(name)};
+}
+
+std::vector<std::int32_t> toneColumns(const TargetInput& input) {
+    std::vector<std::int32_t> columns;
+    columns.reserve(input.tones.size());
+    std::int64_t elapsedMs = 0;
+    for (const ToneEvent& event : input.tones) {
+        columns.push_back(input.firstColumn +
+                          static_cast<std::int32_t>(elapsedMs / std::max(input.columnDuration, 1)));
+        elapsedMs += event.duration;
+    }
+    return columns;
+}
+
+namespace {
+
+std::string countedNotes(std::int32_t count) {
+    return count == 1 ? "1 note is" : std::to_string(count) + " notes are";
+}
+
+} // namespace
+
+std::optional<TargetProblem> notesOutside(const TargetInput& input, HzRange range,
+                                          std::string_view device, std::string_view what,
+                                          std::string_view lowName, std::string_view highName) {
+    const std::vector<std::int32_t> columns = toneColumns(input);
+    std::int32_t below = 0;
+    std::int32_t above = 0;
+    std::int32_t firstBelow = -1;
+    std::int32_t firstAbove = -1;
+    for (std::size_t i = 0; i < input.tones.size(); ++i) {
+        const ToneEvent& event = input.tones[i];
+        if (event.isRest != 0) continue;
+        if (event.frequency < range.lowest) {
+            if (below++ == 0) firstBelow = columns[i];
+        } else if (event.frequency > range.highest) {
+            if (above++ == 0) firstAbove = columns[i];
+        }
+    }
+    if (below == 0 && above == 0) return std::nullopt;
+    std::string text = std::string(device) + " plays " + std::string(what) + " only: ";
+    if (below > 0)
+        text += countedNotes(below) + " below " + std::string(lowName) + ", the first at column " +
+                std::to_string(firstBelow);
+    if (below > 0 && above > 0) text += "; ";
+    if (above > 0)
+        text += countedNotes(above) + " above " + std::string(highName) + ", the first at column " +
+                std::to_string(firstAbove);
+    return TargetProblem{text, range};
+}
+
+} // namespace vemo
