@@ -130,7 +130,7 @@ const std::vector<Command> Commands = {
     {CommandId::Undo, "undo.ico", false, "undo", {{Key::Z, Ctrl, 10}}, only<undoStep>},
     {CommandId::Redo, "redo.ico", false, "redo", {{Key::Y, Ctrl, 11}, {Key::Z, CtrlShift, 12}},
      only<redoStep>},
-    {CommandId::Export, "export.ico", false, "export", {}, only<exportMelody>},
+    {CommandId::Export, "export.ico", false, "export", {}, exportMelody},
     {CommandId::FollowPlayback, "follow.ico", true, "follow playback", {}, followToggle<false>},
 
     // Shortcuts only.

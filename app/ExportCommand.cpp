@@ -1,6 +1,8 @@
 #include "app/ExportCommand.h"
 
 #include "app/FileCommands.h"
+#include "model/Columns.h"
+#include "view/Redraw.h"
 #include "convert/Formats.h"
 #include "sound/ToneList.h"
 #include "store/FileNames.h"
@@ -62,36 +64,81 @@ ExportTarget exportTargetFor(const std::string& path, std::int32_t filterIndex,
 
 } // namespace
 
-void exportMelody(EditorContext& editor) {
+namespace {
+
+enum class Decision { Write, MoveThenWrite, GoBack };
+
+// The target's problems said before writing; the octave fit is offered where one of them has it.
+Decision askAboutProblems(Ui& ui, const std::string& path, const Format& format,
+                          const std::vector<TargetProblem>& problems) {
+    if (problems.empty()) return Decision::Write;
+    std::string text = "'" + path + "'\r\n\r\n" + std::string(format.description) +
+                       " cannot play all of the melody as vemo does:";
+    for (const TargetProblem& problem : problems)
+        text += "\r\n- " + problem.text;
+    const bool canMove =
+        std::any_of(problems.begin(), problems.end(),
+                    [](const TargetProblem& problem) { return problem.octaveFit.has_value(); });
+    std::vector<std::string> buttons{"write anyway", "go back"};
+    if (canMove) buttons.insert(buttons.begin(), "move notes by octaves and write");
+    const std::int32_t answer = ui.askChoice("export", text, buttons);
+    if (answer < 0 || buttons.at(static_cast<std::size_t>(answer)) == "go back")
+        return Decision::GoBack;
+    return canMove && answer == 0 ? Decision::MoveThenWrite : Decision::Write;
+}
+
+// Every octave fit of the problems, one after the other, on the range being exported.
+void moveIntoRanges(EditorContext& editor, const std::vector<TargetProblem>& problems) {
+    EditorState& state = editor.state;
+    for (const TargetProblem& problem : problems)
+        if (problem.octaveFit)
+            fitNotesByOctaves(state.melody, state.pitch, state.selection,
+                              problem.octaveFit->lowest, problem.octaveFit->highest);
+    redraw(editor, RedrawMain);
+}
+
+} // namespace
+
+StepKind exportMelody(EditorContext& editor) {
     Ui& ui = editor.platform.ui;
-    const EditorState& state = editor.state;
+    EditorState& state = editor.state;
     const std::vector<const Format*> formats = exportFormats();
     const std::string folder = lastFolder(ui);
     const FileChoice choice =
         ui.fileDialog({true, "export file", defaultExportPath(ui, state.shell),
                        exportFilter(formats), lastExportFilter(ui, formats), folder});
-    if (choice.path.empty()) return;
+    if (choice.path.empty()) return StepKind::None;
     rememberFolderOf(ui, choice.path);
     const ExportTarget target = exportTargetFor(choice.path, choice.filterIndex, formats);
-    ui.storeSetting(ExportFormatSetting, std::string(target.format->description));
-    const WriteSource source{state.melody,
-                             targetInputFor(state.melody, state.pitch, state.selection,
-                                            std::filesystem::path(target.path).stem().string(),
-                                            DefaultGridStep)};
-    if (source.target.tones.empty() && !target.format->holdsNoTones) {
+    const Format& format = *target.format;
+    ui.storeSetting(ExportFormatSetting, std::string(format.description));
+    const std::string name = std::filesystem::path(target.path).stem().string();
+    TargetInput input = targetInputFor(state.melody, state.pitch, state.selection, name,
+                                       DefaultGridStep);
+    if (input.tones.empty() && !format.holdsNoTones) {
         const std::string empty = state.selection.selectionActive != 0
                                       ? "the selected columns hold no notes"
                                       : "the melody has no notes";
         ui.messageBox("export",
                       "can't export \r\n\r\n'" + target.path + "'\r\n" + empty +
-                          "; there is nothing to write as " +
-                          std::string(target.format->description),
+                          "; there is nothing to write as " + std::string(format.description),
                       false);
-        return;
+        return StepKind::None;
     }
-    if (!mayWriteTo(ui, target.path)) return;
-    const FileOutcome written = target.format->write(*target.format, target.path, source);
+    const std::vector<TargetProblem> problems =
+        format.check ? format.check(input) : std::vector<TargetProblem>{};
+    const Decision decision = askAboutProblems(ui, target.path, format, problems);
+    if (decision == Decision::GoBack) return StepKind::None;
+    StepKind made = StepKind::None;
+    if (decision == Decision::MoveThenWrite) {
+        moveIntoRanges(editor, problems);
+        input = targetInputFor(state.melody, state.pitch, state.selection, name, DefaultGridStep);
+        made = StepKind::OctavesMoved;
+    }
+    if (!mayWriteTo(ui, target.path)) return made;
+    const FileOutcome written = format.write(format, target.path, {state.melody, input});
     if (!written) invalidFile(ui, "can't create \r\n\r\n'" + target.path + "'", written.reason);
+    return made;
 }
 
 } // namespace vemo

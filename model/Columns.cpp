@@ -63,11 +63,39 @@ void deleteColumn(Melody& melody, Selection& selection, std::int32_t popupColumn
     refreshLayout(melody, selection);
 }
 
+namespace {
+
+struct ColumnSpan {
+    std::int32_t first;
+    std::int32_t last;
+};
+
+// The selected columns when the selection is in use, else every column.
+ColumnSpan workedColumns(const Melody& melody, const Selection& selection) {
+    if (selection.selectionActive == 0) return {0, melody.lastColumn};
+    return {std::max(selection.selectionFirst, 0), std::min(selection.selectionLast, melody.lastColumn)};
+}
+
+// The column's note goes to another row with its ties.
+void moveNote(Melody& melody, std::int32_t column, std::int32_t row, std::int32_t newRow) {
+    const Cell note = melody.grid.at(column, row);
+    clearColumn(melody, column);
+    Cell& moved = melody.grid.at(column, newRow);
+    moved.hasNote = note.hasNote;
+    moved.joinLeft = note.joinLeft;
+    moved.joinRight = note.joinRight;
+}
+
+// Ties that crossed the edges of the moved columns end there when the rows parted.
+void settleEdges(Melody& melody, ColumnSpan span) {
+    keepOnlyWholeJoins(melody.grid, span.first - 1);
+    keepOnlyWholeJoins(melody.grid, span.last);
+}
+
+} // namespace
+
 std::string transposeNotes(Melody& melody, const Selection& selection, std::int32_t rowChange) {
-    const bool isSelectionInUse = selection.selectionActive != 0;
-    const std::int32_t first = isSelectionInUse ? std::max(selection.selectionFirst, 0) : 0;
-    const std::int32_t last =
-        isSelectionInUse ? std::min(selection.selectionLast, melody.lastColumn) : melody.lastColumn;
+    const auto [first, last] = workedColumns(melody, selection);
     for (std::int32_t c = first; c <= last; ++c) {
         const std::int32_t row = melody.grid.noteRow(c);
         if (row < 0) continue;
@@ -78,17 +106,34 @@ std::string transposeNotes(Melody& melody, const Selection& selection, std::int3
     }
     for (std::int32_t c = first; c <= last; ++c) {
         const std::int32_t row = melody.grid.noteRow(c);
-        if (row < 0) continue;
-        const Cell note = melody.grid.at(c, row);
-        clearColumn(melody, c);
-        Cell& moved = melody.grid.at(c, row + rowChange);
-        moved.hasNote = note.hasNote;
-        moved.joinLeft = note.joinLeft;
-        moved.joinRight = note.joinRight;
+        if (row >= 0) moveNote(melody, c, row, row + rowChange);
     }
-    keepOnlyWholeJoins(melody.grid, first - 1);
-    keepOnlyWholeJoins(melody.grid, last);
+    settleEdges(melody, {first, last});
     return {};
+}
+
+std::int32_t fitNotesByOctaves(Melody& melody, const Pitch& pitch, const Selection& selection,
+                               double lowestHz, double highestHz) {
+    const ColumnSpan span = workedColumns(melody, selection);
+    const auto hz = [&](std::int32_t row) {
+        return static_cast<double>(static_cast<std::int32_t>(pitch.pitchTable[melody.lastRow - row]));
+    };
+    std::int32_t moved = 0;
+    for (std::int32_t c = span.first; c <= span.last; ++c) {
+        const std::int32_t row = melody.grid.noteRow(c);
+        if (row < 0) continue;
+        // A lower row sounds higher: an octave up is twelve rows towards the top.
+        std::int32_t target = row;
+        while (hz(target) < lowestHz && target - RowsPerOctave >= 0)
+            target -= RowsPerOctave;
+        while (hz(target) > highestHz && target + RowsPerOctave <= melody.lastRow)
+            target += RowsPerOctave;
+        if (target == row) continue;
+        moveNote(melody, c, row, target);
+        ++moved;
+    }
+    settleEdges(melody, span);
+    return moved;
 }
 
 void clearSelection(Melody& melody, const Selection& selection) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Melody.h"
+#include "model/PitchTable.h"
 
 #include <string>
 
@@ -19,5 +20,11 @@ void clearSelection(Melody& melody, const Selection& selection);
 // ties across the edges of the moved columns end there when the rows part. When a note would
 // leave the grid nothing moves and the reason is returned; an empty text means done.
 std::string transposeNotes(Melody& melody, const Selection& selection, std::int32_t rowChange);
+
+// Moves each note of the selected columns (all columns when the selection is not in use) whose
+// row sounds outside lowestHz … highestHz by whole octaves towards them, as far as the grid
+// reaches; a tied chain sounds one pitch, so it moves whole. Gives how many notes moved.
+std::int32_t fitNotesByOctaves(Melody& melody, const Pitch& pitch, const Selection& selection,
+                               double lowestHz, double highestHz);
 
 } // namespace vemo

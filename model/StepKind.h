@@ -20,6 +20,7 @@ enum class StepKind {
     LayoutPasted,
     NotesAndLayoutPasted,
     Transpose,
+    OctavesMoved, // notes moved into a target's range before an export
 };
 
 // The name undo and redo show: "undo: erase".
@@ -53,6 +54,8 @@ constexpr std::string_view stepName(StepKind kind) {
         return "paste notes and layout";
     case StepKind::Transpose:
         return "transpose";
+    case StepKind::OctavesMoved:
+        return "octaves";
     }
     return "edit";
 }

@@ -240,6 +240,10 @@ class Ui {
 
     // Modal boxes. The answer is true for OK and Yes.
     virtual bool messageBox(const std::string& title, const std::string& text, bool yesNo) = 0;
+    // A modal box with a button per answer, the first the default; the answer is the button
+    // pressed, counted from 0. Closing the box answers with the last, which must change nothing.
+    virtual std::int32_t askChoice(const std::string& title, const std::string& text,
+                                   const std::vector<std::string>& buttons) = 0;
     // Cancel gives an empty path.
     virtual FileChoice fileDialog(const FileDialog& dialog) = 0;
     // Shows the form until the user accepts or cancels it; the note is written at the start and

@@ -84,6 +84,8 @@ class QtUi final : public Ui {
     void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) override;
 
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
+    std::int32_t askChoice(const std::string& title, const std::string& text,
+                           const std::vector<std::string>& buttons) override;
     FileChoice fileDialog(const FileDialog& dialog) override;
     FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include <algorithm>
@@ -74,6 +75,24 @@ bool QtUi::messageBox(const std::string& title, const std::string& text, bool ye
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int answer = box.exec();
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
+}
+
+std::int32_t QtUi::askChoice(const std::string& title, const std::string& text,
+                            const std::vector<std::string>& buttons) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), toQtText(text),
+                    QMessageBox::NoButton, mainWindow());
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QAbstractButton*> added;
+    for (const std::string& label : buttons)
+        added.push_back(box.addButton(toQtText(label), QMessageBox::AcceptRole));
+    if (!added.empty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+        box.setEscapeButton(added.back());
+    }
+    box.exec();
+    const auto pressed = std::find(added.begin(), added.end(), box.clickedButton());
+    return pressed == added.end() ? static_cast<std::int32_t>(added.size()) - 1
+                                  : static_cast<std::int32_t>(pressed - added.begin());
 }
 
 FileChoice QtUi::fileDialog(const FileDialog& request) {

@@ -344,6 +344,24 @@ TEST_F(ColumnEditing, TransposeMovesNotesWithTheirTiesAndCutsTiesAtTheEdgesOfThe
     EXPECT_EQ(melody.grid.noteRow(4), 29);
 }
 
+TEST_F(ColumnEditing, FittingByOctavesMovesEachToneWholeIntoTheRangeAsFarAsTheGridReaches) {
+    Pitch pitch;
+    test::startPitch(pitch);
+    tieRun(melody, 4, 6, 80); // 79 Hz, tied: two octaves up as one, to 316 Hz
+    setNote(melody, 10, 40);  // 792 Hz, inside
+    setNote(melody, 12, 2);   // 7040 Hz: two octaves down, to 1760 Hz
+    setNote(melody, 14, 94);  // 35 Hz: three octaves up, to 281 Hz
+    selection.selectionActive = 0;
+    EXPECT_EQ(fitNotesByOctaves(melody, pitch, selection, 261.0, 2000.0), 5);
+    for (std::int32_t c = 4; c <= 6; ++c)
+        EXPECT_EQ(melody.grid.noteRow(c), 56) << c;
+    EXPECT_EQ(joinedRow(melody, 4), 56);
+    EXPECT_EQ(melody.grid.noteRow(10), 40);
+    EXPECT_EQ(melody.grid.noteRow(12), 26);
+    EXPECT_EQ(melody.grid.noteRow(14), 58);
+    EXPECT_TRUE(onlyWholeJoins(melody));
+}
+
 // --- random melodies ---
 
 TEST_F(ColumnEditing, RandomEditsKeepJoinsWholeAndMoveColumnsWhole) {

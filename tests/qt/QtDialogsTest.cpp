@@ -204,6 +204,21 @@ TEST_F(QtDialogsTest, FormShowsItsChoicesRewritesItsNoteOnEachChangeAndGivesTheA
     EXPECT_FALSE(ui->showForm(form, [](const FormAnswer&) { return std::string(); }).isAccepted);
 }
 
+TEST_F(QtDialogsTest, AChoiceBoxGivesTheButtonPressedAndClosingItGivesTheLast) {
+    QStringList labels;
+    whenModalOpens([&](QWidget* modal) {
+        for (QPushButton* button : modal->findChildren<QPushButton*>())
+            labels << button->text();
+        for (QPushButton* button : modal->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("go back")) button->click();
+    });
+    EXPECT_EQ(ui->askChoice("export", "a & b\r\nsecond line", {"write anyway", "go back"}), 1);
+    EXPECT_THAT(labels, ::testing::UnorderedElementsAre(QStringLiteral("write anyway"),
+                                                        QStringLiteral("go back")));
+    whenModalOpens([](QWidget* modal) { modal->close(); });
+    EXPECT_EQ(ui->askChoice("export", "text", {"move", "write anyway", "go back"}), 2);
+}
+
 TEST_F(QtDialogsTest, CancelledFileDialogsGiveAnEmptyPath) {
     whenModalOpens([](QWidget* modal) { modal->close(); });
     EXPECT_EQ(ui->fileDialog({false, "load", "", "*.vemo|*.vemo", 0, ""}).path, "");

@@ -242,6 +242,16 @@ bool FakeUi::messageBox(const std::string& title, const std::string& text, bool 
     return answer;
 }
 
+std::int32_t FakeUi::askChoice(const std::string& title, const std::string& text,
+                              const std::vector<std::string>& labels) {
+    boxes.push_back({title, text, false});
+    choiceButtons.push_back(labels);
+    if (choiceAnswers.empty()) return static_cast<std::int32_t>(labels.size()) - 1;
+    const std::int32_t answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 namespace {
 std::string nextAnswer(std::deque<std::string>& answers) {
     if (answers.empty()) return {};

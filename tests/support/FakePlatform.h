@@ -75,6 +75,7 @@ class FakeUi final : public Ui {
     std::deque<Event> events;        // arrive one per wait, in order
     std::deque<Event> pendingEvents; // already queued: handed out first, dropped by a drain
     std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
+    std::deque<std::int32_t> choiceAnswers; // askChoice; empty: the box is closed
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
     std::deque<std::int32_t>
@@ -104,7 +105,8 @@ class FakeUi final : public Ui {
     std::vector<MenuId> shownMenus;
     std::vector<ChooseCall> chooseMenus;
     std::vector<ShortcutCall> shortcuts;
-    std::vector<BoxCall> boxes;
+    std::vector<BoxCall> boxes; // askChoice's boxes too, with yesNo false
+    std::vector<std::vector<std::string>> choiceButtons;
     std::vector<DialogCall> openDialogs;
     std::vector<DialogCall> saveDialogs;
     std::vector<std::string> shellOpened;
@@ -173,6 +175,8 @@ class FakeUi final : public Ui {
                                 std::int32_t checked) override;
     void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) override;
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
+    std::int32_t askChoice(const std::string& title, const std::string& text,
+                           const std::vector<std::string>& buttons) override;
     FileChoice fileDialog(const FileDialog& dialog) override;
     FormAnswer showForm(const Form& form, const FormNote& note) override;
     void setClipboardText(const std::string& text) override;
