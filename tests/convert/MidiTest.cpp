@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -111,6 +112,29 @@ TEST(MidiImport, FilesFromOtherToolsComeInAsTheySound) {
                                                        {67, 4},
                                                        {67, 8}}));
     EXPECT_EQ(imported.largestSnapErrorMs, 22);
+}
+
+TEST(MidiImport, TheDefaultVoiceIsTheTuneNotTheVoiceWithTheMostNotes) {
+    // Block chords with three notes a strike and a high held note; a bass arpeggio with nearly
+    // twice the tune's notes; drums with more notes than the tune.
+    for (const char* name :
+         {"abc2midi-chords.mid", "abc2midi-arpeggio.mid", "mido-tempo-map.mid"}) {
+        const MidiSong song = songIn(name);
+        const std::size_t chosen = defaultVoice(song);
+        ASSERT_LT(chosen, song.voices.size()) << name;
+        EXPECT_EQ(song.voices[chosen].track, 1) << name;
+        EXPECT_EQ(song.voices[chosen].channel, 0) << name;
+        EXPECT_TRUE(std::any_of(
+            song.voices.begin(), song.voices.end(),
+            [&](const MidiVoice& v) { return v.noteCount > song.voices[chosen].noteCount; }))
+            << name << ": another voice has more notes";
+    }
+
+    // Drums are taken when the other voice's notes are never heard.
+    MidiSong drumsAlone;
+    drumsAlone.voices = {{0, 0, "", 1}, {0, DrumChannel, "", 2}};
+    drumsAlone.notes = {{0, 72, 0.0, 0.0}, {1, 36, 0.0, 100.0}, {1, 38, 100.0, 200.0}};
+    EXPECT_EQ(defaultVoice(drumsAlone), 1u);
 }
 
 TEST(MidiImport, NotesWithoutLengthAreCountedAndAVoiceOfNothingElseSaysSo) {

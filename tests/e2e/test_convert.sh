@@ -58,6 +58,12 @@ grep -qF "5 notes at 125 ms per column in 32 columns; largest snapping error 0 m
 run convert "$midi/mido-silent.mid" "$work/silent.vemo"
 [ "$code" -eq 1 ] && [ ! -e "$work/silent.vemo" ] && grep -qF "no notes that sound" "$work/err" ||
     fail "a file of notes without length exited $code: $(cat "$work/err")"
+# The tune is taken over block chords, a held high note and a busier bass arpeggio.
+for name in chords arpeggio; do
+    run convert "$midi/abc2midi-$name.mid" "$work/$name.vemo"
+    [ "$code" -eq 0 ] && grep -q '^\* track 2 channel 1: ' "$work/out" ||
+        fail "abc2midi-$name.mid exited $code, taking: $(grep '^\*' "$work/out")"
+done
 run convert --channel 5 "$midi/mido-tempo-map.mid" "$work/none.vemo"
 [ "$code" -eq 1 ] && [ ! -e "$work/none.vemo" ] && grep -qF "no notes on that track and channel" "$work/err" ||
     fail "--channel 5 exited $code: $(cat "$work/err")"

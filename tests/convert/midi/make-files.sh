@@ -17,6 +17,41 @@ ABC
 abc2midi scale.abc -o abc2midi-scale.mid
 rm scale.abc
 
+# A tune over block chords (three notes a strike, more notes than the tune) and under a high
+# held note (few strikes, the highest on average); the tune is the one to take.
+cat > chords.abc <<'ABC'
+X:1
+T:Tune over chords
+M:4/4
+L:1/4
+Q:1/4=120
+K:G
+V:1
+d B c A|B G A F|G B d g|f2 g2|
+V:2
+[G,B,D] [G,B,D] [A,CE] [A,CE]|[G,B,D] [G,B,D] [D,F,A,] [D,F,A,]|[G,B,D] [G,B,D] [G,B,D] [G,B,D]|[D,F,A,]2 [G,B,D]2|
+V:3
+g'4|g'4|g'4|g'4|
+ABC
+abc2midi chords.abc -o abc2midi-chords.mid
+rm chords.abc
+
+# A tune of 19 notes over an arpeggio of 36 in the bass: the tune has just half as many strikes.
+cat > arpeggio.abc <<'ABC'
+X:1
+T:Tune over an arpeggio
+M:3/4
+L:1/8
+Q:1/4=100
+K:D
+V:1
+A2 d2 fe|e3 d c2|d2 fg a2|g4 fe|e2 cB A2|d6|
+V:2
+D,A,DA,FA,|A,,E,A,E,CE,|D,A,DA,FA,|G,,D,G,D,B,D,|A,,E,A,E,CE,|D,A,DA,FA,|
+ABC
+abc2midi arpeggio.abc -o abc2midi-arpeggio.mid
+rm arpeggio.abc
+
 /usr/bin/python3 - <<'PY'
 import mido
 
