@@ -16,6 +16,8 @@ namespace {
 constexpr std::int32_t BeatsPerBar = 4;
 // Far beyond the widest grid, and small enough that a column number fits any integer type here.
 constexpr double FarColumn = 1e12;
+// The tempo rounding is told in hundredths of a percent.
+constexpr double ShownPercent = 0.01;
 
 std::int64_t nearestColumn(double columns) {
     return static_cast<std::int64_t>(std::floor(std::clamp(columns, 0.0, FarColumn) + 0.5));
@@ -50,6 +52,20 @@ std::string songTime(double ms) {
 
 } // namespace
 
+std::string tempoRoundingReport(const MelodyImport& imported) {
+    const double columnMs = imported.melody.columnDuration;
+    if (imported.exactColumnMs <= 0.0 || columnMs <= 0.0) return {};
+    // Shorter columns play the song faster.
+    const double percentFaster = (imported.exactColumnMs / columnMs - 1.0) * 100.0;
+    if (std::abs(percentFaster) < ShownPercent / 2) return {};
+    char text[120];
+    std::snprintf(text, sizeof text,
+                  "tempo rounded: %d ms per column for a grid step of %.2f ms, %.2f %% %s",
+                  imported.melody.columnDuration, imported.exactColumnMs, std::abs(percentFaster),
+                  percentFaster > 0 ? "faster" : "slower");
+    return text;
+}
+
 bool isGridStep(std::int32_t step) {
     return std::find(GridSteps.begin(), GridSteps.end(), step) != GridSteps.end();
 }
@@ -57,6 +73,7 @@ bool isGridStep(std::int32_t step) {
 MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnMs,
                         std::int32_t gridStep, std::size_t songNotes) {
     MelodyImport result;
+    result.exactColumnMs = exactColumnMs;
     Melody& melody = result.melody;
     melody.lastRow = MelodyLastRow;
     buildPitchTable(result.pitch, StartOctaveShift, melody.lastRow);
@@ -80,9 +97,9 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
             end = std::max(end, first + 1);
             if (first < MaxColumnCount) {
                 if (!note.isResumed)
-                    largestError = std::max(
-                        largestError, std::abs(static_cast<double>(first) * melody.columnDuration -
-                                               note.start * exactColumnMs));
+                    largestError =
+                        std::max(largestError,
+                                 std::abs(static_cast<double>(first) - note.start) * exactColumnMs);
                 const std::int32_t semitone = intoRowRange(note.semitone, result.octaveMovedNotes);
                 placed.push_back(
                     {nearestRow(melody, result.pitch, semitoneFrequency(semitone)),

@@ -137,6 +137,29 @@ TEST(MidiImport, TheDefaultVoiceIsTheTuneNotTheVoiceWithTheMostNotes) {
     EXPECT_EQ(defaultVoice(drumsAlone), 1u);
 }
 
+// Notes on a grid whose step is not a whole number of milliseconds land on it exactly; only the
+// tempo is rounded.
+TEST(MidiImport, TempoRoundingIsToldApartFromSnapping) {
+    const struct {
+        const char* file;
+        std::int32_t gridStep;
+        const char* tempo;
+    } cases[] = {
+        {"mido-uneven-grid.mid", 16,
+         "tempo rounded: 104 ms per column for a grid step of 104.17 ms, 0.16 % faster"},
+        {"mido-uneven-grid.mid", 8,
+         "tempo rounded: 208 ms per column for a grid step of 208.33 ms, 0.16 % faster"},
+        {"mido-tempo-map.mid", 32,
+         "tempo rounded: 63 ms per column for a grid step of 62.50 ms, 0.79 % slower"},
+        {"mido-tempo-map.mid", 16, ""},
+    };
+    for (const auto& c : cases) {
+        const MelodyImport imported = importMidi(songIn(c.file), {0, c.gridStep});
+        EXPECT_EQ(imported.largestSnapErrorMs, 0) << c.file << " " << c.gridStep;
+        EXPECT_EQ(tempoRoundingReport(imported), c.tempo) << c.file << " " << c.gridStep;
+    }
+}
+
 TEST(MidiImport, NotesWithoutLengthAreCountedAndAVoiceOfNothingElseSaysSo) {
     const MidiSong song = songIn("mido-zero-length.mid");
     ASSERT_EQ(song.voices.size(), 1u);

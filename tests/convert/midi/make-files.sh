@@ -104,4 +104,15 @@ def zero_length_file(notes, name):
 zero_length_file([(60, 0, 96), (62, 96, 96), (64, 96, 192), (65, 192, 192), (67, 192, 192)],
                  'mido-zero-length.mid')
 zero_length_file([(36, 0, 0), (36, 24, 24), (38, 48, 48)], 'mido-silent.mid')
+
+# 144 quarters a minute: a sixteenth lasts 104.17 ms, and every note starts and ends on one.
+grid = mido.MidiFile(type=0, ticks_per_beat=96)
+track = mido.MidiTrack()
+grid.tracks.append(track)
+track.append(mido.MetaMessage('set_tempo', tempo=mido.bpm2tempo(144)))
+for key, sixteenths in [(67, 4), (72, 2), (74, 2), (76, 6), (74, 2), (72, 4), (71, 4),
+                        (72, 8), (76, 4), (79, 4), (77, 2), (76, 2), (74, 4), (72, 8)]:
+    track.append(mido.Message('note_on', note=key, velocity=90, time=0))
+    track.append(mido.Message('note_off', note=key, velocity=0, time=24 * sixteenths))
+grid.save('mido-uneven-grid.mid')
 PY
