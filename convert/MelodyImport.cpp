@@ -88,7 +88,7 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
     std::vector<Placed> placed;
     std::int64_t previousEnd = 0;
     std::int64_t neededColumns = 0;
-    double largestError = 0.0;
+    double largestOff = 0.0; // in columns of the song's own time
     for (const TimedNote& note : notes) {
         std::int64_t end = nearestColumn(note.end);
         if (note.semitone != NoSemitone) {
@@ -97,9 +97,8 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
             end = std::max(end, first + 1);
             if (first < MaxColumnCount) {
                 if (!note.isResumed)
-                    largestError =
-                        std::max(largestError,
-                                 std::abs(static_cast<double>(first) - note.start) * exactColumnMs);
+                    largestOff =
+                        std::max(largestOff, std::abs(static_cast<double>(first) - note.start));
                 const std::int32_t semitone = intoRowRange(note.semitone, result.octaveMovedNotes);
                 placed.push_back(
                     {nearestRow(melody, result.pitch, semitoneFrequency(semitone)),
@@ -115,7 +114,7 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
                              songTime(note.start * exactColumnMs) + " into the song";
         neededColumns = std::max(neededColumns, end);
     }
-    result.largestSnapErrorMs = static_cast<std::int32_t>(std::lround(largestError));
+    result.largestSnapErrorMs = static_cast<std::int32_t>(std::lround(largestOff * exactColumnMs));
 
     const std::int64_t width =
         std::clamp<std::int64_t>(neededColumns, MinColumnCount, MaxColumnCount);
