@@ -44,13 +44,16 @@ std::string importReport(const MelodyImport& imported) {
         " columns\r\nlargest snapping error: " + std::to_string(imported.largestSnapErrorMs) +
         " ms\r\nnotes moved by octaves: " + std::to_string(imported.octaveMovedNotes);
     if (imported.unheardNotes > 0) text += "\r\n" + unheardNotesReport(imported.unheardNotes);
+    if (const std::string tempo = tempoRoundingReport(imported); !tempo.empty())
+        text += "\r\n" + tempo;
     if (!imported.warning.empty()) text += "\r\n" + imported.warning;
     return text;
 }
 
 bool isExact(const MelodyImport& imported) {
     return imported.largestSnapErrorMs == 0 && imported.octaveMovedNotes == 0 &&
-           imported.unheardNotes == 0 && imported.warning.empty();
+           imported.unheardNotes == 0 && imported.warning.empty() &&
+           tempoRoundingReport(imported).empty();
 }
 
 // The list is the song's voices, the two drop-downs the grid step and the overlap rule.

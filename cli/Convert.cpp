@@ -76,6 +76,8 @@ void reportImport(const MelodyImport& imported, const std::string& read, const s
         << imported.largestSnapErrorMs << " ms; " << imported.octaveMovedNotes
         << " notes moved by octaves";
     if (imported.unheardNotes > 0) out << "; " << unheardNotesReport(imported.unheardNotes);
+    if (const std::string tempo = tempoRoundingReport(imported); !tempo.empty())
+        out << "; " << tempo;
     out << "\n";
 }
 

@@ -307,8 +307,10 @@ CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
         ->check(CLI::IsMember(std::vector<std::int32_t>(GridSteps.begin(), GridSteps.end())));
     command
         ->add_option("--track", conversion.track,
-                     "MIDI: take the notes of this track, counted from 1 (default: the track and "
-                     "channel with the most notes, drums last)")
+                     "MIDI: take the notes of this track, counted from 1 (default: the tune, that "
+                     "is the highest on average of the tracks and channels with at least half as "
+                     "many note-on times as the busiest, a chord one; drums only when nothing "
+                     "else sounds)")
         ->check(CLI::Range(1, 65535));
     command
         ->add_option("--channel", conversion.channel, "MIDI: take the notes of this channel, 1-16")

@@ -16,6 +16,8 @@ namespace {
 constexpr std::int32_t BeatsPerBar = 4;
 // Far beyond the widest grid, and small enough that a column number fits any integer type here.
 constexpr double FarColumn = 1e12;
+// The tempo rounding is told in hundredths of a percent.
+constexpr double ShownPercent = 0.01;
 
 std::int64_t nearestColumn(double columns) {
     return static_cast<std::int64_t>(std::floor(std::clamp(columns, 0.0, FarColumn) + 0.5));
@@ -50,6 +52,20 @@ std::string songTime(double ms) {
 
 } // namespace
 
+std::string tempoRoundingReport(const MelodyImport& imported) {
+    const double columnMs = imported.melody.columnDuration;
+    if (imported.exactColumnMs <= 0.0 || columnMs <= 0.0) return {};
+    // Shorter columns play the song faster.
+    const double percentFaster = (imported.exactColumnMs / columnMs - 1.0) * 100.0;
+    if (std::abs(percentFaster) < ShownPercent / 2) return {};
+    char text[120];
+    std::snprintf(text, sizeof text,
+                  "tempo rounded: %d ms per column for a grid step of %.2f ms, %.2f %% %s",
+                  imported.melody.columnDuration, imported.exactColumnMs, std::abs(percentFaster),
+                  percentFaster > 0 ? "faster" : "slower");
+    return text;
+}
+
 bool isGridStep(std::int32_t step) {
     return std::find(GridSteps.begin(), GridSteps.end(), step) != GridSteps.end();
 }
@@ -57,6 +73,7 @@ bool isGridStep(std::int32_t step) {
 MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnMs,
                         std::int32_t gridStep, std::size_t songNotes) {
     MelodyImport result;
+    result.exactColumnMs = exactColumnMs;
     Melody& melody = result.melody;
     melody.lastRow = MelodyLastRow;
     buildPitchTable(result.pitch, StartOctaveShift, melody.lastRow);
@@ -71,7 +88,7 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
     std::vector<Placed> placed;
     std::int64_t previousEnd = 0;
     std::int64_t neededColumns = 0;
-    double largestError = 0.0;
+    double largestOff = 0.0; // in columns of the song's own time
     for (const TimedNote& note : notes) {
         std::int64_t end = nearestColumn(note.end);
         if (note.semitone != NoSemitone) {
@@ -80,9 +97,8 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
             end = std::max(end, first + 1);
             if (first < MaxColumnCount) {
                 if (!note.isResumed)
-                    largestError = std::max(
-                        largestError, std::abs(static_cast<double>(first) * melody.columnDuration -
-                                               note.start * exactColumnMs));
+                    largestOff =
+                        std::max(largestOff, std::abs(static_cast<double>(first) - note.start));
                 const std::int32_t semitone = intoRowRange(note.semitone, result.octaveMovedNotes);
                 placed.push_back(
                     {nearestRow(melody, result.pitch, semitoneFrequency(semitone)),
@@ -98,7 +114,7 @@ MelodyImport placeNotes(const std::vector<TimedNote>& notes, double exactColumnM
                              songTime(note.start * exactColumnMs) + " into the song";
         neededColumns = std::max(neededColumns, end);
     }
-    result.largestSnapErrorMs = static_cast<std::int32_t>(std::lround(largestError));
+    result.largestSnapErrorMs = static_cast<std::int32_t>(std::lround(largestOff * exactColumnMs));
 
     const std::int64_t width =
         std::clamp<std::int64_t>(neededColumns, MinColumnCount, MaxColumnCount);

@@ -9,6 +9,9 @@ namespace vemo {
 namespace {
 
 constexpr double WholeNoteQuarters = 4.0;
+// Players and programs spread a chord's notes (abc2midi by 10 ticks each): note-ons closer than
+// this to a strike belong to it.
+constexpr double ChordSpreadMs = 50.0;
 
 // The voice's notes as one line: segments of the note that sounds, split where another takes
 // over. Notes are sorted by start, so a later index started no earlier.
@@ -71,6 +74,34 @@ std::vector<TimedNote> oneLine(const MidiSong& song, const ImportChoice& choice,
     return line;
 }
 
+// What the default choice weighs of a voice's sounding notes.
+struct VoiceShape {
+    bool isDrums = false;
+    std::int32_t sounding = 0;
+    std::int32_t strikes = 0; // note-ons at distinct times, a chord once
+    double keySum = 0.0;
+    double strikeMs = 0.0; // when the last strike began
+};
+
+std::vector<VoiceShape> voiceShapes(const MidiSong& song) {
+    std::vector<VoiceShape> shapes(song.voices.size());
+    for (std::size_t index = 0; index < shapes.size(); ++index)
+        shapes[index].isDrums = song.voices[index].channel == DrumChannel;
+    for (const MidiNote& note : song.notes) {
+        if (note.endMs <= note.startMs || static_cast<std::size_t>(note.voice) >= shapes.size())
+            continue;
+        VoiceShape& shape = shapes[static_cast<std::size_t>(note.voice)];
+        // Notes come by start time, so a new strike is one past the last strike's spread.
+        if (shape.sounding == 0 || note.startMs - shape.strikeMs >= ChordSpreadMs) {
+            ++shape.strikes;
+            shape.strikeMs = note.startMs;
+        }
+        ++shape.sounding;
+        shape.keySum += note.key;
+    }
+    return shapes;
+}
+
 } // namespace
 
 std::int32_t soundingNotes(const MidiSong& song, std::size_t voice) {
@@ -103,16 +134,27 @@ std::string voiceDescription(const MidiVoice& voice) {
 }
 
 std::size_t defaultVoice(const MidiSong& song) {
+    const std::vector<VoiceShape> shapes = voiceShapes(song);
+    const bool hasTune = std::any_of(shapes.begin(), shapes.end(), [](const VoiceShape& shape) {
+        return !shape.isDrums && shape.sounding > 0;
+    });
+    // Drums count only when nothing else sounds.
+    const auto isCandidate = [hasTune](const VoiceShape& shape) {
+        return shape.sounding > 0 && (!hasTune || !shape.isDrums);
+    };
+    std::int32_t busiest = 0;
+    for (const VoiceShape& shape : shapes)
+        if (isCandidate(shape)) busiest = std::max(busiest, shape.strikes);
     std::size_t best = 0;
-    bool bestIsDrums = true;
-    std::int32_t bestCount = -1;
-    for (std::size_t index = 0; index < song.voices.size(); ++index) {
-        const MidiVoice& voice = song.voices[index];
-        const bool isDrums = voice.channel == DrumChannel;
-        if ((bestIsDrums && !isDrums) || (isDrums == bestIsDrums && voice.noteCount > bestCount)) {
+    double bestPitch = -1.0;
+    for (std::size_t index = 0; index < shapes.size(); ++index) {
+        const VoiceShape& shape = shapes[index];
+        // A held line or a few high notes have too few strikes to be the tune.
+        if (!isCandidate(shape) || 2 * shape.strikes < busiest) continue;
+        const double pitch = shape.keySum / shape.sounding;
+        if (pitch > bestPitch) {
             best = index;
-            bestIsDrums = isDrums;
-            bestCount = voice.noteCount;
+            bestPitch = pitch;
         }
     }
     return best;

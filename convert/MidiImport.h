@@ -20,7 +20,9 @@ struct ImportChoice {
     OverlapRule overlap = OverlapRule::Highest;
 };
 
-// The voice with the most notes, drums only when there is nothing else.
+// The tune: of the voices with at least half as many strikes (distinct note-on times, a chord's
+// notes one) as the busiest, the highest on average. Drums only when nothing else sounds; only
+// notes that last count.
 std::size_t defaultVoice(const MidiSong& song);
 
 // The voice's notes that last: a note that ends where it starts is never heard.

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <tuple>
+#include <utility>
 
 namespace vemo {
 namespace {
@@ -111,6 +113,36 @@ TEST(MidiImport, FilesFromOtherToolsComeInAsTheySound) {
                                                        {67, 4},
                                                        {67, 8}}));
     EXPECT_EQ(imported.largestSnapErrorMs, 22);
+}
+
+TEST(MidiImport, TheDefaultVoiceIsTheTuneNotTheVoiceWithTheMostNotes) {
+    // Under the tune: block chords and a held high note; a bass arpeggio; drums.
+    for (const char* name :
+         {"abc2midi-chords.mid", "abc2midi-arpeggio.mid", "mido-tempo-map.mid"}) {
+        const MidiSong song = songIn(name);
+        const MidiVoice& chosen = song.voices.at(defaultVoice(song));
+        EXPECT_EQ(std::pair(chosen.track, chosen.channel), std::pair(1, 0)) << name;
+        // The others have more notes: counting notes would pick one of them.
+        EXPECT_LT(chosen.noteCount * 2, static_cast<std::int32_t>(song.notes.size())) << name;
+    }
+    // Drums when the other voice's one note is never heard.
+    const MidiSong drums{
+        0, 500.0, {{0, 0, "", 1}, {0, DrumChannel, "", 1}}, {{0, 72, 0, 0}, {1, 36, 0, 100}}};
+    EXPECT_EQ(defaultVoice(drums), 1u);
+}
+
+// Notes on a grid step of no whole milliseconds land on it exactly; only the tempo is rounded.
+TEST(MidiImport, TempoRoundingIsToldApartFromSnapping) {
+    const std::tuple<const char*, std::int32_t, std::string> cases[] = {
+        {"mido-uneven-grid.mid", 16,
+         "104 ms per column for a grid step of 104.17 ms, 0.16 % faster"},
+        {"mido-tempo-map.mid", 32, "63 ms per column for a grid step of 62.50 ms, 0.79 % slower"},
+        {"mido-tempo-map.mid", 16, ""}};
+    for (const auto& [file, grid, tempo] : cases) {
+        const MelodyImport imported = importMidi(songIn(file), {0, grid});
+        EXPECT_EQ(imported.largestSnapErrorMs, 0) << file << grid;
+        EXPECT_EQ(tempoRoundingReport(imported), tempo.empty() ? "" : "tempo rounded: " + tempo);
+    }
 }
 
 TEST(MidiImport, NotesWithoutLengthAreCountedAndAVoiceOfNothingElseSaysSo) {

@@ -58,6 +58,15 @@ grep -qF "5 notes at 125 ms per column in 32 columns; largest snapping error 0 m
 run convert "$midi/mido-silent.mid" "$work/silent.vemo"
 [ "$code" -eq 1 ] && [ ! -e "$work/silent.vemo" ] && grep -qF "no notes that sound" "$work/err" ||
     fail "a file of notes without length exited $code: $(cat "$work/err")"
+# The tune is taken over block chords, a held high note and a busier bass arpeggio.
+for name in chords arpeggio; do
+    run convert "$midi/abc2midi-$name.mid" "$work/$name.vemo"
+    grep -q '^\* track 2 channel 1: ' "$work/out" || fail "abc2midi-$name.mid takes: $(cat "$work/out")"
+done
+# Notes on a grid of 104.17 ms land on it exactly; the column's rounding is told apart.
+run convert "$midi/mido-uneven-grid.mid" "$work/uneven.vemo"
+grep -qxF "14 notes at 104 ms per column in 56 columns; largest snapping error 0 ms; 0 notes moved by octaves; tempo rounded: 104 ms per column for a grid step of 104.17 ms, 0.16 % faster" "$work/out" ||
+    fail "a grid of 104.17 ms is reported as: $(cat "$work/out")"
 run convert --channel 5 "$midi/mido-tempo-map.mid" "$work/none.vemo"
 [ "$code" -eq 1 ] && [ ! -e "$work/none.vemo" ] && grep -qF "no notes on that track and channel" "$work/err" ||
     fail "--channel 5 exited $code: $(cat "$work/err")"

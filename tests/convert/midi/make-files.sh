@@ -17,6 +17,41 @@ ABC
 abc2midi scale.abc -o abc2midi-scale.mid
 rm scale.abc
 
+# A tune over block chords (three notes a strike, more notes than the tune) and under a high
+# held note (few strikes, the highest on average); the tune is the one to take.
+cat > chords.abc <<'ABC'
+X:1
+T:Tune over chords
+M:4/4
+L:1/4
+Q:1/4=120
+K:G
+V:1
+d B c A|B G A F|G B d g|f2 g2|
+V:2
+[G,B,D] [G,B,D] [A,CE] [A,CE]|[G,B,D] [G,B,D] [D,F,A,] [D,F,A,]|[G,B,D] [G,B,D] [G,B,D] [G,B,D]|[D,F,A,]2 [G,B,D]2|
+V:3
+g'4|g'4|g'4|g'4|
+ABC
+abc2midi chords.abc -o abc2midi-chords.mid
+rm chords.abc
+
+# A tune of 19 notes over an arpeggio of 36 in the bass: the tune has just half as many strikes.
+cat > arpeggio.abc <<'ABC'
+X:1
+T:Tune over an arpeggio
+M:3/4
+L:1/8
+Q:1/4=100
+K:D
+V:1
+A2 d2 fe|e3 d c2|d2 fg a2|g4 fe|e2 cB A2|d6|
+V:2
+D,A,DA,FA,|A,,E,A,E,CE,|D,A,DA,FA,|G,,D,G,D,B,D,|A,,E,A,E,CE,|D,A,DA,FA,|
+ABC
+abc2midi arpeggio.abc -o abc2midi-arpeggio.mid
+rm arpeggio.abc
+
 /usr/bin/python3 - <<'PY'
 import mido
 
@@ -69,4 +104,15 @@ def zero_length_file(notes, name):
 zero_length_file([(60, 0, 96), (62, 96, 96), (64, 96, 192), (65, 192, 192), (67, 192, 192)],
                  'mido-zero-length.mid')
 zero_length_file([(36, 0, 0), (36, 24, 24), (38, 48, 48)], 'mido-silent.mid')
+
+# 144 quarters a minute: a sixteenth lasts 104.17 ms, and every note starts and ends on one.
+grid = mido.MidiFile(type=0, ticks_per_beat=96)
+track = mido.MidiTrack()
+grid.tracks.append(track)
+track.append(mido.MetaMessage('set_tempo', tempo=mido.bpm2tempo(144)))
+for key, sixteenths in [(67, 4), (72, 2), (74, 2), (76, 6), (74, 2), (72, 4), (71, 4),
+                        (72, 8), (76, 4), (79, 4), (77, 2), (76, 2), (74, 4), (72, 8)]:
+    track.append(mido.Message('note_on', note=key, velocity=90, time=0))
+    track.append(mido.Message('note_off', note=key, velocity=0, time=24 * sixteenths))
+grid.save('mido-uneven-grid.mid')
 PY
