@@ -27,6 +27,14 @@ Bytes codeFile(CodeDialect dialect, const ToneList& tones) {
     return textBytes(text);
 }
 
+// The text of the format named, without anything the name of the file would change.
+Bytes textFile(std::string_view name, const ToneList& tones) {
+    std::string text;
+    for (const std::string& line : textFormatNamed(name)->text({tones, 120, 0, 16, "tune"}))
+        text += line + "\n";
+    return textBytes(text);
+}
+
 Bytes waveFile(const ToneList& tones) {
     Bytes bytes;
     streamWave(tones, [&](std::span<const std::uint8_t> block) {
@@ -68,6 +76,12 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         {"tune-5.sh", codeFile(CodeDialect::LinuxBeep, tune)},
         {"tune-6.c", codeFile(CodeDialect::CArray, tune)},
         {"tune-7.mid", writeMidi(tune, 120, "tune-7")},
+        {"tune-8.py", textFile("micropython", tune)},
+        {"tune-9.py", textFile("circuitpython", tune)},
+        {"tune-10.ino", codeFile(CodeDialect::Esp32, tune)},
+        {"tune-11.zxb", textFile("zx", tune)},
+        {"tune-12.ps1", textFile("powershell", tune)},
+        {"tune-13.gcode", textFile("marlin", tune)},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -91,7 +105,9 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
     EXPECT_EQ(ui.saveDialogs.back().title, "export file");
     EXPECT_EQ(ui.saveDialogs.back().filter,
               "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
-              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi");
+              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi|"
+              "MicroPython script|*.py|CircuitPython script|*.py|ESP32 Arduino sketch|*.ino|"
+              "ZX Spectrum BASIC|*.zxb|PowerShell script|*.ps1|Marlin G-code|*.gcode");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());
