@@ -98,17 +98,6 @@ ToneList randomTones(std::mt19937& random) {
     return tones;
 }
 
-ToneList restsJoined(const ToneList& tones) {
-    ToneList joined;
-    for (const ToneEvent& event : tones) {
-        if (event.isRest != 0 && !joined.empty() && joined.back().isRest != 0)
-            joined.back().duration += event.duration;
-        else
-            joined.push_back(event);
-    }
-    return joined;
-}
-
 // What `beep` and `sleep` would sound: -f and -l make a tone, -D and sleep a rest.
 ToneList parseBeepCommand(const std::string& line) {
     std::istringstream words(line);
@@ -139,7 +128,7 @@ TEST(CodeDialects, LinuxBeepCommandSoundsLikeTheTones) {
         ToneList tones = randomTones(random);
         tones.insert(tones.begin(), round % 3, ToneEvent{0, 1, 40 * round + 7});
         // `beep` has one delay after each tone, so the rests between two tones are heard as one.
-        const ToneList expected = restsJoined(tones);
+        const ToneList expected = joinedRests(tones);
         const Lines lines = linesIn("linux-beep", tones);
         ASSERT_EQ(lines.size(), 1u);
         ASSERT_EQ(parseBeepCommand(lines.front()), expected) << lines.front();
@@ -262,7 +251,7 @@ TEST(CodeDialects, ArduinoSketchesPlayTheTonesOnAStandIn) {
     EXPECT_EQ(soundsBetween(once), rows);
     // The ESP32 sketch waits once for a run of rests.
     const std::vector<Call> esp32 = run("esp32", 0);
-    EXPECT_EQ(soundsBetween(esp32), restsJoined(rows));
+    EXPECT_EQ(soundsBetween(esp32), joinedRests(rows));
     for (const std::vector<Call>* calls : {&blocking, &once, &esp32}) {
         ASSERT_FALSE(calls->empty());
         EXPECT_EQ(calls->back().frequency, 0) << "the buzzer is silenced at the end";
