@@ -15,17 +15,16 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Stand-ins for the boards' modules: each sleep prints what sounds during it, "hz ms", 0 for
-// silence; the end prints how many PWM objects were made.
+// silence.
 constexpr const char* PythonBoards = R"(import sys, types
 class Pwm:
-    made = 0
     def __init__(self, pin, freq=0, duty_u16=0, frequency=0, duty_cycle=0, variable_frequency=False):
-        self.frequency, self.duty_cycle = freq or frequency, duty_u16 or duty_cycle
-        Pwm.made += 1
+        assert "last" not in vars(Pwm), "one PWM object for the whole melody"
+        self.frequency, self.duty_cycle, self.on = freq or frequency, duty_u16 or duty_cycle, True
         Pwm.last = self
     def freq(self, hz): self.frequency = hz
     def duty_u16(self, duty): self.duty_cycle = duty
-    def deinit(self): print("made", Pwm.made)
+    def deinit(self): self.on = False
 def slept(ms): print(Pwm.last.frequency if Pwm.last.duty_cycle else 0, round(ms))
 modules = {name: types.ModuleType(name) for name in ("machine", "pwmio", "board", "time")}
 modules["machine"].PWM, modules["machine"].Pin, modules["pwmio"].PWMOut = Pwm, int, Pwm
@@ -33,6 +32,7 @@ modules["board"].A1 = 27
 modules["time"].sleep_ms, modules["time"].sleep = slept, lambda s: slept(s * 1000)
 sys.modules.update(modules)
 exec(open(sys.argv[1]).read())
+assert not Pwm.last.on, "the pin is released at the end"
 )";
 
 ToneList runPython(const Lines& script) {
@@ -43,21 +43,12 @@ ToneList runPython(const Lines& script) {
         scriptFile << line << "\n";
     scriptFile.close();
     const std::string out = folder.file("out.txt");
-    EXPECT_EQ(std::system(("python3 " + folder.file("boards.py") + " " + folder.file("melody.py") +
-                           " >" + out + " 2>&1")
-                              .c_str()),
-              0)
-        << std::ifstream(out).rdbuf();
+    const std::string run = "python3 " + folder.file("boards.py") + " " + folder.file("melody.py");
+    EXPECT_EQ(std::system((run + " >" + out + " 2>&1").c_str()), 0) << std::ifstream(out).rdbuf();
     ToneList sounds;
     std::ifstream in(out);
-    for (std::string word; in >> word && word != "made";) {
-        const std::int32_t hz = std::stoi(word);
-        std::int32_t ms = 0;
-        in >> ms;
+    for (std::int32_t hz = 0, ms = 0; in >> hz >> ms;)
         sounds.push_back({hz, hz == 0 ? 1 : 0, ms});
-    }
-    std::int32_t made = 0;
-    EXPECT_TRUE(in >> made && made == 1) << "one PWM object, silenced at the end";
     return sounds;
 }
 
@@ -105,10 +96,6 @@ ToneList joined(const ToneList& sounds) {
     return whole;
 }
 
-Lines textOf(std::string_view name, const ToneList& tones, std::int32_t firstColumn = 0) {
-    return textFormatNamed(name)->text({tones, 120, firstColumn, DefaultGridStep, "tune"});
-}
-
 TEST(DeviceTargets, EachTextPlaysTheTonesBack) {
     // Rests of no whole number of 20 ms frames; a note longer than one BEEP or one M300.
     const ToneList tones{{440, 0, 260},   {0, 1, 130}, {0, 1, 130},  {297, 0, 130},
@@ -124,7 +111,8 @@ TEST(DeviceTargets, EachTextPlaysTheTonesBack) {
           RoundTrip{"zx", readStatements, 0.0003, 10},
           RoundTrip{"powershell", readStatements, 0, 0},
           RoundTrip{"marlin", readStatements, 0, 0}}) {
-        const ToneList heard = joined(trip.read(textOf(trip.name, tones)));
+        const ToneList heard =
+            joined(trip.read(textFormatNamed(trip.name)->text({tones, 120, 0, 16, "tune"})));
         const ToneList expected = joined(tones);
         ASSERT_EQ(heard.size(), expected.size()) << trip.name;
         for (std::size_t i = 0; i < heard.size(); ++i) {
@@ -161,9 +149,9 @@ TEST(DeviceTargets, ChecksTellWhatEachDeviceCannotPlay) {
              Melody{"over 65535 waves in 9 s", {{7920, 0, 9000}}, {1, 0, 0, 1, 0, 0}},
          }) {
         for (std::size_t i = 0; i < targets.size(); ++i) {
-            const Format& format = *formatNamed(targets[i]);
-            const TargetInput input{melody.tones, 120, 0, DefaultGridStep, "tune"};
-            EXPECT_EQ(format.check ? format.check(input).size() : 0, melody.problems[i])
+            const TargetCheck check = formatNamed(targets[i])->check;
+            EXPECT_EQ(check ? check({melody.tones, 120, 0, 16, "tune"}).size() : 0,
+                      melody.problems[i])
                 << targets[i] << ": " << melody.what;
         }
     }
