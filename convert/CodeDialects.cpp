@@ -1,5 +1,7 @@
 #include "convert/CodeDialects.h"
 
+#include "convert/Targets.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -124,14 +126,36 @@ Lines cArrayLines(const ToneList& tones) {
     return lines;
 }
 
+// Arduino-ESP32 3.x names the pin in every LEDC call; ledcWriteTone sets its own resolution and a
+// half duty, and frequency 0 silences the pin.
+Lines esp32Lines(const ToneList& tones) {
+    Lines lines{
+        "// Arduino-ESP32 core 3.x: ledcAttach and ledcWriteTone take the pin; the 2.x calls",
+        "// ledcSetup and ledcAttachPin are gone. ledcWriteTone(pin, 0) silences the pin.",
+        std::string("// ") + TableComment, "const uint16_t melody[][2] = {"};
+    const Lines rows = tableRows(joinedRests(tones));
+    lines.insert(lines.end(), rows.begin(), rows.end());
+    const Lines player{"};",
+                       "const int BUZZER_PIN = 4;",
+                       "",
+                       "void setup() {",
+                       "  // Claims a channel; each row's ledcWriteTone sets the frequency.",
+                       "  if (!ledcAttach(BUZZER_PIN, 1000, 10)) return;",
+                       "  for (const auto& row : melody) {",
+                       "    ledcWriteTone(BUZZER_PIN, row[0]);",
+                       "    delay(row[1]);",
+                       "  }",
+                       "  ledcWriteTone(BUZZER_PIN, 0);",
+                       "}",
+                       "",
+                       "void loop() {}"};
+    lines.insert(lines.end(), player.begin(), player.end());
+    return lines;
+}
+
 // Whole seconds and the milliseconds without trailing zeros: 240 is "0.24", 2000 is "2".
 std::string seconds(std::int32_t durationMs) {
-    std::string text = number(durationMs / 1000);
-    if (durationMs % 1000 == 0) return text;
-    std::string fraction = number(1000 + durationMs % 1000).substr(1);
-    while (fraction.back() == '0')
-        fraction.pop_back();
-    return text + "." + fraction;
+    return decimalText(durationMs, 3);
 }
 
 // One command line: `beep` cannot start with silence, so a rest before the first tone is a
@@ -177,8 +201,23 @@ std::vector<std::string> codeLinesFor(CodeDialect dialect, const ToneList& tones
         return linuxBeepLines(tones);
     case CodeDialect::CArray:
         return cArrayLines(tones);
+    case CodeDialect::Esp32:
+        return esp32Lines(tones);
     }
     return {};
+}
+
+std::string decimalText(std::int64_t scaled, std::int32_t places) {
+    std::int64_t unit = 1;
+    for (std::int32_t place = 0; place < places; ++place)
+        unit *= 10;
+    const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
+    std::string text = (scaled < 0 ? "-" : "") + std::to_string(magnitude / unit);
+    if (magnitude % unit == 0) return text;
+    std::string fraction = std::to_string(unit + magnitude % unit).substr(1);
+    while (fraction.back() == '0')
+        fraction.pop_back();
+    return text + "." + fraction;
 }
 
 } // namespace vemo

@@ -2,6 +2,8 @@
 
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
+#include "convert/ScriptTargets.h"
+#include "convert/ZxBasic.h"
 #include "sound/WaveFile.h"
 #include "store/FileNames.h"
 #include "store/MelodyCodec.h"
@@ -51,7 +53,7 @@ template <CodeDialect Dialect> std::vector<std::string> dialectText(const Target
 }
 
 // The melody file comes first; the rest in the order of the export dialog's filters.
-constexpr std::array<Format, 9> Formats{{
+constexpr auto Formats = std::to_array<Format>({
     {.name = "vemo",
      .extensions = "vemo",
      .begins = MelodyHeaderText,
@@ -110,7 +112,46 @@ constexpr std::array<Format, 9> Formats{{
      .read = readMidiFile,
      .write = writeMidiSong,
      .loadDescription = "MIDI"},
-}};
+    {.name = "micropython",
+     .description = "MicroPython script",
+     .extensions = "py",
+     .write = writeLines,
+     .text = micropythonText,
+     .isProgramText = true,
+     .check = micropythonCheck},
+    {.name = "circuitpython",
+     .description = "CircuitPython script",
+     .extensions = "py",
+     .write = writeLines,
+     .text = circuitpythonText,
+     .isProgramText = true},
+    {.name = "esp32",
+     .description = "ESP32 Arduino sketch",
+     .extensions = "ino",
+     .write = writeLines,
+     .text = dialectText<CodeDialect::Esp32>,
+     .isProgramText = true},
+    {.name = "zx",
+     .description = "ZX Spectrum BASIC",
+     .extensions = "zxb",
+     .write = writeLines,
+     .text = zxText,
+     .isProgramText = true,
+     .check = zxCheck},
+    {.name = "powershell",
+     .description = "PowerShell script",
+     .extensions = "ps1",
+     .write = writeLines,
+     .text = powershellText,
+     .isProgramText = true,
+     .check = powershellCheck},
+    {.name = "marlin",
+     .description = "Marlin G-code",
+     .extensions = "gcode",
+     .write = writeLines,
+     .text = marlinText,
+     .isProgramText = true},
+});
 
 template <typename Keep> std::vector<const Format*> formatsWhere(Keep keep) {
     std::vector<const Format*> kept;

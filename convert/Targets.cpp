@@ -26,7 +26,7 @@ std::vector<std::int32_t> toneColumns(const TargetInput& input) {
 namespace {
 
 std::string countedNotes(std::int32_t count) {
-    return count == 1 ? "1 note is" : std::to_string(count) + " notes are";
+    return countedAre(count, "note");
 }
 
 } // namespace
@@ -58,6 +58,21 @@ std::optional<TargetProblem> notesOutside(const TargetInput& input, HzRange rang
         text += countedNotes(above) + " above " + std::string(highName) + ", the first at column " +
                 std::to_string(firstAbove);
     return TargetProblem{text, range};
+}
+
+ToneList joinedRests(const ToneList& tones) {
+    ToneList joined;
+    for (const ToneEvent& event : tones) {
+        if (event.isRest != 0 && !joined.empty() && joined.back().isRest != 0)
+            joined.back().duration += event.duration;
+        else
+            joined.push_back(event);
+    }
+    return joined;
+}
+
+std::string countedAre(std::int32_t count, std::string_view noun) {
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? " is" : "s are");
 }
 
 } // namespace vemo

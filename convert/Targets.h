@@ -30,6 +30,8 @@ TargetInput targetInputFor(const Melody& melody, const Pitch& pitch, const Selec
 struct HzRange {
     double lowest = 0.0;
     double highest = 0.0;
+
+    friend bool operator==(const HzRange&, const HzRange&) = default;
 };
 
 // One thing a target cannot reproduce exactly, in plain words with a count and the first place:
@@ -58,5 +60,11 @@ std::vector<std::int32_t> toneColumns(const TargetInput& input);
 std::optional<TargetProblem> notesOutside(const TargetInput& input, HzRange range,
                                           std::string_view device, std::string_view what,
                                           std::string_view lowName, std::string_view highName);
+
+// The tones with each run of rests joined into one: a device then waits once, not once a column.
+ToneList joinedRests(const ToneList& tones);
+
+// The count, the noun and the verb: "1 rest is", "3 rests are".
+std::string countedAre(std::int32_t count, std::string_view noun);
 
 } // namespace vemo

@@ -1,5 +1,4 @@
 #include "app/UndoCommands.h"
-#include "convert/CodeDialects.h"
 #include "convert/Formats.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
@@ -20,9 +19,9 @@ Bytes textBytes(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
-Bytes codeFile(CodeDialect dialect, const ToneList& tones) {
+Bytes codeFile(std::string_view format, const ToneList& tones) {
     std::string text;
-    for (const std::string& line : codeLinesFor(dialect, tones))
+    for (const std::string& line : textFormatNamed(format)->text({tones, 120, 0, 16, "tune"}))
         text += line + "\n";
     return textBytes(text);
 }
@@ -62,12 +61,18 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
     const std::vector<std::pair<std::string, Bytes>> expected = {
         {"tune-0.rtttl", textBytes(writeRtttl(tune, 120, 16, "tune-0") + "\n")},
         {"tune-1.wav", waveFile(tune)},
-        {"tune-2.txt", codeFile(CodeDialect::Beep, tune)},
-        {"tune-3.txt", codeFile(CodeDialect::Arduino, tune)},
-        {"tune-4.ino", codeFile(CodeDialect::ArduinoTable, tune)},
-        {"tune-5.sh", codeFile(CodeDialect::LinuxBeep, tune)},
-        {"tune-6.c", codeFile(CodeDialect::CArray, tune)},
+        {"tune-2.txt", codeFile("beep", tune)},
+        {"tune-3.txt", codeFile("arduino", tune)},
+        {"tune-4.ino", codeFile("arduino-table", tune)},
+        {"tune-5.sh", codeFile("linux-beep", tune)},
+        {"tune-6.c", codeFile("c-array", tune)},
         {"tune-7.mid", writeMidi(tune, 120, "tune-7")},
+        {"tune-8.py", codeFile("micropython", tune)},
+        {"tune-9.py", codeFile("circuitpython", tune)},
+        {"tune-10.ino", codeFile("esp32", tune)},
+        {"tune-11.zxb", codeFile("zx", tune)},
+        {"tune-12.ps1", codeFile("powershell", tune)},
+        {"tune-13.gcode", codeFile("marlin", tune)},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -91,7 +96,9 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
     EXPECT_EQ(ui.saveDialogs.back().title, "export file");
     EXPECT_EQ(ui.saveDialogs.back().filter,
               "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
-              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi");
+              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi|"
+              "MicroPython script|*.py|CircuitPython script|*.py|ESP32 Arduino sketch|*.ino|"
+              "ZX Spectrum BASIC|*.zxb|PowerShell script|*.ps1|Marlin G-code|*.gcode");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());
@@ -117,19 +124,16 @@ TEST_F(Export, TheTypedExtensionWinsAndAnEmptyMelodyIsWrittenOnlyWhereThatMeansS
     EXPECT_EQ(test::readBytes(folder.file("Typed.WAV")), waveFile(tones({0, 3})));
     // Two formats write .txt: the chosen filter tells them apart, else the first of them.
     exportAs(folder.file("statements.txt"), 3);
-    EXPECT_EQ(test::readBytes(folder.file("statements.txt")),
-              codeFile(CodeDialect::Arduino, tones({0, 3})));
+    EXPECT_EQ(test::readBytes(folder.file("statements.txt")), codeFile("arduino", tones({0, 3})));
     exportAs(folder.file("text.txt"), 1);
-    EXPECT_EQ(test::readBytes(folder.file("text.txt")), codeFile(CodeDialect::Beep, tones({0, 3})));
+    EXPECT_EQ(test::readBytes(folder.file("text.txt")), codeFile("beep", tones({0, 3})));
     // An unknown extension keeps its place in the name.
     exportAs(folder.file("tune.v2"), 5);
-    EXPECT_EQ(test::readBytes(folder.file("tune.v2.sh")),
-              codeFile(CodeDialect::LinuxBeep, tones({0, 3})));
+    EXPECT_EQ(test::readBytes(folder.file("tune.v2.sh")), codeFile("linux-beep", tones({0, 3})));
     // The selection in use is what is exported, as it is what plays.
     selectColumns(3, 10, true);
     exportAs(folder.file("selected"), 2);
-    EXPECT_EQ(test::readBytes(folder.file("selected.txt")),
-              codeFile(CodeDialect::Beep, tones({3, 3})));
+    EXPECT_EQ(test::readBytes(folder.file("selected.txt")), codeFile("beep", tones({3, 3})));
     EXPECT_TRUE(ui.boxes.empty());
 
     exportAs(folder.file("missing/tune"), 0);
