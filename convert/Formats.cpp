@@ -1,6 +1,7 @@
 #include "convert/Formats.h"
 
 #include "convert/MidiFile.h"
+#include "convert/PlayTarget.h"
 #include "convert/RtttlWriter.h"
 #include "sound/WaveFile.h"
 #include "store/FileNames.h"
@@ -51,7 +52,7 @@ template <CodeDialect Dialect> std::vector<std::string> dialectText(const Target
 }
 
 // The melody file comes first; the rest in the order of the export dialog's filters.
-constexpr std::array<Format, 9> Formats{{
+constexpr std::array<Format, 10> Formats{{
     {.name = "vemo",
      .extensions = "vemo",
      .begins = MelodyHeaderText,
@@ -110,6 +111,18 @@ constexpr std::array<Format, 9> Formats{{
      .read = readMidiFile,
      .write = writeMidiSong,
      .loadDescription = "MIDI"},
+    {.name = "play",
+     .description = "QBasic PLAY",
+     .extensions = "bas",
+     .read = readPlayFile,
+     .write = writeLines,
+     .text = playText,
+     .isProgramText = true,
+     .check = playCheck,
+     .sound = playSound,
+     .needsTones = true,
+     .loadDescription = "PLAY",
+     .alsoRead = "mml"},
 }};
 
 template <typename Keep> std::vector<const Format*> formatsWhere(Keep keep) {

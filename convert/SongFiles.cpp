@@ -1,5 +1,6 @@
 #include "convert/SongFiles.h"
 
+#include "convert/PlayImport.h"
 #include "convert/RtttlImport.h"
 #include "model/Marks.h"
 #include "platform/Files.h"
@@ -60,10 +61,20 @@ SongFile readMidiFile(const std::string& path) {
     return {std::move(*parsed.song), true, {}};
 }
 
+SongFile readPlayFile(const std::string& path) {
+    const FileBytes file = readFileBytes(path, MaxPlayTextBytes + 1);
+    if (!file) return {std::nullopt, false, file.outcome.reason};
+    PlayParse parsed = parsePlay(
+        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
+    return {std::move(*parsed.song), true, {}};
+}
+
 MelodyImport melodyOf(FileSong&& song, const ImportChoice& choice) {
     if (const auto* rtttl = std::get_if<RtttlSong>(&song))
         return importRtttl(*rtttl, choice.gridStep);
     if (const auto* midi = std::get_if<MidiSong>(&song)) return importMidi(*midi, choice);
+    if (const auto* play = std::get_if<PlaySong>(&song)) return importPlay(*play, choice.gridStep);
     return melodyOfFile(std::get<DecodedMelody>(std::move(song)));
 }
 

@@ -68,6 +68,7 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         {"tune-5.sh", codeFile(CodeDialect::LinuxBeep, tune)},
         {"tune-6.c", codeFile(CodeDialect::CArray, tune)},
         {"tune-7.mid", writeMidi(tune, 120, "tune-7")},
+        {"tune-8.bas", textBytes("PLAY \"T125L16O2MLA8P16MND\"\n")},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -91,7 +92,8 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
     EXPECT_EQ(ui.saveDialogs.back().title, "export file");
     EXPECT_EQ(ui.saveDialogs.back().filter,
               "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
-              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi");
+              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi|"
+              "QBasic PLAY|*.bas");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());
