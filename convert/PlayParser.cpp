@@ -271,7 +271,8 @@ std::string readLine(std::string_view line, std::size_t lineNumber, Reading& rea
     const bool isStatement =
         at < line.size() && (line[at] == '"' || line[at] == '\'' ||
                              startsWithWord(line, at, "PLAY") || startsWithWord(line, at, "REM"));
-    if (!isStatement) return readCommands(line, at, line.size(), lineNumber, reading);
+    if (!isStatement)
+        return readCommands(line, at, std::min(line.find('\''), line.size()), lineNumber, reading);
     std::string reason;
     while (at < line.size() && reason.empty()) {
         at = skipSpaces(line, at);

@@ -67,10 +67,11 @@ PlayTempo playTempo(std::int32_t columnDuration, std::int32_t gridStep) {
     const auto error = [&](const PlayTempo& tempo) {
         return std::abs(tempo.columnMs - columnDuration);
     };
-    // Exact first, then the shortest note within half a millisecond.
+    // Exact first, then the shortest note within half a millisecond, then the nearest.
     const auto gridRank = [&](const PlayTempo& tempo) {
         const double off = error(tempo);
-        return std::make_tuple(off < ExactMs ? 0 : off <= CloseEnoughMs ? 1 : 2, tempo.units, off);
+        const int kind = off < ExactMs ? 0 : off <= CloseEnoughMs ? 1 : 2;
+        return std::make_tuple(kind, kind < 2 ? tempo.units : 0, off);
     };
     std::optional<PlayTempo> onGrid;
     std::optional<PlayTempo> nearest;
@@ -81,7 +82,9 @@ PlayTempo playTempo(std::int32_t columnDuration, std::int32_t gridStep) {
         // Ties go to the shorter note, which comes later.
         if (!nearest || error(tempo) <= error(*nearest) + ExactMs) nearest = tempo;
     }
-    return onGrid && error(*onGrid) <= CloseEnoughMs ? *onGrid : *nearest;
+    // Only a column shorter than the grid step's note at the fastest tempo leaves the grid.
+    const double shortestOnGrid = tempoFor(stepUnits, PlayHighestTempo).columnMs;
+    return shortestOnGrid - columnDuration <= CloseEnoughMs ? *onGrid : *nearest;
 }
 
 std::int32_t playSemitone(double frequency) {

@@ -88,9 +88,9 @@ class Statements {
     std::int32_t legato_ = -1;
 };
 
-std::string tenths(double ms) {
+std::string hundredths(double ms) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", ms);
+    std::snprintf(text, sizeof text, "%.2f", ms);
     return text;
 }
 
@@ -107,9 +107,9 @@ std::optional<TargetProblem> tempoProblem(const TargetInput& input, const PlayTe
     const std::string column = "a column of " + std::to_string(columnMs) + " ms";
     if (off > 0.5 && tempo.tempo == PlayHighestTempo && tempo.value == 64)
         return TargetProblem{"PLAY's shortest note, an L64 note at T255, lasts " +
-                                 tenths(tempo.columnMs) + " ms: " + column +
+                                 hundredths(tempo.columnMs) + " ms: " + column +
                                  " is written as one, so the melody takes " +
-                                 tenths(tempo.columnMs / columnMs) + " times as long",
+                                 hundredths(tempo.columnMs / columnMs) + " times as long",
                              std::nullopt};
     double largest = 0.0;
     for (const ToneEvent& tone : input.tones) {
@@ -124,8 +124,8 @@ std::optional<TargetProblem> tempoProblem(const TargetInput& input, const PlayTe
             : "";
     return TargetProblem{"PLAY cannot express " + column + " exactly at any tempo" + within +
                              ": at T" + std::to_string(tempo.tempo) + " it is " + noteName(tempo) +
-                             " of " + tenths(tempo.columnMs) + " ms, so tones are up to " +
-                             tenths(largest) + " ms off",
+                             " of " + hundredths(tempo.columnMs) + " ms, so tones are up to " +
+                             hundredths(largest) + " ms off",
                          std::nullopt};
 }
 

@@ -28,8 +28,8 @@ struct PlayTempo {
 
 // The column becomes the grid step's note or a longer one, plain or dotted, so that the text read
 // back at the grid step keeps the columns; of those the one with a tempo that gives the column's
-// milliseconds exactly, else the shortest within half a millisecond. Only where none comes that
-// close (a column too short for the grid step's note at T255) the nearest of all notes is taken.
+// milliseconds exactly, else the shortest within half a millisecond, else the nearest. Only a
+// column too short for the grid step's note at T255 becomes the nearest of all notes.
 PlayTempo playTempo(std::int32_t columnDuration, std::int32_t gridStep);
 
 // One note or pause as written: one note value (pauses never dotted: qplay loops for ever on
