@@ -3,6 +3,7 @@
 
 #include "convert/EqualTemper.h"
 #include "convert/PlayTarget.h"
+#include "tests/convert/PlayCheck.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +18,11 @@ namespace {
 
 constexpr std::size_t SamplesPerMs = 48;
 
-// The strings between the quotes: qplay reads bare command strings, not BASIC.
-std::string bareStrings(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        const std::size_t open = line.find('"');
-        text += line.substr(open + 1, line.rfind('"') - open - 1) + "\n";
-    }
-    return text;
-}
-
 // 16-bit samples at 48 kHz; qplay's square wave is never 0 while a note sounds.
 std::vector<std::int16_t> rendered(const std::string& path) {
-    // A string it cannot read can keep qplay looping: the time-out ends it.
-    const std::string command = "timeout 30 qplay -i 0 -q 1 '" + path + "' 2>/dev/null";
+    // qplay reads bare strings, not BASIC; a string it cannot read can keep it looping.
+    const std::string command = "sed -e 's/^PLAY \"//' -e 's/\"$//' '" + path +
+                                "' | timeout 30 qplay -i 0 -q 1 2>/dev/null";
     std::vector<std::int16_t> samples;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return samples;
@@ -79,7 +71,7 @@ TEST(PlayInQplay, PitchesAndLengthsAreWhatVemoSaysAnInterpreterPlays) {
     const test::TempFolder folder;
     for (const TargetInput& melody : melodies) {
         const std::string path = folder.file(melody.name + ".txt");
-        std::ofstream(path) << bareStrings(playText(melody));
+        std::ofstream(path) << test::joinedLines(playText(melody));
         const std::vector<std::int16_t> samples = rendered(path);
         const ToneList sound = playSound(melody);
         std::vector<std::int16_t> silentOrNot;
