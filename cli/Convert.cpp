@@ -134,6 +134,8 @@ std::string notesRead(const FileSong& song, const ImportChoice& choice) {
         return std::to_string(rtttl->notes.size()) + " notes and rests";
     if (const auto* midi = std::get_if<MidiSong>(&song))
         return std::to_string(midi->voices[choice.voice].noteCount) + " notes";
+    if (const auto* play = std::get_if<PlaySong>(&song))
+        return std::to_string(play->notes.size()) + " notes and pauses";
     return {};
 }
 

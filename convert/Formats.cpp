@@ -1,6 +1,7 @@
 #include "convert/Formats.h"
 
 #include "convert/MidiFile.h"
+#include "convert/PlayTarget.h"
 #include "convert/RtttlWriter.h"
 #include "convert/ScriptTargets.h"
 #include "convert/ZxBasic.h"
@@ -151,6 +152,18 @@ constexpr auto Formats = std::to_array<Format>({
      .write = writeLines,
      .text = marlinText,
      .isProgramText = true},
+    {.name = "play",
+     .description = "QBasic PLAY",
+     .extensions = "bas",
+     .read = readPlayFile,
+     .write = writeLines,
+     .text = playText,
+     .isProgramText = true,
+     .check = playCheck,
+     .sound = playSound,
+     .needsTones = true,
+     .loadDescription = "PLAY",
+     .alsoRead = "mml"},
 });
 
 template <typename Keep> std::vector<const Format*> formatsWhere(Keep keep) {

@@ -1,5 +1,6 @@
 #include "convert/SongFiles.h"
 
+#include "convert/PlayImport.h"
 #include "convert/RtttlImport.h"
 #include "model/Marks.h"
 #include "platform/Files.h"
@@ -24,6 +25,17 @@ MelodyImport melodyOfFile(DecodedMelody&& decoded) {
     return loaded;
 }
 
+// A text a parser reads; one byte past the limit lets the parser tell a text that is too long.
+template <typename Parse>
+SongFile readTextSong(const std::string& path, std::size_t limit, Parse parse) {
+    const FileBytes file = readFileBytes(path, limit + 1);
+    if (!file) return {std::nullopt, false, file.outcome.reason};
+    auto parsed = parse(
+        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
+    return {std::move(*parsed.song), true, {}};
+}
+
 } // namespace
 
 SongFile readMelodySong(const std::string& path) {
@@ -34,13 +46,7 @@ SongFile readMelodySong(const std::string& path) {
 }
 
 SongFile readRtttlFile(const std::string& path) {
-    // One byte past the limit lets the parser tell a text that is too long.
-    const FileBytes file = readFileBytes(path, MaxRtttlTextBytes + 1);
-    if (!file) return {std::nullopt, false, file.outcome.reason};
-    RtttlParse parsed = parseRtttl(
-        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
-    return {std::move(*parsed.song), true, {}};
+    return readTextSong(path, MaxRtttlTextBytes, parseRtttl);
 }
 
 SongFile readMidiFile(const std::string& path) {
@@ -60,10 +66,15 @@ SongFile readMidiFile(const std::string& path) {
     return {std::move(*parsed.song), true, {}};
 }
 
+SongFile readPlayFile(const std::string& path) {
+    return readTextSong(path, MaxPlayTextBytes, parsePlay);
+}
+
 MelodyImport melodyOf(FileSong&& song, const ImportChoice& choice) {
     if (const auto* rtttl = std::get_if<RtttlSong>(&song))
         return importRtttl(*rtttl, choice.gridStep);
     if (const auto* midi = std::get_if<MidiSong>(&song)) return importMidi(*midi, choice);
+    if (const auto* play = std::get_if<PlaySong>(&song)) return importPlay(*play, choice.gridStep);
     return melodyOfFile(std::get<DecodedMelody>(std::move(song)));
 }
 

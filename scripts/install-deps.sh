@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++ make cmake ninja-build ccache qt6-base-dev libsdl2-dev libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev xvfb xauth xdotool xclip x11-utils desktop-file-utils python3
-          python3-mido)
+          python3-mido hxtools)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -73,6 +73,7 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         {"tune-11.zxb", codeFile("zx", tune)},
         {"tune-12.ps1", codeFile("powershell", tune)},
         {"tune-13.gcode", codeFile("marlin", tune)},
+        {"tune-14.bas", textBytes("PLAY \"T125L16O2MLA8P16MND\"\n")},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -98,7 +99,8 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
               "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
               "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi|"
               "MicroPython script|*.py|CircuitPython script|*.py|ESP32 Arduino sketch|*.ino|"
-              "ZX Spectrum BASIC|*.zxb|PowerShell script|*.ps1|Marlin G-code|*.gcode");
+              "ZX Spectrum BASIC|*.zxb|PowerShell script|*.ps1|Marlin G-code|*.gcode|"
+              "QBasic PLAY|*.bas");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());

@@ -49,26 +49,36 @@ inline std::vector<std::int32_t> noteRows(const Melody& melody) {
     return rows;
 }
 
-// Empty when the text behaves; else what went wrong.
-inline std::string rtttlProblem(std::string_view text) {
-    const RtttlParse parsed = parseRtttl(text);
+// Empty when a reader's text behaves: refused with a reason, or imported at every grid step as a
+// melody the editor can hold, whose tones written back and read in again give the same notes.
+template <typename Parse, typename Import, typename Write, typename Notes>
+std::string readBackProblem(std::string_view text, Parse parse, Import import, Write write,
+                            Notes notes) {
+    const auto parsed = parse(text);
     if (!parsed.song) return parsed.reason.empty() ? "refused without a reason" : "";
     if (!parsed.reason.empty()) return "accepted with a reason";
-    for (const std::int32_t grid : {8, 16, 32}) {
-        const MelodyImport imported = importRtttl(*parsed.song, grid);
+    for (const std::int32_t grid : GridSteps) {
+        const MelodyImport imported = import(*parsed.song, grid);
         if (const std::string problem = holdableProblem(imported.melody); !problem.empty())
             return problem;
         const ToneList tones =
             buildToneList(imported.melody, imported.pitch, melodyRange(imported.melody, {}));
         if (tones.empty()) continue;
-        const std::string written =
-            writeRtttl(tones, imported.melody.columnDuration, grid, parsed.song->name);
-        const RtttlParse again = parseRtttl(written);
+        const auto again = parse(write(tones, imported.melody.columnDuration, grid, *parsed.song));
         if (!again.song) return "its own output is refused: " + again.reason;
-        if (noteRows(importRtttl(*again.song, grid).melody) != noteRows(imported.melody))
+        if (notes(import(*again.song, grid)) != notes(imported))
             return "written and read again it changes, at grid " + std::to_string(grid);
     }
     return {};
+}
+
+inline std::string rtttlProblem(std::string_view text) {
+    return readBackProblem(
+        text, parseRtttl, importRtttl,
+        [](const ToneList& tones, std::int32_t columnMs, std::int32_t grid, const RtttlSong& song) {
+            return writeRtttl(tones, columnMs, grid, song.name);
+        },
+        [](const MelodyImport& imported) { return noteRows(imported.melody); });
 }
 
 } // namespace vemo::test
