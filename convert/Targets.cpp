@@ -25,8 +25,19 @@ std::vector<std::int32_t> toneColumns(const TargetInput& input) {
 
 namespace {
 
+std::string counted(std::size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 std::string countedNotes(std::int32_t count) {
-    return count == 1 ? "1 note is" : std::to_string(count) + " notes are";
+    return counted(static_cast<std::size_t>(count), "note is", "notes are");
+}
+
+std::int64_t totalMs(const ToneList& tones) {
+    std::int64_t total = 0;
+    for (const ToneEvent& event : tones)
+        total += event.duration;
+    return total;
 }
 
 } // namespace
@@ -58,6 +69,29 @@ std::optional<TargetProblem> notesOutside(const TargetInput& input, HzRange rang
         text += countedNotes(above) + " above " + std::string(highName) + ", the first at column " +
                 std::to_string(firstAbove);
     return TargetProblem{text, range};
+}
+
+std::optional<TargetProblem> tonesSplit(const TargetInput& input,
+                                        std::span<const std::size_t> tones, std::string_view device,
+                                        std::string_view how) {
+    if (tones.empty()) return std::nullopt;
+    const std::vector<std::int32_t> columns = toneColumns(input);
+    return TargetProblem{std::string(device) + " has no single note of their length: " +
+                             counted(tones.size(), "tone is", "tones are") +
+                             " played as several notes" + std::string(how) +
+                             ", the first at column " + std::to_string(columns[tones.front()]),
+                         std::nullopt};
+}
+
+std::optional<TargetProblem> lengthChanged(const TargetInput& input, const ToneList& played,
+                                           std::string_view device, std::string_view why) {
+    const std::int64_t wanted = totalMs(input.tones);
+    const std::int64_t heard = totalMs(played);
+    if (wanted == heard) return std::nullopt;
+    return TargetProblem{std::string(device) + " " + std::string(why) + ": the melody lasts " +
+                             std::to_string(heard) + " ms instead of " + std::to_string(wanted) +
+                             " ms",
+                         std::nullopt};
 }
 
 } // namespace vemo
