@@ -317,8 +317,9 @@ CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
                       "MIDI: where notes overlap the latest one sounds (default: the highest)");
     command->add_flag("--strict", conversion.isStrict,
                       "refuse, instead of only telling, what OUT's target cannot play");
-    command->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a tone that "
-                    "none of them gives is written as two or more notes of its pitch.");
+    command->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted (dotted only "
+                    "in the default octave), and tempi up to b=255; a tone that none of them gives "
+                    "is written as two or more notes of its pitch.");
     return command;
 }
 

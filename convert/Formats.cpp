@@ -41,11 +41,6 @@ FileOutcome writeMidiSong(const Format&, const std::string& path, const WriteSou
     return writeFileReplacing(path, writeMidi(target.tones, target.columnDuration, target.name));
 }
 
-std::vector<std::string> ringtoneText(const TargetInput& input) {
-    if (input.tones.empty()) return {};
-    return {writeRtttl(input.tones, input.columnDuration, input.gridStep, input.name)};
-}
-
 template <CodeDialect Dialect> std::vector<std::string> dialectText(const TargetInput& input) {
     return codeLinesFor(Dialect, input.tones);
 }
@@ -63,7 +58,9 @@ constexpr std::array<Format, 9> Formats{{
      .extensions = "rtttl",
      .read = readRtttlFile,
      .write = writeLines,
-     .text = ringtoneText,
+     .text = rtttlText,
+     .check = rtttlCheck,
+     .sound = rtttlSound,
      .needsTones = true,
      .loadDescription = "RTTTL",
      .alsoRead = "txt"},

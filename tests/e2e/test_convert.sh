@@ -10,7 +10,7 @@ source "$(dirname "$0")/tool_runs.sh"
 for name in scale ode fanfare; do
     run convert "$examples/$name.vemo" "$work/$name.rtttl"
     [ "$code" -eq 0 ] || fail "$name.vemo to RTTTL exited $code: $(cat "$work/err")"
-    grep -qE "^$name:d=4,o=5,b=[0-9]+:" "$work/$name.rtttl" ||
+    grep -qE "^$name:d=[0-9]+,o=[4-7],b=[0-9]+:" "$work/$name.rtttl" ||
         fail "$name.rtttl begins: $(head -c 40 "$work/$name.rtttl")"
     run convert "$work/$name.rtttl" "$work/$name.vemo"
     [ "$code" -eq 0 ] || fail "$name.rtttl to .vemo exited $code: $(cat "$work/err")"
@@ -20,10 +20,10 @@ for name in scale ode fanfare; do
     cmp -s "$work/tones-before" "$work/tones-after" ||
         fail "$name comes back with other tones: $(diff "$work/tones-before" "$work/tones-after" | head -5)"
 done
-# 150 ms columns are sixteenths at 100 beats a minute, eighths at 200.
-grep -q '^scale:d=4,o=5,b=100:' "$work/scale.rtttl" || fail "scale.rtttl: $(head -c 40 "$work/scale.rtttl")"
+# 150 ms columns are sixteenths at 100 beats a minute, eighths at 200; most notes are in octave 4.
+grep -q '^scale:d=16,o=4,b=100:' "$work/scale.rtttl" || fail "scale.rtttl: $(head -c 40 "$work/scale.rtttl")"
 run convert --grid 8 "$examples/scale.vemo" "$work/eighths.txt"
-grep -q '^eighths:d=4,o=5,b=200:' "$work/eighths.txt" || fail "--grid 8 wrote: $(head -c 40 "$work/eighths.txt")"
+grep -q '^eighths:d=8,o=4,b=200:' "$work/eighths.txt" || fail "--grid 8 wrote: $(head -c 40 "$work/eighths.txt")"
 
 # --- formats by option; an import's report -----------------------------------------------------
 printf 'Tune : d=8,o=5,b=125 : c, d, E6., 32p, 2C#' >"$work/tune.dat"
