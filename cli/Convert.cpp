@@ -132,6 +132,8 @@ std::string notesRead(const FileSong& song, const ImportChoice& choice) {
         return std::to_string(rtttl->notes.size()) + " notes and rests";
     if (const auto* midi = std::get_if<MidiSong>(&song))
         return std::to_string(midi->voices[choice.voice].noteCount) + " notes";
+    if (const auto* flipper = std::get_if<FmfSong>(&song))
+        return std::to_string(flipper->notes.size()) + " notes and rests";
     return {};
 }
 

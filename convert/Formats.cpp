@@ -1,5 +1,7 @@
 #include "convert/Formats.h"
 
+#include "convert/EsphomeTarget.h"
+#include "convert/FmfFile.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
 #include "sound/WaveFile.h"
@@ -46,7 +48,7 @@ template <CodeDialect Dialect> std::vector<std::string> dialectText(const Target
 }
 
 // The melody file comes first; the rest in the order of the export dialog's filters.
-constexpr std::array<Format, 9> Formats{{
+constexpr std::array<Format, 11> Formats{{
     {.name = "vemo",
      .extensions = "vemo",
      .begins = MelodyHeaderText,
@@ -106,7 +108,28 @@ constexpr std::array<Format, 9> Formats{{
      .begins = MidiHeaderTag,
      .read = readMidiFile,
      .write = writeMidiSong,
-     .loadDescription = "MIDI"},
+     .loadDescription = "MIDI",
+     .loadsFirst = true},
+    {.name = "esphome",
+     .description = "ESPHome YAML",
+     .extensions = "yaml",
+     .write = writeLines,
+     .text = esphomeText,
+     .isProgramText = true,
+     .check = esphomeCheck,
+     .sound = esphomeSound,
+     .needsTones = true},
+    {.name = "fmf",
+     .description = "Flipper Music Format",
+     .extensions = "fmf",
+     .begins = FmfFileType,
+     .read = readFmfFile,
+     .write = writeLines,
+     .text = fmfText,
+     .check = fmfCheck,
+     .sound = fmfSound,
+     .needsTones = true,
+     .loadDescription = "Flipper Music Format"},
 }};
 
 template <typename Keep> std::vector<const Format*> formatsWhere(Keep keep) {
@@ -150,9 +173,8 @@ std::vector<const Format*> loadFormats() {
     std::vector<const Format*> listed = formatsWhere([](const Format& format) {
         return format.read != nullptr && !format.loadDescription.empty();
     });
-    // Those a file's first bytes tell come first, as a file is recognised.
     std::stable_partition(listed.begin(), listed.end(),
-                          [](const Format* format) { return !format->begins.empty(); });
+                          [](const Format* format) { return format->loadsFirst; });
     return listed;
 }
 

@@ -60,10 +60,21 @@ SongFile readMidiFile(const std::string& path) {
     return {std::move(*parsed.song), true, {}};
 }
 
+SongFile readFmfFile(const std::string& path) {
+    const FileBytes file = readFileBytes(path, MaxFmfFileBytes + 1);
+    if (!file) return {std::nullopt, false, file.outcome.reason};
+    FmfParse parsed = parseFmf(
+        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
+    return {std::move(*parsed.song), true, {}};
+}
+
 MelodyImport melodyOf(FileSong&& song, const ImportChoice& choice) {
     if (const auto* rtttl = std::get_if<RtttlSong>(&song))
         return importRtttl(*rtttl, choice.gridStep);
     if (const auto* midi = std::get_if<MidiSong>(&song)) return importMidi(*midi, choice);
+    if (const auto* flipper = std::get_if<FmfSong>(&song))
+        return importFmf(*flipper, choice.gridStep);
     return melodyOfFile(std::get<DecodedMelody>(std::move(song)));
 }
 

@@ -1,5 +1,7 @@
 #include "app/UndoCommands.h"
 #include "convert/CodeDialects.h"
+#include "convert/EsphomeTarget.h"
+#include "convert/FmfFile.h"
 #include "convert/Formats.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
@@ -20,11 +22,15 @@ Bytes textBytes(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
-Bytes codeFile(CodeDialect dialect, const ToneList& tones) {
+Bytes linesFile(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : codeLinesFor(dialect, tones))
+    for (const std::string& line : lines)
         text += line + "\n";
     return textBytes(text);
+}
+
+Bytes codeFile(CodeDialect dialect, const ToneList& tones) {
+    return linesFile(codeLinesFor(dialect, tones));
 }
 
 Bytes waveFile(const ToneList& tones) {
@@ -68,6 +74,8 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         {"tune-5.sh", codeFile(CodeDialect::LinuxBeep, tune)},
         {"tune-6.c", codeFile(CodeDialect::CArray, tune)},
         {"tune-7.mid", writeMidi(tune, 120, "tune-7")},
+        {"tune-8.yaml", linesFile(esphomeText({tune, 120, 0, 16, "tune-8"}))},
+        {"tune-9.fmf", linesFile(fmfText({tune, 120, 0, 16, "tune-9"}))},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -91,7 +99,8 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
     EXPECT_EQ(ui.saveDialogs.back().title, "export file");
     EXPECT_EQ(ui.saveDialogs.back().filter,
               "RTTTL ringtone|*.rtttl|WAV audio|*.wav|program text|*.txt|Arduino statements|*.txt|"
-              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi");
+              "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi|"
+              "ESPHome YAML|*.yaml|Flipper Music Format|*.fmf");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());
