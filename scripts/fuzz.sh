@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang and runs it on its committed corpus.
-#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi]
+#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi | --fmf]
 # seconds  how long to fuzz (default 60)
 # --merge  afterwards rebuild the committed corpus as the smallest set that keeps the coverage
 # --rtttl  fuzz the RTTTL reader (corpus tests/convert/corpus) instead of the melody file
 #          decoder (corpus tests/store/corpus)
 # --midi   fuzz the MIDI reader and import (corpus tests/convert/midi-corpus)
+# --fmf    fuzz the Flipper music file reader and import (corpus tests/convert/fmf-corpus)
 # New inputs go to build/fuzz/<name>-corpus; the committed corpus is only read unless --merge
 # is given.
 set -euo pipefail
@@ -19,7 +20,8 @@ for argument in "$@"; do
     --merge) merge=1 ;;
     --rtttl) target=rtttl ;;
     --midi) target=midi ;;
-    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi]" >&2; exit 2 ;;
+    --fmf) target=fmf ;;
+    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi | --fmf]" >&2; exit 2 ;;
     *) seconds=$argument ;;
     esac
 done
@@ -33,6 +35,7 @@ out=build/fuzz
 if [ "$target" != decode ]; then
     committed=tests/convert/corpus
     [ "$target" = midi ] && committed=tests/convert/midi-corpus
+    [ "$target" = fmf ] && committed=tests/convert/fmf-corpus
     # The readers' parsing and import alone: the format table and its file readers reach into
     # the store, the sound and the file system, which the fuzzers do not use.
     sources="$(ls convert/*.cpp | grep -vE '^convert/(Formats|SongFiles)\.cpp$' | tr '\n' ' ')"
