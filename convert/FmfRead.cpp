@@ -1,5 +1,7 @@
 #include "convert/FmfFile.h"
 
+#include "convert/TextScan.h"
+
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -9,36 +11,7 @@ namespace vemo {
 namespace {
 
 constexpr std::int32_t SemitonesPerOctave = 12;
-// More digits are refused before they can overflow.
-constexpr std::size_t MaxDigits = 5;
 constexpr double WholeNoteBeatMs = 4 * 60000.0;
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// The digits at `at`; none when there are none or too many.
-std::optional<std::int32_t> readNumber(std::string_view text, std::size_t& at) {
-    const std::size_t start = at;
-    std::int32_t value = 0;
-    while (at < text.size() && isDigit(text[at])) {
-        if (at - start == MaxDigits) return std::nullopt;
-        value = value * 10 + (text[at++] - '0');
-    }
-    if (at == start) return std::nullopt;
-    return value;
-}
 
 std::optional<std::int32_t> pitchClass(char letter) {
     constexpr std::array<std::int32_t, 7> FromA = {9, 11, 0, 2, 4, 5, 7};
@@ -55,7 +28,7 @@ struct Defaults {
 std::string readNote(std::string_view item, const Defaults& defaults, FmfNote& note) {
     std::size_t at = 0;
     note.value = defaults.value;
-    if (isDigit(item[at])) {
+    if (isTextDigit(item[at])) {
         const auto value = readNumber(item, at);
         if (!value || *value < 1 || *value > MaxFmfValue)
             return "the note value must be 1 to " + std::to_string(MaxFmfValue);
@@ -72,7 +45,7 @@ std::string readNote(std::string_view item, const Defaults& defaults, FmfNote& n
         ++at;
     }
     std::int32_t octave = defaults.octave;
-    if (at < item.size() && isDigit(item[at])) {
+    if (at < item.size() && isTextDigit(item[at])) {
         const auto number = readNumber(item, at);
         if (!number || *number < 1 || *number > MaxFmfOctave)
             return "the octave must be 1 to " + std::to_string(MaxFmfOctave);

@@ -1,7 +1,6 @@
 #include "convert/FmfFile.h"
 #include "convert/NotePlan.h"
 
-#include <array>
 #include <cmath>
 
 namespace vemo {
@@ -11,9 +10,6 @@ namespace {
 // The Flipper's pitches: C4 is 261.63 Hz, each semitone the twelfth root of two above the last.
 constexpr double FlipperC4 = 261.63;
 constexpr std::int32_t C4 = 60;
-
-constexpr std::array<const char*, 12> NoteNames = {"C",  "C#", "D",  "D#", "E",  "F",
-                                                   "F#", "G",  "G#", "A",  "A#", "B"};
 
 NoteRules fmfRules() {
     // Octave digits 1 to 16; any dot count after the octave, of which five reach every length.
@@ -27,20 +23,6 @@ NoteRules fmfRules() {
             .highestDefaultOctave = MaxFmfOctave};
 }
 
-std::string noteText(const NotePlan& plan, const PlannedNote& note) {
-    std::string text;
-    if (note.length.value != plan.defaultValue) text += std::to_string(note.length.value);
-    if (note.semitone == RestSemitone) {
-        text += 'P';
-    } else {
-        text += NoteNames[note.semitone % 12];
-        if (octaveOf(note.semitone) != plan.defaultOctave)
-            text += std::to_string(octaveOf(note.semitone));
-    }
-    text.append(static_cast<std::size_t>(note.length.dots), '.');
-    return text;
-}
-
 } // namespace
 
 std::vector<std::string> fmfText(const TargetInput& input) {
@@ -48,7 +30,7 @@ std::vector<std::string> fmfText(const TargetInput& input) {
     const NotePlan plan = planNotes(input, fmfRules());
     std::string notes = "Notes: ";
     for (std::size_t index = 0; index < plan.notes.size(); ++index)
-        notes += (index == 0 ? "" : ", ") + noteText(plan, plan.notes[index]);
+        notes += (index == 0 ? "" : ", ") + noteItem(plan, plan.notes[index], true);
     return {std::string(FmfFileType),
             "Version: 0",
             "BPM: " + std::to_string(plan.tempo),

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <map>
 
@@ -147,6 +148,20 @@ NotePlan planNotes(const TargetInput& input, const NoteRules& rules) {
     }
     plan.defaultValue = mostCommonValue(plan.notes);
     return plan;
+}
+
+std::string noteItem(const NotePlan& plan, const PlannedNote& note, bool isUpperCase) {
+    constexpr std::array<const char*, 12> Names = {"c",  "c#", "d",  "d#", "e",  "f",
+                                                   "f#", "g",  "g#", "a",  "a#", "b"};
+    std::string text;
+    if (note.length.value != plan.defaultValue) text += std::to_string(note.length.value);
+    std::string name = note.semitone == RestSemitone ? "p" : Names[note.semitone % 12];
+    if (isUpperCase) name[0] = static_cast<char>(std::toupper(name[0]));
+    text += name;
+    if (note.semitone != RestSemitone && octaveOf(note.semitone) != plan.defaultOctave)
+        text += std::to_string(octaveOf(note.semitone));
+    text.append(static_cast<std::size_t>(note.length.dots), '.');
+    return text;
 }
 
 std::int32_t octaveOf(std::int32_t semitone) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vemo {
@@ -64,6 +65,10 @@ std::vector<NoteLength> splitLength(std::int32_t columns, std::span<const NoteLe
 std::int32_t planColumnValue(std::int32_t columnDuration, std::int32_t gridStep,
                              const NoteRules& rules);
 NotePlan planNotes(const TargetInput& input, const NoteRules& rules);
+
+// A note as RTTTL and the Flipper write it: the value unless it is the default, the name in lower
+// or upper case (p or P a rest), the octave unless it is the default, a '.' for each dot.
+std::string noteItem(const NotePlan& plan, const PlannedNote& note, bool isUpperCase);
 
 // Scientific octave numbers: C4 (60) begins octave 4.
 std::int32_t octaveOf(std::int32_t semitone);

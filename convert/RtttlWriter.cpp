@@ -2,7 +2,6 @@
 
 #include "convert/EqualTemper.h"
 
-#include <array>
 #include <cmath>
 
 namespace vemo {
@@ -11,23 +10,6 @@ namespace {
 
 constexpr std::size_t MaxNameLength = 64;
 constexpr std::int32_t MaxTempo = 255;
-
-constexpr std::array<const char*, 12> NoteNames = {"c",  "c#", "d",  "d#", "e",  "f",
-                                                   "f#", "g",  "g#", "a",  "a#", "b"};
-
-std::string noteText(const NotePlan& plan, const PlannedNote& note) {
-    std::string text;
-    if (note.length.value != plan.defaultValue) text += std::to_string(note.length.value);
-    if (note.semitone == RestSemitone) {
-        text += 'p';
-    } else {
-        text += NoteNames[note.semitone % 12];
-        if (octaveOf(note.semitone) != plan.defaultOctave)
-            text += std::to_string(octaveOf(note.semitone));
-    }
-    if (note.length.dots > 0) text += '.';
-    return text;
-}
 
 } // namespace
 
@@ -58,7 +40,7 @@ std::string ringtoneString(const NotePlan& plan, std::string_view name) {
                        ",o=" + std::to_string(plan.defaultOctave) +
                        ",b=" + std::to_string(plan.tempo) + ":";
     for (std::size_t index = 0; index < plan.notes.size(); ++index)
-        text += (index == 0 ? "" : ",") + noteText(plan, plan.notes[index]);
+        text += (index == 0 ? "" : ",") + noteItem(plan, plan.notes[index], false);
     return text;
 }
 

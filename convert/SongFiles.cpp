@@ -24,6 +24,17 @@ MelodyImport melodyOfFile(DecodedMelody&& decoded) {
     return loaded;
 }
 
+// A text song of at most `limit` bytes; one byte more lets the parser tell a text too long.
+template <typename Parse>
+SongFile readTextSong(const std::string& path, std::size_t limit, Parse parse) {
+    const FileBytes file = readFileBytes(path, limit + 1);
+    if (!file) return {std::nullopt, false, file.outcome.reason};
+    auto parsed = parse(
+        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
+    return {std::move(*parsed.song), true, {}};
+}
+
 } // namespace
 
 SongFile readMelodySong(const std::string& path) {
@@ -34,13 +45,7 @@ SongFile readMelodySong(const std::string& path) {
 }
 
 SongFile readRtttlFile(const std::string& path) {
-    // One byte past the limit lets the parser tell a text that is too long.
-    const FileBytes file = readFileBytes(path, MaxRtttlTextBytes + 1);
-    if (!file) return {std::nullopt, false, file.outcome.reason};
-    RtttlParse parsed = parseRtttl(
-        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
-    return {std::move(*parsed.song), true, {}};
+    return readTextSong(path, MaxRtttlTextBytes, parseRtttl);
 }
 
 SongFile readMidiFile(const std::string& path) {
@@ -61,12 +66,7 @@ SongFile readMidiFile(const std::string& path) {
 }
 
 SongFile readFmfFile(const std::string& path) {
-    const FileBytes file = readFileBytes(path, MaxFmfFileBytes + 1);
-    if (!file) return {std::nullopt, false, file.outcome.reason};
-    FmfParse parsed = parseFmf(
-        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    if (!parsed.song) return {std::nullopt, true, std::move(parsed.reason)};
-    return {std::move(*parsed.song), true, {}};
+    return readTextSong(path, MaxFmfFileBytes, parseFmf);
 }
 
 MelodyImport melodyOf(FileSong&& song, const ImportChoice& choice) {

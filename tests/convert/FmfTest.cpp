@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace vemo {
 namespace {
@@ -60,20 +58,12 @@ TEST(Fmf, HostileFilesAreRefusedWithAReasonAndThePlace) {
 
 // The inputs the fuzzer kept for their coverage, replayed without clang.
 TEST(Fmf, FuzzCorpusReplaysCleanly) {
-    const std::filesystem::path corpus =
-        std::filesystem::path(VEMO_SOURCE_DIR) / "tests/convert/fmf-corpus";
-    int fileCount = 0;
-    int acceptedCount = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-        ++fileCount;
-        EXPECT_EQ(test::fmfProblem(text), "") << entry.path().filename();
-        if (parseFmf(text).song) ++acceptedCount;
-    }
-    EXPECT_GE(fileCount, 10);
-    EXPECT_GT(acceptedCount, 0);
+    const test::CorpusReplay replay = test::replayCorpus(
+        std::filesystem::path(VEMO_SOURCE_DIR) / "tests/convert/fmf-corpus", test::fmfProblem,
+        [](const std::string& text) { return parseFmf(text).song.has_value(); });
+    EXPECT_EQ(replay.problems, std::vector<std::string>{});
+    EXPECT_GE(replay.files, 10);
+    EXPECT_GT(replay.accepted, 0);
 }
 
 } // namespace

@@ -9,8 +9,12 @@
 #include "convert/RtttlWriter.h"
 #include "sound/ToneList.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vemo::test {
@@ -49,28 +53,61 @@ inline std::vector<std::int32_t> noteRows(const Melody& melody) {
     return rows;
 }
 
-// Empty when the text behaves; else what went wrong.
-inline std::string rtttlProblem(std::string_view text) {
-    const RtttlParse parsed = parseRtttl(text);
+// Empty when a reader's text behaves; else what went wrong. `write` gives a song's tones back as
+// text with the grid step to read that text at.
+template <typename Parse, typename Import, typename Write>
+std::string readerProblem(std::string_view text, Parse parse, Import import, Write write) {
+    const auto parsed = parse(text);
     if (!parsed.song) return parsed.reason.empty() ? "refused without a reason" : "";
     if (!parsed.reason.empty()) return "accepted with a reason";
     for (const std::int32_t grid : {8, 16, 32}) {
-        const MelodyImport imported = importRtttl(*parsed.song, grid);
+        const MelodyImport imported = import(*parsed.song, grid);
         if (const std::string problem = holdableProblem(imported.melody); !problem.empty())
             return problem;
         const ToneList tones =
             buildToneList(imported.melody, imported.pitch, melodyRange(imported.melody, {}));
         if (tones.empty()) continue;
-        const std::int32_t columnMs = imported.melody.columnDuration;
-        const std::string written = writeRtttl(tones, columnMs, grid, parsed.song->name);
-        const RtttlParse again = parseRtttl(written);
+        const auto [written, readGrid] =
+            write(*parsed.song, tones, imported.melody.columnDuration, grid);
+        const auto again = parse(written);
         if (!again.song) return "its own output is refused: " + again.reason;
-        // Where the tempo would pass 255 a column is written as a shorter note value.
-        const std::int32_t value = rtttlColumnValue(columnMs, grid);
-        if (noteRows(importRtttl(*again.song, value).melody) != noteRows(imported.melody))
+        if (noteRows(import(*again.song, readGrid).melody) != noteRows(imported.melody))
             return "written and read again it changes, at grid " + std::to_string(grid);
     }
     return {};
+}
+
+inline std::string rtttlProblem(std::string_view text) {
+    return readerProblem(
+        text, parseRtttl, importRtttl,
+        [](const RtttlSong& song, const ToneList& tones, std::int32_t columnMs, std::int32_t grid) {
+            // Where b would pass 255 a column is a shorter note value.
+            return std::pair{writeRtttl(tones, columnMs, grid, song.name),
+                             rtttlColumnValue(columnMs, grid)};
+        });
+}
+
+// Every file of a committed fuzz corpus run through `problem`: how many there are, how many
+// `accepts` takes, and the problems with their file names.
+struct CorpusReplay {
+    int files = 0;
+    int accepted = 0;
+    std::vector<std::string> problems;
+};
+
+template <typename Problem, typename Accepts>
+CorpusReplay replayCorpus(const std::filesystem::path& folder, Problem problem, Accepts accepts) {
+    CorpusReplay replay;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        ++replay.files;
+        if (const std::string found = problem(text); !found.empty())
+            replay.problems.push_back(entry.path().filename().string() + ": " + found);
+        replay.accepted += accepts(text) ? 1 : 0;
+    }
+    return replay;
 }
 
 } // namespace vemo::test

@@ -12,8 +12,6 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <numeric>
 #include <optional>
 #include <random>
@@ -168,20 +166,12 @@ TEST(RtttlRoundTrip, WritesTheNearestEqualTemperedNoteAndASafeName) {
 
 // The inputs the fuzzer kept for their coverage, replayed without clang.
 TEST(RtttlRoundTrip, FuzzCorpusReplaysCleanly) {
-    const std::filesystem::path corpus =
-        std::filesystem::path(VEMO_SOURCE_DIR) / "tests/convert/corpus";
-    int fileCount = 0;
-    int acceptedCount = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-        ++fileCount;
-        EXPECT_EQ(test::rtttlProblem(text), "") << entry.path().filename();
-        if (parseRtttl(text).song) ++acceptedCount;
-    }
-    EXPECT_GE(fileCount, 10);
-    EXPECT_GT(acceptedCount, 0);
+    const test::CorpusReplay replay = test::replayCorpus(
+        std::filesystem::path(VEMO_SOURCE_DIR) / "tests/convert/corpus", test::rtttlProblem,
+        [](const std::string& text) { return parseRtttl(text).song.has_value(); });
+    EXPECT_EQ(replay.problems, std::vector<std::string>{});
+    EXPECT_GE(replay.files, 10);
+    EXPECT_GT(replay.accepted, 0);
 }
 
 } // namespace
