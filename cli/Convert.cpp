@@ -136,6 +136,8 @@ std::string notesRead(const FileSong& song, const ImportChoice& choice) {
         return std::to_string(midi->voices[choice.voice].noteCount) + " notes";
     if (const auto* play = std::get_if<PlaySong>(&song))
         return std::to_string(play->notes.size()) + " notes and pauses";
+    if (const auto* flipper = std::get_if<FmfSong>(&song))
+        return std::to_string(flipper->notes.size()) + " notes and rests";
     return {};
 }
 

@@ -290,8 +290,9 @@ std::vector<std::pair<CLI::App*, MelodyCommand>> addMelodyCommands(CLI::App& too
 
 CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
     CLI::App* command = tool.add_subcommand(
-        "convert", "converts between melody formats: .vemo, RTTTL ringtone text (.rtttl, .txt) "
-                   "and MIDI (.mid, .midi); prints the timing and pitch changes of an import");
+        "convert", "converts between melody formats: .vemo, RTTTL ringtone text (.rtttl, .txt), "
+                   "MIDI (.mid, .midi) and Flipper Music Format (.fmf); prints the timing and "
+                   "pitch changes of an import");
     command->set_version_flag("--version", VersionText);
     command->add_option("IN", conversion.inPath, "the file to read")->required();
     command->add_option("OUT", conversion.outPath, "the file to write")->required();
@@ -319,8 +320,9 @@ CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
                       "MIDI: where notes overlap the latest one sounds (default: the highest)");
     command->add_flag("--strict", conversion.isStrict,
                       "refuse, instead of only telling, what OUT's target cannot play");
-    command->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted; a tone that "
-                    "none of them gives is written as two or more notes of its pitch.");
+    command->footer("RTTTL has the note values 1, 2, 4, 8, 16 and 32, plain or dotted (dotted only "
+                    "in the default octave), and tempi up to b=255; a tone that none of them gives "
+                    "is written as two or more notes of its pitch.");
     return command;
 }
 

@@ -1,5 +1,7 @@
 #include "convert/Formats.h"
 
+#include "convert/EsphomeTarget.h"
+#include "convert/FmfFile.h"
 #include "convert/MidiFile.h"
 #include "convert/PlayTarget.h"
 #include "convert/RtttlWriter.h"
@@ -44,11 +46,6 @@ FileOutcome writeMidiSong(const Format&, const std::string& path, const WriteSou
     return writeFileReplacing(path, writeMidi(target.tones, target.columnDuration, target.name));
 }
 
-std::vector<std::string> ringtoneText(const TargetInput& input) {
-    if (input.tones.empty()) return {};
-    return {writeRtttl(input.tones, input.columnDuration, input.gridStep, input.name)};
-}
-
 template <CodeDialect Dialect> std::vector<std::string> dialectText(const TargetInput& input) {
     return codeLinesFor(Dialect, input.tones);
 }
@@ -66,7 +63,9 @@ constexpr auto Formats = std::to_array<Format>({
      .extensions = "rtttl",
      .read = readRtttlFile,
      .write = writeLines,
-     .text = ringtoneText,
+     .text = rtttlText,
+     .check = rtttlCheck,
+     .sound = rtttlSound,
      .needsTones = true,
      .loadDescription = "RTTTL",
      .alsoRead = "txt"},
@@ -112,7 +111,8 @@ constexpr auto Formats = std::to_array<Format>({
      .begins = MidiHeaderTag,
      .read = readMidiFile,
      .write = writeMidiSong,
-     .loadDescription = "MIDI"},
+     .loadDescription = "MIDI",
+     .loadsFirst = true},
     {.name = "micropython",
      .description = "MicroPython script",
      .extensions = "py",
@@ -164,6 +164,26 @@ constexpr auto Formats = std::to_array<Format>({
      .needsTones = true,
      .loadDescription = "PLAY",
      .alsoRead = "mml"},
+    {.name = "esphome",
+     .description = "ESPHome YAML",
+     .extensions = "yaml",
+     .write = writeLines,
+     .text = esphomeText,
+     .isProgramText = true,
+     .check = esphomeCheck,
+     .sound = esphomeSound,
+     .needsTones = true},
+    {.name = "fmf",
+     .description = "Flipper Music Format",
+     .extensions = "fmf",
+     .begins = FmfFileType,
+     .read = readFmfFile,
+     .write = writeLines,
+     .text = fmfText,
+     .check = fmfCheck,
+     .sound = fmfSound,
+     .needsTones = true,
+     .loadDescription = "Flipper Music Format"},
 });
 
 template <typename Keep> std::vector<const Format*> formatsWhere(Keep keep) {
@@ -207,9 +227,8 @@ std::vector<const Format*> loadFormats() {
     std::vector<const Format*> listed = formatsWhere([](const Format& format) {
         return format.read != nullptr && !format.loadDescription.empty();
     });
-    // Those a file's first bytes tell come first, as a file is recognised.
     std::stable_partition(listed.begin(), listed.end(),
-                          [](const Format* format) { return !format->begins.empty(); });
+                          [](const Format* format) { return format->loadsFirst; });
     return listed;
 }
 

@@ -60,6 +60,9 @@ struct Format {
     std::string_view loadDescription = {};
     // More extensions that a file read as the format may have.
     std::string_view alsoRead = {};
+    // Listed in the load dialog before the formats above it in the table, where it has always
+    // stood; a format added later is listed after the others.
+    bool loadsFirst = false;
 };
 
 // Every format, in the table's order.
@@ -69,8 +72,8 @@ const Format& melodyFormat();
 
 // The formats "export" offers, in the order of its dialog's filters.
 std::vector<const Format*> exportFormats();
-// The formats the load dialog lists after the melody files' own: those a file's first bytes tell
-// first, as a file is recognised, then the others in the table's order.
+// The formats the load dialog lists after the melody files' own: those listed first, then the
+// others in the table's order.
 std::vector<const Format*> loadFormats();
 // The formats that are read: the editor loads them and tells them apart by these.
 std::vector<const Format*> readFormats();

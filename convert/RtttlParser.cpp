@@ -1,5 +1,7 @@
 #include "convert/RtttlParser.h"
 
+#include "convert/TextScan.h"
+
 #include <cctype>
 
 namespace vemo {
@@ -7,45 +9,15 @@ namespace vemo {
 namespace {
 
 constexpr std::int32_t SemitonesPerOctave = 12;
-// The largest number any field may hold; more digits are refused before they can overflow.
-constexpr std::size_t MaxDigits = 5;
-
-bool isSpace(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Lower case, white space gone: what the grammar sees of the settings and notes.
 std::string squeezed(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text)
-        if (!isSpace(c))
+        if (!isTextSpace(c))
             out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Reads the digits at `at`; nullopt when there are none or too many.
-std::optional<std::int32_t> readNumber(std::string_view text, std::size_t& at) {
-    const std::size_t start = at;
-    std::int32_t value = 0;
-    while (at < text.size() && isDigit(text[at])) {
-        if (at - start == MaxDigits) return std::nullopt;
-        value = value * 10 + (text[at] - '0');
-        ++at;
-    }
-    if (at == start) return std::nullopt;
-    return value;
 }
 
 bool isNoteValue(std::int32_t value) {
@@ -97,7 +69,7 @@ std::string readDefaults(std::string_view text, Defaults& defaults) {
         std::size_t at = 2;
         const auto number = readNumber(item, at);
         if (!number || at != item.size())
-            return where + " needs a whole number of at most " + std::to_string(MaxDigits) +
+            return where + " needs a whole number of at most " + std::to_string(MaxNumberDigits) +
                    " digits";
         switch (item[0]) {
         case 'd':
@@ -125,7 +97,7 @@ std::string readDefaults(std::string_view text, Defaults& defaults) {
 std::string readNote(std::string_view item, const Defaults& defaults, RtttlNote& note) {
     std::size_t at = 0;
     note.value = defaults.value;
-    if (at < item.size() && isDigit(item[at])) {
+    if (at < item.size() && isTextDigit(item[at])) {
         const auto value = readNumber(item, at);
         if (!value || !isNoteValue(*value)) return "the note value must be " + NoteValues;
         note.value = *value;
@@ -147,7 +119,7 @@ std::string readNote(std::string_view item, const Defaults& defaults, RtttlNote&
         const char c = item[at++];
         if (c == '.' && !note.isDotted) {
             note.isDotted = true;
-        } else if (isDigit(c) && !hasOctave) {
+        } else if (isTextDigit(c) && !hasOctave) {
             octave = c - '0';
             hasOctave = true;
         } else {

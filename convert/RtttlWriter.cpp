@@ -1,57 +1,15 @@
 #include "convert/RtttlWriter.h"
 
 #include "convert/EqualTemper.h"
-#include "convert/RtttlImport.h"
-#include "convert/RtttlParser.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace vemo {
 
 namespace {
 
-constexpr std::int32_t UnitsPerWhole = 64;
 constexpr std::size_t MaxNameLength = 64;
-// The lowest and highest notes a single octave digit can name.
-constexpr std::int32_t LowestWritten = 12;
-constexpr std::int32_t HighestWritten = 131;
-
-struct NoteLength {
-    std::int32_t units;
-    std::int32_t value;
-    bool isDotted;
-};
-
-// Every length one note can give, longest first.
-constexpr std::array<NoteLength, 12> NoteLengths = {{{96, 1, true},
-                                                     {64, 1, false},
-                                                     {48, 2, true},
-                                                     {32, 2, false},
-                                                     {24, 4, true},
-                                                     {16, 4, false},
-                                                     {12, 8, true},
-                                                     {8, 8, false},
-                                                     {6, 16, true},
-                                                     {4, 16, false},
-                                                     {3, 32, true},
-                                                     {2, 32, false}}};
-
-constexpr std::array<const char*, 12> NoteNames = {"c",  "c#", "d",  "d#", "e",  "f",
-                                                   "f#", "g",  "g#", "a",  "a#", "b"};
-
-void appendNote(std::string& text, const NoteLength& length, std::int32_t semitone) {
-    if (text.back() != ':') text += ',';
-    text += std::to_string(length.value);
-    if (semitone == RtttlRest) {
-        text += 'p';
-    } else {
-        text += NoteNames[semitone % 12];
-        text += std::to_string(semitone / 12 - 1);
-    }
-    if (length.isDotted) text += '.';
-}
+constexpr std::int32_t MaxTempo = 255;
 
 } // namespace
 
@@ -65,32 +23,74 @@ std::string rtttlName(std::string_view wanted) {
     return name.empty() ? "vemo" : name;
 }
 
+NoteRules rtttlRules() {
+    // Octave digits 0 to 9; default octaves 4 to 7, which every player takes.
+    return {.shortestValue = 32,
+            .maxDots = 1,
+            .dotsInDefaultOctaveOnly = true,
+            .maxTempo = MaxTempo,
+            .lowestSemitone = 12,
+            .highestSemitone = 131,
+            .lowestDefaultOctave = 4,
+            .highestDefaultOctave = 7};
+}
+
+std::string ringtoneString(const NotePlan& plan, std::string_view name) {
+    std::string text = std::string(name) + ":d=" + std::to_string(plan.defaultValue) +
+                       ",o=" + std::to_string(plan.defaultOctave) +
+                       ",b=" + std::to_string(plan.tempo) + ":";
+    for (std::size_t index = 0; index < plan.notes.size(); ++index)
+        text += (index == 0 ? "" : ",") + noteItem(plan, plan.notes[index], false);
+    return text;
+}
+
+std::string rtttlTempoWhy(const NotePlan& plan, std::int32_t columnDuration,
+                          std::string_view units) {
+    const double wanted = wholeNoteMs(1) / (plan.columnValue * std::max(columnDuration, 1));
+    if (plan.tempo == MaxTempo && wanted > MaxTempo + 0.5)
+        return "takes b=" + std::to_string(MaxTempo) + " at most";
+    return "counts " + std::string(units) + ", b=" + std::to_string(plan.tempo);
+}
+
+std::int32_t rtttlColumnValue(std::int32_t columnDuration, std::int32_t gridStep) {
+    return planColumnValue(columnDuration, gridStep, rtttlRules());
+}
+
 std::string writeRtttl(const ToneList& tones, std::int32_t columnDuration, std::int32_t gridStep,
                        std::string_view name) {
-    if (!isGridStep(gridStep)) gridStep = DefaultGridStep;
-    columnDuration = std::max(columnDuration, MinColumnDuration);
-    const double beatsPerMinute = 60000.0 * 4 / (static_cast<double>(gridStep) * columnDuration);
-    const auto tempo = std::clamp<long>(std::lround(beatsPerMinute), 1, MaxRtttlTempo);
-    std::string text = rtttlName(name) + ":d=4,o=5,b=" + std::to_string(tempo) + ":";
-    const std::int32_t unitsPerColumn = UnitsPerWhole / gridStep;
-    for (const ToneEvent& event : tones) {
-        const auto columns = std::clamp<long>(
-            std::lround(static_cast<double>(event.duration) / columnDuration), 1, MaxColumnCount);
-        const std::int32_t semitone =
-            event.isRest != 0
-                ? RtttlRest
-                : std::clamp(nearestSemitone(event.frequency), LowestWritten, HighestWritten);
-        // Whole columns only: every piece is a multiple of the column.
-        long units = columns * unitsPerColumn;
-        for (const NoteLength& length : NoteLengths) {
-            if (length.units % unitsPerColumn != 0) continue;
-            while (units >= length.units) {
-                appendNote(text, length, semitone);
-                units -= length.units;
-            }
-        }
+    const TargetInput input{tones, columnDuration, 0, gridStep, std::string(name)};
+    return ringtoneString(planNotes(input, rtttlRules()), rtttlName(name));
+}
+
+std::vector<std::string> rtttlText(const TargetInput& input) {
+    if (input.tones.empty()) return {};
+    return {writeRtttl(input.tones, input.columnDuration, input.gridStep, input.name)};
+}
+
+std::vector<TargetProblem> rtttlCheck(const TargetInput& input) {
+    const NotePlan plan = planNotes(input, rtttlRules());
+    std::vector<TargetProblem> problems;
+    if (auto split = tonesSplit(input, splitTones(plan), "RTTTL", "")) problems.push_back(*split);
+    if (auto late = lengthChanged(input, rtttlSound(input), "RTTTL",
+                                  rtttlTempoWhy(plan, input.columnDuration)))
+        problems.push_back(*late);
+    return problems;
+}
+
+ToneList rtttlSound(const TargetInput& input) {
+    // Each note as long as the tempo makes it, rounded only where a tone begins.
+    const NotePlan plan = planNotes(input, rtttlRules());
+    ToneList tones;
+    double elapsed = 0.0;
+    for (const PlannedNote& note : plan.notes) {
+        const double end = elapsed + exactNoteMs(plan, note.length);
+        const bool isRest = note.semitone == RestSemitone;
+        tones.push_back(
+            {isRest ? 0 : static_cast<std::int32_t>(std::lround(semitoneFrequency(note.semitone))),
+             isRest ? 1 : 0, static_cast<std::int32_t>(std::lround(end) - std::lround(elapsed))});
+        elapsed = end;
     }
-    return text;
+    return tones;
 }
 
 } // namespace vemo

@@ -70,11 +70,17 @@ SongFile readPlayFile(const std::string& path) {
     return readTextSong(path, MaxPlayTextBytes, parsePlay);
 }
 
+SongFile readFmfFile(const std::string& path) {
+    return readTextSong(path, MaxFmfFileBytes, parseFmf);
+}
+
 MelodyImport melodyOf(FileSong&& song, const ImportChoice& choice) {
     if (const auto* rtttl = std::get_if<RtttlSong>(&song))
         return importRtttl(*rtttl, choice.gridStep);
     if (const auto* midi = std::get_if<MidiSong>(&song)) return importMidi(*midi, choice);
     if (const auto* play = std::get_if<PlaySong>(&song)) return importPlay(*play, choice.gridStep);
+    if (const auto* flipper = std::get_if<FmfSong>(&song))
+        return importFmf(*flipper, choice.gridStep);
     return melodyOfFile(std::get<DecodedMelody>(std::move(song)));
 }
 

@@ -29,6 +29,13 @@ std::string countedNotes(std::int32_t count) {
     return countedAre(count, "note");
 }
 
+std::int64_t totalMs(const ToneList& tones) {
+    std::int64_t total = 0;
+    for (const ToneEvent& event : tones)
+        total += event.duration;
+    return total;
+}
+
 } // namespace
 
 std::optional<TargetProblem> notesOutside(const TargetInput& input, HzRange range,
@@ -73,6 +80,29 @@ ToneList joinedRests(const ToneList& tones) {
 
 std::string countedAre(std::int32_t count, std::string_view noun) {
     return std::to_string(count) + " " + std::string(noun) + (count == 1 ? " is" : "s are");
+}
+
+std::optional<TargetProblem> tonesSplit(const TargetInput& input,
+                                        std::span<const std::size_t> tones, std::string_view device,
+                                        std::string_view how) {
+    if (tones.empty()) return std::nullopt;
+    const std::vector<std::int32_t> columns = toneColumns(input);
+    return TargetProblem{std::string(device) + " has no single note of their length: " +
+                             countedAre(static_cast<std::int32_t>(tones.size()), "tone") +
+                             " played as several notes" + std::string(how) +
+                             ", the first at column " + std::to_string(columns[tones.front()]),
+                         std::nullopt};
+}
+
+std::optional<TargetProblem> lengthChanged(const TargetInput& input, const ToneList& played,
+                                           std::string_view device, std::string_view why) {
+    const std::int64_t wanted = totalMs(input.tones);
+    const std::int64_t heard = totalMs(played);
+    if (wanted == heard) return std::nullopt;
+    return TargetProblem{std::string(device) + " " + std::string(why) + ": the melody lasts " +
+                             std::to_string(heard) + " ms instead of " + std::to_string(wanted) +
+                             " ms",
+                         std::nullopt};
 }
 
 } // namespace vemo

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,5 +67,16 @@ ToneList joinedRests(const ToneList& tones);
 
 // The count, the noun and the verb: "1 rest is", "3 rests are".
 std::string countedAre(std::int32_t count, std::string_view noun);
+// The tones (by index, in order) the target plays as several notes of their pitch, said as
+// "<device> has no single note of their length: 3 tones are played as several notes<how>, the
+// first at column 12"; none when there are none.
+std::optional<TargetProblem> tonesSplit(const TargetInput& input,
+                                        std::span<const std::size_t> tones, std::string_view device,
+                                        std::string_view how);
+
+// The melody's length as the device plays it against vemo's, said as "<device> <why>: the melody
+// lasts 2087 ms instead of 2080 ms"; none when they agree to the millisecond.
+std::optional<TargetProblem> lengthChanged(const TargetInput& input, const ToneList& played,
+                                           std::string_view device, std::string_view why);
 
 } // namespace vemo

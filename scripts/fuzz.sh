@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang and runs it on its committed corpus.
-#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi | --play]
+#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi | --play | --fmf]
 # seconds  how long to fuzz (default 60)
 # --merge  afterwards rebuild the committed corpus as the smallest set that keeps the coverage
 # --rtttl  fuzz the RTTTL reader (corpus tests/convert/corpus) instead of the melody file
@@ -8,6 +8,7 @@
 # --midi   fuzz the MIDI reader and import (corpus tests/convert/midi-corpus)
 # --play   fuzz the PLAY reader and import, and the writer on what they make (corpus
 #          tests/convert/play-corpus)
+# --fmf    fuzz the Flipper music file reader and import (corpus tests/convert/fmf-corpus)
 # New inputs go to build/fuzz/<name>-corpus; the committed corpus is only read unless --merge
 # is given.
 set -euo pipefail
@@ -22,7 +23,8 @@ for argument in "$@"; do
     --rtttl) target=rtttl ;;
     --midi) target=midi ;;
     --play) target=play ;;
-    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi | --play]" >&2; exit 2 ;;
+    --fmf) target=fmf ;;
+    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi | --play | --fmf]" >&2; exit 2 ;;
     *) seconds=$argument ;;
     esac
 done
@@ -37,6 +39,7 @@ if [ "$target" != decode ]; then
     committed=tests/convert/corpus
     [ "$target" = midi ] && committed=tests/convert/midi-corpus
     [ "$target" = play ] && committed=tests/convert/play-corpus
+    [ "$target" = fmf ] && committed=tests/convert/fmf-corpus
     # The readers' parsing and import alone: the format table and its file readers reach into
     # the store, the sound and the file system, which the fuzzers do not use.
     sources="$(ls convert/*.cpp | grep -vE '^convert/(Formats|SongFiles)\.cpp$' | tr '\n' ' ')"

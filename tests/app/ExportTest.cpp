@@ -19,9 +19,10 @@ Bytes textBytes(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
-Bytes codeFile(std::string_view format, const ToneList& tones) {
+// The text a format writes of the tones at 120 ms a column; the name matters to ringtones.
+Bytes codeFile(std::string_view format, const ToneList& tones, const std::string& name = "tune") {
     std::string text;
-    for (const std::string& line : textFormatNamed(format)->text({tones, 120, 0, 16, "tune"}))
+    for (const std::string& line : textFormatNamed(format)->text({tones, 120, 0, 16, name}))
         text += line + "\n";
     return textBytes(text);
 }
@@ -74,6 +75,8 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
         {"tune-12.ps1", codeFile("powershell", tune)},
         {"tune-13.gcode", codeFile("marlin", tune)},
         {"tune-14.bas", textBytes("PLAY \"T125L16O2MLA8P16MND\"\n")},
+        {"tune-15.yaml", codeFile("esphome", tune, "tune-15")},
+        {"tune-16.fmf", codeFile("fmf", tune, "tune-16")},
     };
     ASSERT_EQ(exportFormats().size(), expected.size());
     for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -100,7 +103,7 @@ TEST_F(Export, EachFormatWritesWhatItsWriterMakesAndReplacesAnOldFileWhole) {
               "Arduino sketch|*.ino|Linux beep command|*.sh|C array|*.c;*.h|MIDI|*.mid;*.midi|"
               "MicroPython script|*.py|CircuitPython script|*.py|ESP32 Arduino sketch|*.ino|"
               "ZX Spectrum BASIC|*.zxb|PowerShell script|*.ps1|Marlin G-code|*.gcode|"
-              "QBasic PLAY|*.bas");
+              "QBasic PLAY|*.bas|ESPHome YAML|*.yaml|Flipper Music Format|*.fmf");
     // The dialog opens where the last one was used.
     EXPECT_EQ(std::filesystem::path(ui.saveDialogs.back().defaultPath).parent_path(),
               folder.path());

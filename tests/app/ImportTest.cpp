@@ -63,7 +63,8 @@ TEST_F(Import, ARingtoneIsOneUndoStepAndLeavesNoFileName) {
     EXPECT_EQ(title(), TitlePrefix + path + " (imported)");
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(ui.openDialogs.back().filter,
-              "*.vemo|*.vemo|*.*|*.*|MIDI|*.mid;*.midi|RTTTL|*.rtttl;*.txt|PLAY|*.bas;*.mml");
+              "*.vemo|*.vemo|*.*|*.*|MIDI|*.mid;*.midi|RTTTL|*.rtttl;*.txt|PLAY|*.bas;*.mml|"
+              "Flipper Music Format|*.fmf");
     EXPECT_EQ(ui.button(CommandId::Undo)->tooltip, "undo: import");
     // "save" asks for a name in the ringtone's folder instead of offering the ringtone's.
     command(CommandId::Save);

@@ -15,13 +15,6 @@
 
 namespace vemo::test {
 
-inline std::string joinedLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 // The semitone PLAY writes for each column's note from the first note to the last, -1 for none.
 inline std::vector<std::int32_t> playedSemitones(const MelodyImport& imported) {
     std::vector<std::int32_t> semitones;
@@ -34,8 +27,8 @@ inline std::vector<std::int32_t> playedSemitones(const MelodyImport& imported) {
 inline std::string playProblem(std::string_view text) {
     return readBackProblem(
         text, parsePlay, importPlay,
-        [](const ToneList& tones, std::int32_t columnMs, std::int32_t grid, const PlaySong&) {
-            return joinedLines(playText({tones, columnMs, 0, grid, "again"}));
+        [](const PlaySong&, const ToneList& tones, std::int32_t columnMs, std::int32_t grid) {
+            return std::pair{joinedLines(playText({tones, columnMs, 0, grid, "again"})), grid};
         },
         playedSemitones);
 }

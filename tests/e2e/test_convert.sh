@@ -1,29 +1,37 @@
 #!/usr/bin/env bash
-# vemo-tool convert: melody files to RTTTL and back, formats by name or by option, refusals.
+# vemo-tool convert: melody files to RTTTL and the Flipper's files and back, formats by name or by
+# option, refusals.
 # Usage: test_convert.sh RUNTIME_DIR SOURCE_DIR
 set -uo pipefail
 
 # shellcheck source=tool_runs.sh
 source "$(dirname "$0")/tool_runs.sh"
 
-# --- there and back: the same tones ------------------------------------------------------------
+# --- there and back: the same tones, as RTTTL and as a Flipper music file ----------------------
 for name in scale ode fanfare; do
-    run convert "$examples/$name.vemo" "$work/$name.rtttl"
-    [ "$code" -eq 0 ] || fail "$name.vemo to RTTTL exited $code: $(cat "$work/err")"
-    grep -qE "^$name:d=4,o=5,b=[0-9]+:" "$work/$name.rtttl" ||
+    for ext in rtttl fmf; do
+        run convert "$examples/$name.vemo" "$work/$name.$ext"
+        [ "$code" -eq 0 ] || fail "$name.vemo to .$ext exited $code: $(cat "$work/err")"
+        run convert "$work/$name.$ext" "$work/$name-$ext.vemo"
+        [ "$code" -eq 0 ] || fail "$name.$ext to .vemo exited $code: $(cat "$work/err")"
+        grep -qF "0 notes moved by octaves" "$work/out" || fail "$name.$ext import reports: $(cat "$work/out")"
+        "$tool" tones "$examples/$name.vemo" >"$work/tones-before"
+        "$tool" tones "$work/$name-$ext.vemo" >"$work/tones-after"
+        cmp -s "$work/tones-before" "$work/tones-after" ||
+            fail "$name comes back from .$ext with other tones: $(diff "$work/tones-before" "$work/tones-after" | head -5)"
+    done
+    grep -qE "^$name:d=[0-9]+,o=[4-7],b=[0-9]+:" "$work/$name.rtttl" ||
         fail "$name.rtttl begins: $(head -c 40 "$work/$name.rtttl")"
-    run convert "$work/$name.rtttl" "$work/$name.vemo"
-    [ "$code" -eq 0 ] || fail "$name.rtttl to .vemo exited $code: $(cat "$work/err")"
-    grep -qF "0 notes moved by octaves" "$work/out" || fail "$name import reports: $(cat "$work/out")"
-    "$tool" tones "$examples/$name.vemo" >"$work/tones-before"
-    "$tool" tones "$work/$name.vemo" >"$work/tones-after"
-    cmp -s "$work/tones-before" "$work/tones-after" ||
-        fail "$name comes back with other tones: $(diff "$work/tones-before" "$work/tones-after" | head -5)"
 done
-# 150 ms columns are sixteenths at 100 beats a minute, eighths at 200.
-grep -q '^scale:d=4,o=5,b=100:' "$work/scale.rtttl" || fail "scale.rtttl: $(head -c 40 "$work/scale.rtttl")"
+# 150 ms columns are sixteenths at 100 beats a minute, eighths at 200; most notes are in octave 4.
+grep -q '^scale:d=16,o=4,b=100:' "$work/scale.rtttl" || fail "scale.rtttl: $(head -c 40 "$work/scale.rtttl")"
+grep -qx 'BPM: 100' "$work/scale.fmf" && grep -qx 'Octave: 4' "$work/scale.fmf" || fail "scale.fmf: $(cat "$work/scale.fmf")"
 run convert --grid 8 "$examples/scale.vemo" "$work/eighths.txt"
-grep -q '^eighths:d=4,o=5,b=200:' "$work/eighths.txt" || fail "--grid 8 wrote: $(head -c 40 "$work/eighths.txt")"
+grep -q '^eighths:d=8,o=4,b=200:' "$work/eighths.txt" || fail "--grid 8 wrote: $(head -c 40 "$work/eighths.txt")"
+# What the Flipper cannot play exactly is told, and --strict refuses it.
+run convert --strict "$examples/fanfare.vemo" "$work/strict.fmf"
+[ "$code" -eq 1 ] && [ ! -e "$work/strict.fmf" ] && grep -qF "BPM 167: the melody lasts" "$work/err" ||
+    fail "--strict to .fmf exited $code: $(cat "$work/err")"
 
 # --- formats by option; an import's report -----------------------------------------------------
 printf 'Tune : d=8,o=5,b=125 : c, d, E6., 32p, 2C#' >"$work/tune.dat"
