@@ -60,6 +60,23 @@ TEST(WaveFile, StreamedBlocksAreTheWholeMixSampleForSample) {
     }
 }
 
+TEST(WaveFile, PitchesBetweenWholeHertzKeepTheirThousandths) {
+    ToneMixer mixer;
+    mixer.addVoiceMilliHz(0, 20 * SamplesPerMs, 440'141);
+    std::vector<std::int16_t> expected(20 * SamplesPerMs);
+    mixer.mix(expected.data(), expected.size(), ToneLatencySamples);
+
+    Bytes wave;
+    streamWave({{440, 0, 20, 141}}, [&wave](std::span<const std::uint8_t> bytes) {
+        wave.insert(wave.end(), bytes.begin(), bytes.end());
+        return true;
+    });
+    ASSERT_EQ(wave.size(), WaveHeaderSize + 2 * expected.size());
+    std::vector<std::int16_t> samples(expected.size());
+    std::memcpy(samples.data(), wave.data() + WaveHeaderSize, 2 * samples.size());
+    EXPECT_EQ(samples, expected);
+}
+
 TEST(WaveFile, RefusedBlockStopsTheRenderingAndLeavesNoFile) {
     int blocks = 0;
     EXPECT_FALSE(streamWave(
