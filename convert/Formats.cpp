@@ -1,5 +1,6 @@
 #include "convert/Formats.h"
 
+#include "convert/AvrTone.h"
 #include "convert/MidiFile.h"
 #include "convert/RtttlWriter.h"
 #include "sound/WaveFile.h"
@@ -84,13 +85,15 @@ constexpr std::array<Format, 9> Formats{{
      .extensions = "txt",
      .write = writeLines,
      .text = dialectText<CodeDialect::Arduino>,
-     .isProgramText = true},
+     .isProgramText = true,
+     .sound = avrToneSound},
     {.name = "arduino-table",
      .description = "Arduino sketch",
      .extensions = "ino",
      .write = writeLines,
      .text = dialectText<CodeDialect::ArduinoTable>,
-     .isProgramText = true},
+     .isProgramText = true,
+     .sound = avrToneSound},
     {.name = "linux-beep",
      .description = "Linux beep command",
      .extensions = "sh",
@@ -202,6 +205,14 @@ std::vector<std::string_view> textFormatNames() {
 const Format* textFormatNamed(std::string_view name) {
     const Format* format = formatNamed(name);
     return format != nullptr && format->text != nullptr ? format : nullptr;
+}
+
+std::vector<std::string_view> soundFormatNames() {
+    std::vector<std::string_view> names;
+    for (const Format* format :
+         formatsWhere([](const Format& format) { return format.sound != nullptr; }))
+        names.push_back(format->name);
+    return names;
 }
 
 const Format* formatNamed(std::string_view name) {
