@@ -143,9 +143,8 @@ done
 # sharp. A name whose device vemo cannot sound like is refused with the names it can.
 run wav "$examples/scale.vemo" "$work/scale-arduino.wav" --as arduino
 [ "$code" -eq 0 ] || fail "wav --as arduino exited $code: $(cat "$work/err")"
-[ "$(stat -c %s "$work/scale-arduino.wav")" = "$(stat -c %s "$work/scale.wav")" ] ||
-    fail "wav --as arduino is not as long as the melody"
-! cmp -s "$work/scale.wav" "$work/scale-arduino.wav" || fail "wav --as arduino sounds as vemo plays it"
+[ "$(stat -c %s "$work/scale-arduino.wav")" = "$(stat -c %s "$work/scale.wav")" ] &&
+    ! cmp -s "$work/scale.wav" "$work/scale-arduino.wav" || fail "wav --as arduino: not the melody's length, or vemo's own sound"
 for name in nosuch beep; do
     run wav "$examples/scale.vemo" "$work/$name.wav" --as "$name"
     [ "$code" -eq 2 ] && [ ! -e "$work/$name.wav" ] || fail "wav --as $name exited $code"

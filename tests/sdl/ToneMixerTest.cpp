@@ -121,25 +121,20 @@ TEST(ToneMixer, DropsVoicesOnceSilentAndKeepsComingOnes) {
     EXPECT_EQ(mixed(mixer, 200, 100), std::vector<std::int16_t>(100, 0));
 }
 
-// One voice summed the slow way: every edge a whole band-limited step, rounded as the mixer
-// rounds each voice.
-std::vector<std::int32_t> summedSteps(std::int64_t start, std::int64_t end, std::int64_t milliHz,
-                                      std::size_t count) {
+// One voice summed the slow way into `mix`: every edge a whole band-limited step (a step whose
+// width has passed counts in full), rounded as the mixer rounds each voice.
+void addSummedSteps(std::vector<std::int32_t>& mix, std::int64_t start, std::int64_t end,
+                    std::int64_t milliHz) {
     const auto length = static_cast<double>(end - start);
     const double edgeSamples = SampleRateHz / 2.0 * MilliHzPerHz / static_cast<double>(milliHz);
     std::vector<std::pair<double, double>> edges{{0.0, 1.0}};
-    double level = 1.0;
-    for (std::int64_t k = 1; static_cast<double>(k) * edgeSamples < length; ++k) {
-        edges.emplace_back(static_cast<double>(k) * edgeSamples, -2.0 * level);
-        level = -level;
-    }
-    edges.emplace_back(length, -level);
-    // Steps whose whole width has passed count in full; only the others are looked up.
+    for (double k = 1.0; k * edgeSamples < length; ++k)
+        edges.emplace_back(k * edgeSamples, edges.size() % 2 == 1 ? -2.0 : 2.0);
+    edges.emplace_back(length, edges.size() % 2 == 1 ? -1.0 : 1.0);
     const auto reach = static_cast<double>(ToneLatencySamples);
-    std::vector<std::int32_t> voice(count);
     std::size_t passed = 0;
     double passedHeight = 0.0;
-    for (std::size_t index = 0; index < count; ++index) {
+    for (std::size_t index = 0; index < mix.size(); ++index) {
         const auto at =
             static_cast<double>(static_cast<std::int64_t>(index) - start - ToneLatencySamples);
         for (; passed < edges.size() && edges[passed].first <= at - reach; ++passed)
@@ -147,9 +142,8 @@ std::vector<std::int32_t> summedSteps(std::int64_t start, std::int64_t end, std:
         double value = passedHeight;
         for (std::size_t k = passed; k < edges.size() && edges[k].first < at + reach; ++k)
             value += edges[k].second * bandLimitedStep(at - edges[k].first);
-        voice[index] = static_cast<std::int32_t>(std::lround(value * VoiceAmplitude));
+        mix[index] += static_cast<std::int32_t>(std::lround(value * VoiceAmplitude));
     }
-    return voice;
 }
 
 TEST(ToneMixer, CorrectingOnlyNearEdgesGivesTheWholeStepsOnRandomVoices) {
@@ -157,10 +151,9 @@ TEST(ToneMixer, CorrectingOnlyNearEdgesGivesTheWholeStepsOnRandomVoices) {
     const auto draw = [&random](std::int64_t low, std::int64_t high) {
         return std::uniform_int_distribution<std::int64_t>(low, high)(random);
     };
-    constexpr std::size_t Span = 5000;
     for (int trial = 0; trial < 12; ++trial) {
         ToneMixer mixer;
-        std::vector<std::int32_t> expected(Span, 0);
+        std::vector<std::int32_t> expected(5000, 0);
         for (std::int64_t voice = draw(1, 4); voice > 0; --voice) {
             const std::int64_t start = draw(0, 2000);
             const std::int64_t end = start + draw(1, 2800);
@@ -168,17 +161,15 @@ TEST(ToneMixer, CorrectingOnlyNearEdgesGivesTheWholeStepsOnRandomVoices) {
             const std::int64_t milliHz =
                 draw(0, 1) == 0 ? draw(20, 8000) * MilliHzPerHz : draw(20000, 8000000);
             mixer.addVoiceMilliHz(start, end, milliHz);
-            const auto steps = summedSteps(start, end, milliHz, Span);
-            for (std::size_t index = 0; index < Span; ++index)
-                expected[index] += steps[index];
+            addSummedSteps(expected, start, end, milliHz);
         }
         std::vector<std::int16_t> samples;
-        while (samples.size() < Span) {
+        while (samples.size() < expected.size()) {
             const auto piece = mixed(mixer, static_cast<std::int64_t>(samples.size()),
                                      static_cast<std::size_t>(draw(1, 1500)));
             samples.insert(samples.end(), piece.begin(), piece.end());
         }
-        for (std::size_t index = 0; index < Span; ++index)
+        for (std::size_t index = 0; index < expected.size(); ++index)
             ASSERT_NEAR(samples[index], std::clamp(expected[index], -32768, 32767), 1)
                 << "trial " << trial << " sample " << index;
     }
