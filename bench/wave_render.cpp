@@ -1,6 +1,7 @@
 // vemo-tool's WAV rendering of the largest melody the editor can hold: 4096 columns of 999 ms,
 // 68 minutes of sound, into a real file. Reports how many times faster than real time it
-// renders and the process's peak memory.
+// renders and the process's peak memory. For scale, `sox` (when installed) writes a plain square
+// wave of the same length in the same run.
 #include "model/PitchTable.h"
 #include "sound/ToneList.h"
 #include "sound/WaveFile.h"
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -42,13 +44,29 @@ ToneList largestMelodyTones(bool tied) {
     return buildToneList(melody, pitch, melodyRange(melody, Selection{}));
 }
 
+const double SoundSeconds = MaxColumnCount * (LongestColumnMs / 1000.0);
+
+std::string scratchWave() {
+    return (std::filesystem::temp_directory_path() /
+            ("vemo-wave-bench-" + std::to_string(::getpid()) + ".wav"))
+        .string();
+}
+
+// User and system time of this process (RUSAGE_SELF) or of its ended children.
+double cpuSeconds(int who) {
+    rusage usage{};
+    ::getrusage(who, &usage);
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 void BM_WaveOfTheLargestMelody(benchmark::State& state) {
     const ToneList tones = largestMelodyTones(state.range(0) != 0);
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("vemo-wave-bench-" + std::to_string(::getpid()) + ".wav"))
-                                 .string();
-    const double soundSeconds = MaxColumnCount * (LongestColumnMs / 1000.0);
+    const std::string path = scratchWave();
     double renderSeconds = 0.0;
+    const double cpuStart = cpuSeconds(RUSAGE_SELF);
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const FileOutcome written = writeWaveFile(path, tones);
@@ -56,13 +74,37 @@ void BM_WaveOfTheLargestMelody(benchmark::State& state) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (!written) state.SkipWithError(written.reason.c_str());
     }
+    state.counters["cpu_s"] =
+        (cpuSeconds(RUSAGE_SELF) - cpuStart) / static_cast<double>(state.iterations());
     std::filesystem::remove(path);
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     state.counters["tones"] = static_cast<double>(tones.size());
     state.counters["realtime_factor"] =
-        soundSeconds * static_cast<double>(state.iterations()) / renderSeconds;
+        SoundSeconds * static_cast<double>(state.iterations()) / renderSeconds;
     state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / KilobytesPerMegabyte;
+}
+
+// The same length of 16-bit mono square wave at 440 Hz from `sox`, which neither band-limits it
+// nor syncs the file. cpu_s, here and above, is the time spent on a processor, which a busy
+// machine does not stretch as it stretches the real time.
+void BM_SoxSquareOfTheSameLength(benchmark::State& state) {
+    const std::string path = scratchWave();
+    const std::string command = "sox -V1 -n -r 48000 -b 16 -c 1 '" + path + "' synth " +
+                                std::to_string(SoundSeconds) + " square 440";
+    double renderSeconds = 0.0;
+    const double cpuStart = cpuSeconds(RUSAGE_CHILDREN);
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const int status = std::system(command.c_str());
+        renderSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (status != 0) state.SkipWithError("sox did not run; install it to compare");
+    }
+    std::filesystem::remove(path);
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["realtime_factor"] = SoundSeconds * iterations / renderSeconds;
+    state.counters["cpu_s"] = (cpuSeconds(RUSAGE_CHILDREN) - cpuStart) / iterations;
 }
 
 BENCHMARK(BM_WaveOfTheLargestMelody)
@@ -72,6 +114,7 @@ BENCHMARK(BM_WaveOfTheLargestMelody)
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
     ->Iterations(2);
+BENCHMARK(BM_SoxSquareOfTheSameLength)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(2);
 
 } // namespace
 

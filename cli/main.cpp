@@ -54,6 +54,8 @@ struct Arguments {
     // code: what the format's target cannot play refuses the text; check: the target to check.
     bool isStrict = false;
     std::string targetName;
+    // wav: the format whose device the rendering sounds like; empty: as vemo plays the melody.
+    std::string soundName;
     ConvertRequest conversion;
 };
 
@@ -133,11 +135,15 @@ int printCode(const Arguments& arguments, const MelodyImport& loaded) {
     return ExitOk;
 }
 
-std::string dialectList() {
+std::string nameList(const std::vector<std::string_view>& names) {
     std::string list;
-    for (std::string_view name : textFormatNames())
+    for (std::string_view name : names)
         list += (list.empty() ? "" : ", ") + std::string(name);
     return list;
+}
+
+std::string dialectList() {
+    return nameList(textFormatNames());
 }
 
 // An unknown format is refused before the file is read, with the names that would do.
@@ -159,13 +165,31 @@ int writeWave(const Arguments& arguments, const MelodyImport& loaded) {
         complain(outPath, "this is the melody file itself; choose another name for the WAV file");
         return ExitBadUse;
     }
-    const FileOutcome written = writeWaveFile(outPath, tonesOf(loaded, {}));
+    const ToneList tones =
+        arguments.soundName.empty()
+            ? tonesOf(loaded, {})
+            : formatNamed(arguments.soundName)
+                  ->sound(targetInputFor(loaded.melody, loaded.pitch, {},
+                                         std::filesystem::path(arguments.path).stem().string(),
+                                         DefaultGridStep));
+    const FileOutcome written = writeWaveFile(outPath, tones);
     if (!written) {
         complain(outPath, "can't write the WAV file: " + written.reason);
         return ExitFailed;
     }
     return ExitOk;
 }
+
+// Only a format that says how its device sounds can be heard; another name is refused with those.
+const CLI::Validator KnownSound(
+    [](std::string& name) {
+        const Format* format = formatNamed(name);
+        return format != nullptr && format->sound != nullptr
+                   ? std::string()
+                   : "'" + name + "' is not a format whose device vemo can sound like; use " +
+                         nameList(soundFormatNames());
+    },
+    "");
 
 // With a target, what it cannot play of the melody, a line a problem, instead of the dimensions.
 int printCheck(const Arguments& arguments, const MelodyImport& loaded) {
@@ -272,6 +296,11 @@ std::vector<std::pair<CLI::App*, MelodyCommand>> addMelodyCommands(CLI::App& too
         tool, "wav", "renders the melody as a 16-bit mono 48 kHz WAV with the beeper's square wave",
         arguments);
     wav->add_option("OUT.wav", arguments.outPath, "the WAV file to write")->required();
+    wav->add_option("--as", arguments.soundName,
+                    "instead, the melody as this format's device plays it: " +
+                        nameList(soundFormatNames()))
+        ->check(KnownSound)
+        ->type_name("NAME");
     CLI::App* check = addCommand(
         tool, "check", "prints ok with the dimensions, or why the file is refused", arguments);
     check

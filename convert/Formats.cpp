@@ -1,5 +1,6 @@
 #include "convert/Formats.h"
 
+#include "convert/AvrTone.h"
 #include "convert/EsphomeTarget.h"
 #include "convert/FmfFile.h"
 #include "convert/MidiFile.h"
@@ -86,13 +87,15 @@ constexpr auto Formats = std::to_array<Format>({
      .extensions = "txt",
      .write = writeLines,
      .text = dialectText<CodeDialect::Arduino>,
-     .isProgramText = true},
+     .isProgramText = true,
+     .sound = avrToneSound},
     {.name = "arduino-table",
      .description = "Arduino sketch",
      .extensions = "ino",
      .write = writeLines,
      .text = dialectText<CodeDialect::ArduinoTable>,
-     .isProgramText = true},
+     .isProgramText = true,
+     .sound = avrToneSound},
     {.name = "linux-beep",
      .description = "Linux beep command",
      .extensions = "sh",
@@ -275,6 +278,14 @@ std::vector<std::string_view> textFormatNames() {
 const Format* textFormatNamed(std::string_view name) {
     const Format* format = formatNamed(name);
     return format != nullptr && format->text != nullptr ? format : nullptr;
+}
+
+std::vector<std::string_view> soundFormatNames() {
+    std::vector<std::string_view> names;
+    for (const Format* format :
+         formatsWhere([](const Format& format) { return format.sound != nullptr; }))
+        names.push_back(format->name);
+    return names;
 }
 
 const Format* formatNamed(std::string_view name) {

@@ -92,6 +92,8 @@ const Format* formatByExtension(const std::string& path, std::span<const Format*
 // first of all, then the others in the table's order.
 std::vector<std::string_view> textFormatNames();
 const Format* textFormatNamed(std::string_view name);
+// The formats that say how their device sounds (`vemo-tool wav --as`), in the table's order.
+std::vector<std::string_view> soundFormatNames();
 // Any format by its name; none for a name no format has.
 const Format* formatNamed(std::string_view name);
 

@@ -16,14 +16,18 @@ namespace {
 // constant delay of half its length, the same for every voice, so rhythm stays exact. A
 // minimum-phase step would need no delay but smears each edge after its time.
 constexpr std::int64_t HalfKernelSamples = ToneLatencySamples;
+constexpr std::int64_t KernelTaps = 2 * HalfKernelSamples;
 constexpr std::int64_t PhasesPerSample = 256;
-constexpr std::int64_t StepTableSize = 2 * HalfKernelSamples * PhasesPerSample + 1;
+constexpr std::int64_t StepTableSize = KernelTaps * PhasesPerSample + 1;
 // Harmonics up to about 19 kHz pass; from about 23 kHz on, what would fold back below the
 // half-rate is more than 80 dB down.
 constexpr double CutoffHz = 21000.0;
 constexpr double KaiserBeta = 8.6;
-// A square wave switches twice per cycle: edge k of a voice lies k * HalfRate / f samples in.
-constexpr std::int64_t HalfRate = SampleRateHz / 2;
+// Pitches are whole thousandths of a hertz and a square wave switches twice per cycle: edge k
+// of a voice lies exactly k * HalfRate / milliHz samples in.
+constexpr std::int64_t HalfRate = SampleRateHz / 2 * MilliHzPerHz;
+// Samples mixed at a time: the scratch room stays small enough for the cache.
+constexpr std::size_t StretchSamples = 1024;
 
 double besselI0(double x) {
     double sum = 1.0;
@@ -68,14 +72,27 @@ const std::vector<float>& stepTable() {
     return table;
 }
 
-// The band-limited step at offsetSamples from its edge, for |offsetSamples| < HalfKernelSamples.
-double smoothStep(const float* table, double offsetSamples) {
-    const double position =
-        (offsetSamples + static_cast<double>(HalfKernelSamples)) * PhasesPerSample;
-    const auto index = std::min(static_cast<std::int64_t>(position), StepTableSize - 2);
-    const double fraction = position - static_cast<double>(index);
-    const auto at = static_cast<std::size_t>(index);
-    return table[at] + fraction * (table[at + 1] - table[at]);
+// What the mixer adds around an edge so that a hard square becomes band-limited: the smooth
+// step minus the hard one, for the KernelTaps samples from HalfKernelSamples before the first
+// sample on or after the edge, in a voice's amplitude. Row p is for an edge p / PhasesPerSample
+// of a sample before that sample; an edge between two rows takes a blend of both.
+std::vector<float> makeResidualTable() {
+    const std::vector<float>& step = stepTable();
+    std::vector<float> table(static_cast<std::size_t>((PhasesPerSample + 1) * KernelTaps));
+    for (std::int64_t phase = 0; phase <= PhasesPerSample; ++phase) {
+        for (std::int64_t tap = 0; tap < KernelTaps; ++tap) {
+            const double hard = tap >= HalfKernelSamples ? 1.0 : 0.0;
+            const double smooth = step[static_cast<std::size_t>(tap * PhasesPerSample + phase)];
+            table[static_cast<std::size_t>(phase * KernelTaps + tap)] =
+                static_cast<float>((smooth - hard) * VoiceAmplitude);
+        }
+    }
+    return table;
+}
+
+const std::vector<float>& residualTable() {
+    static const std::vector<float> table = makeResidualTable();
+    return table;
 }
 
 std::int64_t floorDiv(std::int64_t numerator, std::int64_t denominator) {
@@ -83,63 +100,160 @@ std::int64_t floorDiv(std::int64_t numerator, std::int64_t denominator) {
     return quotient * denominator > numerator ? quotient - 1 : quotient;
 }
 
-// The sharp wave: +1 in even half periods, -1 in odd ones, counted in whole numbers from the
-// voice's start so that the pitch stays exact however long the voice lasts.
-double sharpSquare(std::int64_t halfPeriod) {
-    return halfPeriod % 2 == 0 ? 1.0 : -1.0;
+std::int64_t ceilDiv(std::int64_t numerator, std::int64_t denominator) {
+    return -floorDiv(-numerator, denominator);
+}
+
+// Samples of one voice from sample `from` (counted from its first edge) up to `to`.
+struct Stretch {
+    float* samples;
+    const float* residuals;
+    std::int64_t from;
+    std::int64_t to;
+};
+
+// A voice's edges in order, each as its first hard sample and how far before that sample it
+// lies, in 1 / milliHz of a sample. Stepping on needs no division, which would cost more than
+// the kernel.
+class EdgeWalk {
+  public:
+    EdgeWalk(std::int64_t edge, std::int64_t milliHz)
+        : edge_(edge), milliHz_(milliHz), samplesPerEdge_(HalfRate / milliHz),
+          remainder_(HalfRate % milliHz), atOrAfter_(ceilDiv(edge * HalfRate, milliHz)),
+          before_(atOrAfter_ * milliHz - edge * HalfRate) {}
+
+    std::int64_t edge() const { return edge_; }
+    std::int64_t atOrAfter() const { return atOrAfter_; }
+    std::int64_t before() const { return before_; }
+
+    void next() {
+        ++edge_;
+        atOrAfter_ += samplesPerEdge_;
+        before_ -= remainder_;
+        if (before_ < 0) {
+            before_ += milliHz_;
+            ++atOrAfter_;
+        }
+    }
+
+  private:
+    std::int64_t edge_;
+    std::int64_t milliHz_;
+    std::int64_t samplesPerEdge_;
+    std::int64_t remainder_;
+    std::int64_t atOrAfter_;
+    std::int64_t before_;
+};
+
+// The hard square wave: +1 in even half periods, -1 in odd ones, counted in whole numbers from
+// the voice's start so that the pitch stays exact however long the voice lasts.
+void putHardSquare(const Stretch& out, std::int64_t length, std::int64_t milliHz) {
+    // Silence before the start and after the end, within the kernel's reach.
+    std::int64_t at = std::clamp<std::int64_t>(0, out.from, out.to);
+    const std::int64_t end = std::clamp(length, at, out.to);
+    std::fill(out.samples, out.samples + (at - out.from), 0.0f);
+    std::fill(out.samples + (end - out.from), out.samples + (out.to - out.from), 0.0f);
+    if (at >= end) return;
+    EdgeWalk walk(at * milliHz / HalfRate + 1, milliHz);
+    float level = walk.edge() % 2 == 1 ? VoiceAmplitude : -VoiceAmplitude;
+    while (at < end) {
+        const std::int64_t next = std::min(end, walk.atOrAfter());
+        std::fill(out.samples + (at - out.from), out.samples + (next - out.from), level);
+        at = next;
+        level = -level;
+        walk.next();
+    }
+}
+
+// Adds an edge of the given height (in amplitudes) whose first hard sample is atOrAfter and
+// which lies before / milliHz of a sample before it; phasesPerUnit is PhasesPerSample / milliHz.
+// Every edge is added in the same order whatever the stretch, so that the wave does not depend
+// on how it is cut into buffers.
+void addEdge(const Stretch& out, std::int64_t atOrAfter, std::int64_t before, double phasesPerUnit,
+             float height) {
+    const std::int64_t windowStart = atOrAfter - HalfKernelSamples;
+    const std::int64_t from = std::max(windowStart, out.from);
+    const std::int64_t to = std::min(windowStart + KernelTaps, out.to);
+    if (from >= to) return;
+    // before < milliHz, so the phase stays below PhasesPerSample.
+    const double position = static_cast<double>(before) * phasesPerUnit;
+    const auto phase = static_cast<std::int64_t>(position);
+    const auto weight = static_cast<float>(position - static_cast<double>(phase));
+    const float lowerShare = height * (1.0f - weight);
+    const float upperShare = height * weight;
+    const float* lower = out.residuals + phase * KernelTaps + (from - windowStart);
+    const float* upper = lower + KernelTaps;
+    float* samples = out.samples + (from - out.from);
+    const std::int64_t count = to - from;
+    for (std::int64_t tap = 0; tap < count; ++tap)
+        samples[tap] += lowerShare * lower[tap] + upperShare * upper[tap];
+}
+
+// Every edge that reaches the stretch: the start, the edges strictly inside the voice (edge k
+// leaves half period k - 1: odd edges fall, even ones rise) and the end.
+void addEdges(const Stretch& out, std::int64_t length, std::int64_t milliHz) {
+    const double phasesPerUnit =
+        static_cast<double>(PhasesPerSample) / static_cast<double>(milliHz);
+    addEdge(out, 0, 0, phasesPerUnit, 1.0f);
+    const std::int64_t lastInside = (length * milliHz - 1) / HalfRate;
+    const std::int64_t firstEdge =
+        std::max<std::int64_t>(1, floorDiv((out.from - HalfKernelSamples) * milliHz, HalfRate) + 1);
+    const std::int64_t lastEdge =
+        std::min(floorDiv((out.to + HalfKernelSamples - 1) * milliHz, HalfRate), lastInside);
+    for (EdgeWalk walk(firstEdge, milliHz); walk.edge() <= lastEdge; walk.next())
+        addEdge(out, walk.atOrAfter(), walk.before(), phasesPerUnit,
+                walk.edge() % 2 == 1 ? -2.0f : 2.0f);
+    addEdge(out, length, 0, phasesPerUnit, lastInside % 2 == 0 ? -1.0f : 1.0f);
 }
 
 } // namespace
 
-ToneMixer::ToneMixer() {
+double bandLimitedStep(double offsetSamples) {
+    const auto half = static_cast<double>(HalfKernelSamples);
+    if (offsetSamples <= -half) return 0.0;
+    if (offsetSamples >= half) return 1.0;
+    const float* table = stepTable().data();
+    const double position = (offsetSamples + half) * PhasesPerSample;
+    const auto index = std::min(static_cast<std::int64_t>(position), StepTableSize - 2);
+    const double fraction = position - static_cast<double>(index);
+    const auto at = static_cast<std::size_t>(index);
+    return table[at] + fraction * (table[at + 1] - table[at]);
+}
+
+ToneMixer::ToneMixer() : voiceSamples_(StretchSamples), sums_(StretchSamples) {
     // Built here rather than in the first audio callback, which must not stall.
-    stepTable();
+    residualTable();
 }
 
 void ToneMixer::addVoice(std::int64_t startSample, std::int64_t endSample, std::int32_t frequencyHz,
                          const StopFlag* stop) {
-    if (frequencyHz <= 0 || endSample <= startSample) return;
-    voices_.push_back(Voice{startSample, endSample, frequencyHz, stop});
+    addVoiceMilliHz(startSample, endSample, std::int64_t{frequencyHz} * MilliHzPerHz, stop);
 }
 
-// The sharp wave plus, for every edge within half a kernel, the difference between its smooth
-// step and its sharp one.
-std::int32_t ToneMixer::voiceValue(const Voice& voice, std::int64_t sample) {
-    const std::int64_t at = sample - voice.startSample - ToneLatencySamples;
-    const std::int64_t length = voice.endSample - voice.startSample;
-    if (at <= -HalfKernelSamples || at >= length + HalfKernelSamples) return 0;
-    const float* table = stepTable().data();
-    const std::int64_t frequencyHz = voice.frequencyHz;
-    const double samplesPerUnit = 1.0 / static_cast<double>(frequencyHz);
-    // An edge's offset is kept exact as a whole-number numerator over the frequency; its sign
-    // says whether the sharp wave has already taken the step.
-    const auto correction = [&](double height, std::int64_t numerator) {
-        const double sharp = numerator >= 0 ? 1.0 : 0.0;
-        const double offset = static_cast<double>(numerator) * samplesPerUnit;
-        return height * (smoothStep(table, offset) - sharp);
-    };
+void ToneMixer::addVoiceMilliHz(std::int64_t startSample, std::int64_t endSample,
+                                std::int64_t milliHz, const StopFlag* stop) {
+    if (milliHz <= 0 || endSample <= startSample) return;
+    voices_.push_back(Voice{startSample, endSample, milliHz, stop});
+}
 
-    double value = at >= 0 && at < length ? sharpSquare(at * frequencyHz / HalfRate) : 0.0;
-    if (at < HalfKernelSamples) value += correction(1.0, at * frequencyHz);
-    if (at > length - HalfKernelSamples) {
-        const double last = sharpSquare((length * frequencyHz - 1) / HalfRate);
-        value += correction(-last, (at - length) * frequencyHz);
+// The hard wave plus, around every edge, the difference between its smooth step and its hard
+// one: the kernel runs only near edges.
+void ToneMixer::addVoiceTo(const Voice& voice, std::int64_t firstSample, std::size_t count) {
+    const std::int64_t first = firstSample - voice.startSample - ToneLatencySamples;
+    const std::int64_t length = voice.endSample - voice.startSample;
+    const Stretch out{
+        voiceSamples_.data(), residualTable().data(), std::max(first, 1 - HalfKernelSamples),
+        std::min(first + static_cast<std::int64_t>(count), length + HalfKernelSamples)};
+    if (out.from >= out.to) return;
+    const auto size = static_cast<std::size_t>(out.to - out.from);
+    putHardSquare(out, length, voice.milliHz);
+    addEdges(out, length, voice.milliHz);
+    // Each voice is rounded on its own, half away from zero, so that voices add up exactly.
+    std::int32_t* sums = sums_.data() + (out.from - first);
+    for (std::size_t index = 0; index < size; ++index) {
+        const float value = out.samples[index];
+        sums[index] += static_cast<std::int32_t>(value + (value < 0.0f ? -0.5f : 0.5f));
     }
-    // The edges inside the voice, those strictly between its start and its end. Edge k leaves
-    // half period k - 1: odd edges fall, even ones rise.
-    const std::int64_t firstEdge =
-        std::max<std::int64_t>(1, floorDiv((at - HalfKernelSamples) * frequencyHz, HalfRate) + 1);
-    const std::int64_t lastEdge =
-        std::min(floorDiv((at + HalfKernelSamples) * frequencyHz - 1, HalfRate),
-                 (length * frequencyHz - 1) / HalfRate);
-    double height = firstEdge % 2 == 1 ? -2.0 : 2.0;
-    std::int64_t numerator = at * frequencyHz - firstEdge * HalfRate;
-    for (std::int64_t edge = firstEdge; edge <= lastEdge; ++edge) {
-        value += correction(height, numerator);
-        height = -height;
-        numerator -= HalfRate;
-    }
-    return static_cast<std::int32_t>(std::lround(value * VoiceAmplitude));
 }
 
 void ToneMixer::mix(std::int16_t* samples, std::size_t sampleCount, std::int64_t firstSample) {
@@ -148,13 +262,14 @@ void ToneMixer::mix(std::int16_t* samples, std::size_t sampleCount, std::int64_t
     std::erase_if(voices_, [](const Voice& voice) {
         return voice.stop != nullptr && voice.stop->load(std::memory_order_relaxed) != 0;
     });
-    for (std::size_t index = 0; index < sampleCount; ++index) {
-        const std::int64_t sample = firstSample + static_cast<std::int64_t>(index);
-        // Each voice is rounded on its own, so that voices add up exactly.
-        std::int32_t sum = 0;
+    for (std::size_t done = 0; done < sampleCount; done += StretchSamples) {
+        const std::size_t count = std::min(StretchSamples, sampleCount - done);
+        std::fill_n(sums_.data(), count, 0);
         for (const Voice& voice : voices_)
-            sum += voiceValue(voice, sample);
-        samples[index] = static_cast<std::int16_t>(std::clamp(sum, Lowest, Highest));
+            addVoiceTo(voice, firstSample + static_cast<std::int64_t>(done), count);
+        for (std::size_t index = 0; index < count; ++index)
+            samples[done + index] =
+                static_cast<std::int16_t>(std::clamp(sums_[index], Lowest, Highest));
     }
     const std::int64_t nextSample = firstSample + static_cast<std::int64_t>(sampleCount);
     std::erase_if(voices_, [nextSample](const Voice& voice) {

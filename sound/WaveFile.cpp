@@ -91,7 +91,10 @@ bool streamWave(const ToneList& tones, const ByteSink& sink, std::size_t blockSa
     std::int64_t eventStart = 0;
     for (const ToneEvent& event : tones) {
         const std::int64_t length = std::int64_t{event.duration} * SamplesPerMs;
-        if (event.isRest == 0) mixer.addVoice(eventStart, eventStart + length, event.frequency);
+        if (event.isRest == 0)
+            mixer.addVoiceMilliHz(eventStart, eventStart + length,
+                                  std::int64_t{event.frequency} * MilliHzPerHz +
+                                      event.extraMilliHz);
         eventStart += length;
         if (!renderUpTo(eventStart - ToneLatencySamples)) return false;
     }

@@ -139,6 +139,18 @@ done
 # Not all silence: the square wave swings both ways.
 [ "$(tail -c +45 "$work/scale.wav" | tr -d '\000' | head -c 1 | wc -c)" -eq 1 ] ||
     fail "scale.wav holds only silence"
+# As an Arduino plays it: as long as vemo's own rendering, but its timer's pitches are a little
+# sharp. A name whose device vemo cannot sound like is refused with the names it can.
+run wav "$examples/scale.vemo" "$work/scale-arduino.wav" --as arduino
+[ "$code" -eq 0 ] || fail "wav --as arduino exited $code: $(cat "$work/err")"
+[ "$(stat -c %s "$work/scale-arduino.wav")" = "$(stat -c %s "$work/scale.wav")" ] &&
+    ! cmp -s "$work/scale.wav" "$work/scale-arduino.wav" || fail "wav --as arduino: not the melody's length, or vemo's own sound"
+for name in nosuch beep; do
+    run wav "$examples/scale.vemo" "$work/$name.wav" --as "$name"
+    [ "$code" -eq 2 ] && [ ! -e "$work/$name.wav" ] || fail "wav --as $name exited $code"
+    grep -q "'$name' .*use .*arduino, arduino-table" "$work/err" ||
+        fail "wav --as $name does not list the devices: $(cat "$work/err")"
+done
 
 # --- missing files and bad use ---------------------------------------------------------------
 for command in check tones code play; do

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
 #include <vector>
 
 namespace vemo {
@@ -116,6 +119,60 @@ TEST(ToneMixer, DropsVoicesOnceSilentAndKeepsComingOnes) {
     EXPECT_EQ(mixed(mixer, 200, 100), mixed(coming, 200, 100));
     mixer.clear();
     EXPECT_EQ(mixed(mixer, 200, 100), std::vector<std::int16_t>(100, 0));
+}
+
+// One voice summed the slow way into `mix`: every edge a whole band-limited step (a step whose
+// width has passed counts in full), rounded as the mixer rounds each voice.
+void addSummedSteps(std::vector<std::int32_t>& mix, std::int64_t start, std::int64_t end,
+                    std::int64_t milliHz) {
+    const auto length = static_cast<double>(end - start);
+    const double edgeSamples = SampleRateHz / 2.0 * MilliHzPerHz / static_cast<double>(milliHz);
+    std::vector<std::pair<double, double>> edges{{0.0, 1.0}};
+    for (double k = 1.0; k * edgeSamples < length; ++k)
+        edges.emplace_back(k * edgeSamples, edges.size() % 2 == 1 ? -2.0 : 2.0);
+    edges.emplace_back(length, edges.size() % 2 == 1 ? -1.0 : 1.0);
+    const auto reach = static_cast<double>(ToneLatencySamples);
+    std::size_t passed = 0;
+    double passedHeight = 0.0;
+    for (std::size_t index = 0; index < mix.size(); ++index) {
+        const auto at =
+            static_cast<double>(static_cast<std::int64_t>(index) - start - ToneLatencySamples);
+        for (; passed < edges.size() && edges[passed].first <= at - reach; ++passed)
+            passedHeight += edges[passed].second;
+        double value = passedHeight;
+        for (std::size_t k = passed; k < edges.size() && edges[k].first < at + reach; ++k)
+            value += edges[k].second * bandLimitedStep(at - edges[k].first);
+        mix[index] += static_cast<std::int32_t>(std::lround(value * VoiceAmplitude));
+    }
+}
+
+TEST(ToneMixer, CorrectingOnlyNearEdgesGivesTheWholeStepsOnRandomVoices) {
+    std::mt19937 random(20240611);
+    const auto draw = [&random](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int trial = 0; trial < 12; ++trial) {
+        ToneMixer mixer;
+        std::vector<std::int32_t> expected(5000, 0);
+        for (std::int64_t voice = draw(1, 4); voice > 0; --voice) {
+            const std::int64_t start = draw(0, 2000);
+            const std::int64_t end = start + draw(1, 2800);
+            // Whole hertz as the editor plays them, or any thousandth of a hertz.
+            const std::int64_t milliHz =
+                draw(0, 1) == 0 ? draw(20, 8000) * MilliHzPerHz : draw(20000, 8000000);
+            mixer.addVoiceMilliHz(start, end, milliHz);
+            addSummedSteps(expected, start, end, milliHz);
+        }
+        std::vector<std::int16_t> samples;
+        while (samples.size() < expected.size()) {
+            const auto piece = mixed(mixer, static_cast<std::int64_t>(samples.size()),
+                                     static_cast<std::size_t>(draw(1, 1500)));
+            samples.insert(samples.end(), piece.begin(), piece.end());
+        }
+        for (std::size_t index = 0; index < expected.size(); ++index)
+            ASSERT_NEAR(samples[index], std::clamp(expected[index], -32768, 32767), 1)
+                << "trial " << trial << " sample " << index;
+    }
 }
 
 } // namespace

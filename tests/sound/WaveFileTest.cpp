@@ -60,6 +60,21 @@ TEST(WaveFile, StreamedBlocksAreTheWholeMixSampleForSample) {
     }
 }
 
+TEST(WaveFile, PitchesBetweenWholeHertzKeepTheirThousandths) {
+    ToneMixer mixer;
+    mixer.addVoiceMilliHz(0, 20 * SamplesPerMs, 440'141);
+    std::vector<std::int16_t> expected(20 * SamplesPerMs);
+    mixer.mix(expected.data(), expected.size(), ToneLatencySamples);
+
+    Bytes wave;
+    streamWave({{440, 0, 20, 141}}, [&wave](std::span<const std::uint8_t> bytes) {
+        wave.insert(wave.end(), bytes.begin(), bytes.end());
+        return true;
+    });
+    ASSERT_EQ(wave.size(), WaveHeaderSize + 2 * expected.size());
+    EXPECT_EQ(std::memcmp(wave.data() + WaveHeaderSize, expected.data(), 2 * expected.size()), 0);
+}
+
 TEST(WaveFile, RefusedBlockStopsTheRenderingAndLeavesNoFile) {
     int blocks = 0;
     EXPECT_FALSE(streamWave(
