@@ -320,8 +320,8 @@ std::vector<std::pair<CLI::App*, MelodyCommand>> addMelodyCommands(CLI::App& too
 CLI::App* addConvertCommand(CLI::App& tool, ConvertRequest& conversion) {
     CLI::App* command = tool.add_subcommand(
         "convert", "converts between melody formats: .vemo, RTTTL ringtone text (.rtttl, .txt), "
-                   "MIDI (.mid, .midi) and Flipper Music Format (.fmf); prints the timing and "
-                   "pitch changes of an import");
+                   "MIDI (.mid, .midi), QBasic PLAY (.bas, .mml) and Flipper Music Format (.fmf); "
+                   "prints the timing and pitch changes of an import");
     command->set_version_flag("--version", VersionText);
     command->add_option("IN", conversion.inPath, "the file to read")->required();
     command->add_option("OUT", conversion.outPath, "the file to write")->required();

@@ -20,7 +20,7 @@ enum class StepKind {
     LayoutPasted,
     NotesAndLayoutPasted,
     Transpose,
-    OctavesMoved, // notes moved into a target's range before an export
+    OctavesMoved, // notes moved by octaves into a target's range before an export
 };
 
 // The name undo and redo show: "undo: erase".
@@ -55,7 +55,7 @@ constexpr std::string_view stepName(StepKind kind) {
     case StepKind::Transpose:
         return "transpose";
     case StepKind::OctavesMoved:
-        return "octaves";
+        return "move by octaves";
     }
     return "edit";
 }

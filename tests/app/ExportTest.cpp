@@ -149,5 +149,47 @@ TEST_F(Export, TheTypedExtensionWinsAndAnEmptyMelodyIsWrittenOnlyWhereThatMeansS
               0u);
 }
 
+// What the device cannot play is said before anything is written; the answer decides whether the
+// file is written and whether the notes move first, as one step undo takes back.
+TEST_F(Export, ADevicesProblemsAreAskedAboutBeforeWriting) {
+    test::setNote(state.melody, 0, 50);
+    test::setNote(state.melody, 1, 95); // C1, below the 37 Hz of PowerShell's beep
+    startHistory(app.editor);
+    const auto formats = exportFormats();
+    const auto powershell = static_cast<std::int32_t>(
+        std::find_if(formats.begin(), formats.end(),
+                     [](const Format* format) { return format->name == "powershell"; }) -
+        formats.begin());
+    const ToneList asDrawn = tones({0, 1});
+    struct Case {
+        std::int32_t answer;
+        bool isWritten;
+        std::int32_t lowRow;
+    };
+    const Case cases[] = {{2, false, 95}, {1, true, 95}, {0, true, 83}};
+    for (const Case& c : cases) {
+        const std::string name = "low-" + std::to_string(c.answer);
+        ui.choiceAnswers.push_back(c.answer);
+        exportAs(folder.file(name), powershell);
+        EXPECT_EQ(ui.choiceButtons.back(),
+                  (std::vector<std::string>{"move notes by octaves and write", "write anyway",
+                                            "go back"}));
+        EXPECT_NE(ui.boxes.back().text.find("1 note is below 37 Hz, the first at column 1"),
+                  std::string::npos)
+            << ui.boxes.back().text;
+        EXPECT_EQ(state.melody.grid.noteRow(1), c.lowRow);
+        const std::string path = folder.file(name + ".ps1");
+        ASSERT_EQ(std::filesystem::exists(path), c.isWritten) << c.answer;
+        if (c.isWritten) {
+            EXPECT_EQ(test::readBytes(path), codeFile("powershell", tones({0, 1})));
+        }
+    }
+    EXPECT_NE(tones({0, 1}), asDrawn);
+    EXPECT_EQ(ui.button(CommandId::Undo)->tooltip, "undo: move by octaves");
+    command(CommandId::Undo);
+    EXPECT_EQ(tones({0, 1}), asDrawn);
+    EXPECT_FALSE(state.history.canUndo());
+}
+
 } // namespace
 } // namespace vemo
