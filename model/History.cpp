@@ -73,12 +73,47 @@ template <typename Value> std::size_t bytesOf(const std::vector<Value>& values) 
 
 } // namespace
 
+void applyMelodyChange(EditorState& state, const MelodyChange& change) {
+    const MelodyFrame& target = change.frame;
+    Melody& melody = state.melody;
+    const bool isFresh = change.isWhole || melody.lastColumn != target.lastColumn;
+    if (isFresh) {
+        // A change of width stores every column, so the grid starts empty.
+        melody.previousLastColumn = melody.lastColumn;
+        melody.lastColumn = target.lastColumn;
+        if (change.isWhole) melody.lastRow = change.lastRow;
+        melody.grid.reset(melody.lastColumn + 1, melody.lastRow + 1);
+        melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
+        carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn,
+                       melody.lastRow);
+    }
+    for (std::size_t i = 0; i < change.notes.size(); ++i) {
+        const auto column = static_cast<std::int32_t>(change.firstColumn + i);
+        writeColumn(melody, column, change.notes[i], isFresh);
+        melody.marks[column] = change.marks[i];
+    }
+    melody.smallBlock = target.smallBlock;
+    melody.largeBlock = target.largeBlock;
+    melody.columnDuration = target.columnDuration;
+    melody.markTotal = sumOfMarks(melody.marks);
+    computeGeometry(melody);
+
+    Selection& selection = state.selection;
+    selection.selectionFirst = std::clamp(target.selectionFirst, 0, melody.lastColumn);
+    selection.selectionLast =
+        std::clamp(target.selectionLast, selection.selectionFirst, melody.lastColumn);
+    updateSelectionEdges(melody, selection);
+    state.stroke.strokeFirst = -1;
+    state.shell.fileName = target.fileName;
+}
+
 void History::reset(const EditorState& state, const std::string& title) {
     steps_.clear();
     undone_ = 0;
     frame_ = frameOf(state, title);
     notes_ = notesOf(state.melody);
     marks_ = marksOf(state.melody);
+    if (listener_) listener_({"", true, state.melody.lastRow, frame_, 0, notes_, marks_});
 }
 
 bool History::commit(const EditorState& state, const std::string& title, const std::string& name,
@@ -101,6 +136,7 @@ bool History::commit(const EditorState& state, const std::string& title, const s
         steps_.back().after = frame;
         steps_.back().timeMs = nowMs;
         frame_ = std::move(frame);
+        tell(steps_.back());
         return true;
     }
 
@@ -138,7 +174,14 @@ bool History::commit(const EditorState& state, const std::string& title, const s
     frame_ = std::move(frame);
     notes_ = std::move(notes);
     marks_ = std::move(marks);
+    tell(steps_.back());
     return true;
+}
+
+void History::tell(const HistoryStep& step) const {
+    if (listener_)
+        listener_(
+            {step.name, false, 0, step.after, step.firstColumn, step.notesAfter, step.marksAfter});
 }
 
 void History::keepSelection(const Selection& selection) {
@@ -171,43 +214,22 @@ const MelodyFrame& History::redo(EditorState& state) {
 }
 
 void History::apply(EditorState& state, const HistoryStep& step, bool isForward) {
-    const MelodyFrame& target = isForward ? step.after : step.before;
-    const std::vector<ColumnNote>& notes = isForward ? step.notesAfter : step.notesBefore;
-    const std::vector<std::int8_t>& marks = isForward ? step.marksAfter : step.marksBefore;
-    Melody& melody = state.melody;
-    const bool isFresh = melody.lastColumn != target.lastColumn;
-    if (isFresh) {
-        // A change of width stores every column, so the grid starts empty.
-        melody.previousLastColumn = melody.lastColumn;
-        melody.lastColumn = target.lastColumn;
-        melody.grid.reset(melody.lastColumn + 1, melody.lastRow + 1);
-        melody.marks.assign(static_cast<std::size_t>(melody.lastColumn) + 1, 0);
-        notes_.assign(melody.marks.size(), ColumnNote{});
-        marks_.assign(melody.marks.size(), 0);
-        carryClipboard(state.clipboard, melody.previousLastColumn, melody.lastColumn,
-                       melody.lastRow);
+    MelodyChange change{(isForward ? "redo " : "undo ") + step.name,
+                        false,
+                        state.melody.lastRow,
+                        isForward ? step.after : step.before,
+                        step.firstColumn,
+                        isForward ? step.notesAfter : step.notesBefore,
+                        isForward ? step.marksAfter : step.marksBefore};
+    if (state.melody.lastColumn != change.frame.lastColumn) {
+        notes_.assign(static_cast<std::size_t>(change.frame.lastColumn) + 1, ColumnNote{});
+        marks_.assign(notes_.size(), 0);
     }
-    for (std::size_t i = 0; i < notes.size(); ++i) {
-        const auto column = static_cast<std::int32_t>(step.firstColumn + i);
-        writeColumn(melody, column, notes[i], isFresh);
-        melody.marks[column] = marks[i];
-        notes_[column] = notes[i];
-        marks_[column] = marks[i];
-    }
-    melody.smallBlock = target.smallBlock;
-    melody.largeBlock = target.largeBlock;
-    melody.columnDuration = target.columnDuration;
-    melody.markTotal = sumOfMarks(melody.marks);
-    computeGeometry(melody);
-
-    Selection& selection = state.selection;
-    selection.selectionFirst = std::clamp(target.selectionFirst, 0, melody.lastColumn);
-    selection.selectionLast =
-        std::clamp(target.selectionLast, selection.selectionFirst, melody.lastColumn);
-    updateSelectionEdges(melody, selection);
-    state.stroke.strokeFirst = -1;
-    state.shell.fileName = target.fileName;
-    frame_ = target;
+    applyMelodyChange(state, change);
+    std::copy(change.notes.begin(), change.notes.end(), notes_.begin() + step.firstColumn);
+    std::copy(change.marks.begin(), change.marks.end(), marks_.begin() + step.firstColumn);
+    frame_ = change.frame;
+    if (listener_) listener_(change);
 }
 
 std::size_t History::memoryBytes() const {

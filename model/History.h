@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,26 @@ struct HistoryStep {
     std::vector<std::int8_t> marksAfter;
 };
 
+// A change as it applies forward: the frame after it and the columns from firstColumn on. A whole
+// melody (a new one, a load) holds every column and its row count; the journal keeps these.
+struct MelodyChange {
+    std::string name; // the step's name, "undo name" or "redo name"; empty for a whole melody
+    bool isWhole = false;
+    std::int32_t lastRow = 0;
+    MelodyFrame frame;
+    std::int32_t firstColumn = 0;
+    std::vector<ColumnNote> notes;
+    std::vector<std::int8_t> marks;
+
+    friend bool operator==(const MelodyChange&, const MelodyChange&) = default;
+};
+
+// Told every change as it is made: a reset as a whole melody, then each step, undo and redo.
+using ChangeListener = std::function<void(const MelodyChange&)>;
+
+// Brings the melody, the selection and the file name to after the change.
+void applyMelodyChange(EditorState& state, const MelodyChange& change);
+
 // Undo and redo of every change to the melody. The history keeps a compact copy of the melody
 // as it was after the last step; commit compares the editor's melody with it, so a change made
 // by any operation becomes a step without the operation having to report it.
@@ -81,18 +102,22 @@ class History {
     const MelodyFrame& undo(EditorState& state);
     const MelodyFrame& redo(EditorState& state);
 
+    void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+
     std::size_t stepCount() const { return steps_.size(); }
     // Bytes held by the steps and the copy, for the benchmark.
     std::size_t memoryBytes() const;
 
   private:
     void apply(EditorState& state, const HistoryStep& step, bool isForward);
+    void tell(const HistoryStep& step) const;
 
     std::deque<HistoryStep> steps_; // oldest first
     std::size_t undone_ = 0;        // steps at the end that were undone
     MelodyFrame frame_;
     std::vector<ColumnNote> notes_;
     std::vector<std::int8_t> marks_;
+    ChangeListener listener_;
 };
 
 } // namespace vemo
