@@ -1,6 +1,7 @@
 // vemo-tool: melody files from the command line — play, list tones, export code, render, check,
 // convert.
 #include "cli/Convert.h"
+#include "cli/Recover.h"
 #include "convert/Formats.h"
 #include "platform/Files.h"
 #include "platform/sdl/AudioBeeper.h"
@@ -378,9 +379,17 @@ int run(int argc, char* argv[]) {
     Arguments arguments;
     const auto commands = addMelodyCommands(tool, arguments);
     const CLI::App* convert = addConvertCommand(tool, arguments.conversion);
+    std::pair<std::string, std::string> recovered;
+    CLI::App* recover = tool.add_subcommand(
+        "recover", "writes the melody a recovery journal holds as a .vemo file");
+    recover->set_version_flag("--version", VersionText);
+    recover->add_option("JOURNAL", recovered.first, "the journal")->required();
+    recover->add_option("OUT", recovered.second, "the .vemo file to write")->required();
     if (const std::optional<int> stopped = parse(tool, argc, argv)) return *stopped;
 
     if (convert->parsed()) return convertFiles(arguments.conversion, std::cout, std::cerr);
+    if (recover->parsed())
+        return recoverToFile(recovered.first, recovered.second, std::cout, std::cerr);
     const auto loaded = loadFile(arguments.path);
     if (!loaded) return ExitFailed;
     for (const auto& [command, runCommand] : commands)
