@@ -77,6 +77,7 @@ LoadOutcome loadFrom(EditorContext& editor, const std::string& path) {
     takeMelody(editor, melodyOf(std::move(*file.song)).melody);
     ui.setWindowTitle(WindowId::Main, TitlePrefix + path);
     editor.state.shell.fileName = path;
+    ++editor.state.shell.fileGeneration;
     return LoadOutcome::Loaded;
 }
 
@@ -134,6 +135,7 @@ void saveMelody(EditorContext& editor) {
         return;
     }
     ui.setWindowTitle(WindowId::Main, TitlePrefix + shell.fileName);
+    ++shell.fileGeneration;
 }
 
 LoadOutcome loadMelody(EditorContext& editor) {

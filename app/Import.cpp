@@ -34,6 +34,7 @@ void takeImport(EditorContext& editor, MelodyImport& imported, const std::string
     editor.platform.ui.setWindowTitle(WindowId::Main, TitlePrefix + path + " (imported)");
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     editor.state.shell.fileName = folder.empty() ? std::string() : (folder / "").string();
+    ++editor.state.shell.fileGeneration;
 }
 
 // How far the melody is from what the file holds.

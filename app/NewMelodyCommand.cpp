@@ -17,6 +17,7 @@ void newMelody(EditorContext& editor) {
     showSelectionReset(ui);
     redraw(editor, RedrawMain);
     ui.setWindowTitle(WindowId::Main, UntitledTitle);
+    ++editor.state.shell.fileGeneration;
 }
 
 void applyNewMelody(EditorContext& editor, std::int32_t width, std::int32_t smallBlock,

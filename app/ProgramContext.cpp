@@ -37,6 +37,7 @@ ProgramContext systemProgramContext(std::vector<std::string> arguments,
         std::filesystem::current_path(folder, error);
         return !error;
     };
+    context.journalFolder = openJournalFolder;
     return context;
 }
 

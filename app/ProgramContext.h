@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/JournalFolder.h"
 #include "view/EditorContext.h"
 
 #include <functional>
@@ -15,6 +16,8 @@ struct ProgramContext {
     bool isDevelopmentRun = false;      // keep the working directory as started
     std::function<std::string()> workingDirectory;
     std::function<bool(const std::string&)> setWorkingDirectory;
+    // Where the recovery journals live; none: the editor keeps no journal.
+    std::function<JournalFolder()> journalFolder;
 };
 
 // Reads the real working directory and changes it through std::filesystem.

@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/RecoveryJournal.h"
+
 #include "app/BuiltInIcons.h"
 #include "app/EventLoop.h"
 #include "app/FileCommands.h"
@@ -216,14 +218,26 @@ std::int32_t runProgram(Platform& platform, ProgramContext& context) {
     ViewImages images;
     EditorContext editor{state, resources.bitmaps, images, platform};
     openMainWindow(editor);
+    RecoveryJournal journal(editor);
+    if (context.journalFolder) {
+        journal.start(context.journalFolder());
+        journal.offerRecovery();
+    }
     if (!context.arguments.empty() && !context.arguments.front().empty()) {
         if (!loadMelodyFromCommandLine(editor, context.arguments.front()))
             return endProgram(state, platform, ExitFailure);
         startHistory(editor); // the melody the editor was started with is where undo stops
     }
-    while (state.shell.quitRequested == 0)
+    journal.afterPass();
+    while (state.shell.quitRequested == 0) {
         eventStep(editor);
-    if (!state.shell.isEndRequested) closeMainWindow(editor);
+        journal.afterPass();
+    }
+    // A signal's end leaves the journal for the next start; the confirmed exit removes it.
+    if (!state.shell.isEndRequested) {
+        journal.end();
+        closeMainWindow(editor);
+    }
     return endProgram(state, platform, ExitNormal);
 }
 

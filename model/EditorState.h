@@ -87,6 +87,8 @@ struct Shell {
     std::int32_t popupColumn = 0;
     std::string fileName;
     std::string loadPath;
+    // Grows with each save, load and new melody: the melody then equals a file or a fresh start.
+    std::int32_t fileGeneration = 0;
     std::vector<std::string> codeLines;
     // The tones the code window's text was made from, the duration of one column and the column
     // they start at then, so that another format can show them.

@@ -73,6 +73,16 @@ template <typename Value> std::size_t bytesOf(const std::vector<Value>& values) 
 
 } // namespace
 
+MelodyChange wholeMelody(const EditorState& state, const std::string& title) {
+    return {"",
+            true,
+            state.melody.lastRow,
+            frameOf(state, title),
+            0,
+            notesOf(state.melody),
+            marksOf(state.melody)};
+}
+
 void applyMelodyChange(EditorState& state, const MelodyChange& change) {
     const MelodyFrame& target = change.frame;
     Melody& melody = state.melody;

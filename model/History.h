@@ -69,6 +69,9 @@ struct MelodyChange {
 // Told every change as it is made: a reset as a whole melody, then each step, undo and redo.
 using ChangeListener = std::function<void(const MelodyChange&)>;
 
+// The melody as it is, as one whole change.
+MelodyChange wholeMelody(const EditorState& state, const std::string& title);
+
 // Brings the melody, the selection and the file name to after the change.
 void applyMelodyChange(EditorState& state, const MelodyChange& change);
 

@@ -20,7 +20,8 @@ enum class StepKind {
     LayoutPasted,
     NotesAndLayoutPasted,
     Transpose,
-    OctavesMoved, // notes moved by octaves into a target's range before an export
+    OctavesMoved,
+    Recover, // a melody brought back from the journal of an editor that ended without saving // notes moved by octaves into a target's range before an export
 };
 
 // The name undo and redo show: "undo: erase".
@@ -56,6 +57,8 @@ constexpr std::string_view stepName(StepKind kind) {
         return "transpose";
     case StepKind::OctavesMoved:
         return "move by octaves";
+    case StepKind::Recover:
+        return "recover";
     }
     return "edit";
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang and runs it on its committed corpus.
-#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi | --play | --fmf]
+#   scripts/fuzz.sh [seconds] [--merge] [--rtttl | --midi | --play | --fmf | --journal]
 # seconds  how long to fuzz (default 60)
 # --merge  afterwards rebuild the committed corpus as the smallest set that keeps the coverage
 # --rtttl  fuzz the RTTTL reader (corpus tests/convert/corpus) instead of the melody file
@@ -9,6 +9,7 @@
 # --play   fuzz the PLAY reader and import, and the writer on what they make (corpus
 #          tests/convert/play-corpus)
 # --fmf    fuzz the Flipper music file reader and import (corpus tests/convert/fmf-corpus)
+# --journal fuzz the recovery journal's reader and replay (corpus tests/store/journal-corpus)
 # New inputs go to build/fuzz/<name>-corpus; the committed corpus is only read unless --merge
 # is given.
 set -euo pipefail
@@ -24,7 +25,8 @@ for argument in "$@"; do
     --midi) target=midi ;;
     --play) target=play ;;
     --fmf) target=fmf ;;
-    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi | --play | --fmf]" >&2; exit 2 ;;
+    --journal) target=journal ;;
+    *[!0-9]* | "") echo "usage: $0 [seconds] [--merge] [--rtttl | --midi | --play | --fmf | --journal]" >&2; exit 2 ;;
     *) seconds=$argument ;;
     esac
 done
@@ -35,7 +37,11 @@ if ! command -v clang++ >/dev/null; then
 fi
 
 out=build/fuzz
-if [ "$target" != decode ]; then
+if [ "$target" = journal ]; then
+    committed=tests/store/journal-corpus
+    sources="store/Journal.cpp $(ls model/*.cpp | tr '\n' ' ')"
+    max_len=8192
+elif [ "$target" != decode ]; then
     committed=tests/convert/corpus
     [ "$target" = midi ] && committed=tests/convert/midi-corpus
     [ "$target" = play ] && committed=tests/convert/play-corpus

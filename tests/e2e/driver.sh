@@ -81,6 +81,8 @@ e2e_setup() {
     unset VEMO_DEVELOPMENT_RUN
     # The folder the file dialogs remember is kept per run, not in the user's own settings.
     export XDG_CONFIG_HOME="$E2E_TMP/config"
+    # So are the recovery journals: an editor a test ends by a signal leaves its journal.
+    export XDG_STATE_HOME="$E2E_TMP/state"
     e2e_start_xvfb
 }
 
