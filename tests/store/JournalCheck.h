@@ -24,7 +24,7 @@ inline std::string journalProblem(std::span<const std::uint8_t> bytes) {
     if (reread.records != read.records || !(reread.header == read.header))
         return "written again it reads otherwise";
     EditorState state;
-    replayJournal(read.records, state);
+    if (replayJournal(read.records, state).applied == 0) return {};
     const Melody& melody = state.melody;
     if (melody.grid.columnCount() != melody.lastColumn + 1 ||
         melody.grid.rowCount() != melody.lastRow + 1 ||
