@@ -21,6 +21,8 @@ enum class StepKind {
     NotesAndLayoutPasted,
     Transpose,
     OctavesMoved, // notes moved by octaves into a target's range before an export
+    TypedNote,    // named after the note: "type G4"
+    TypedRest,
 };
 
 // The name undo and redo show: "undo: erase".
@@ -56,6 +58,10 @@ constexpr std::string_view stepName(StepKind kind) {
         return "transpose";
     case StepKind::OctavesMoved:
         return "move by octaves";
+    case StepKind::TypedNote:
+        return "type note";
+    case StepKind::TypedRest:
+        return "type rest";
     }
     return "edit";
 }

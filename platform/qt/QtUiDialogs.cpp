@@ -65,6 +65,10 @@ void QtUi::addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId comman
     inputFilter_.addShortcut(key, modifiers, commandId);
 }
 
+void QtUi::setKeyEntry(bool isOn) {
+    inputFilter_.setKeyEntry(isOn);
+}
+
 bool QtUi::messageBox(const std::string& title, const std::string& text, bool yesNo) {
     const QMessageBox::StandardButtons buttons =
         yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok);
