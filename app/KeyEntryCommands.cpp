@@ -20,6 +20,8 @@ namespace {
 
 using K = PhysicalKey;
 
+constexpr std::int32_t TypedRedraw = RedrawMain + RedrawWithoutPause;
+
 void setEntry(EditorContext& editor, bool isOn) {
     EditorState& state = editor.state;
     if (isOn && !state.entry.isOn)
@@ -45,7 +47,7 @@ StepKind typeNoteKey(EditorContext& editor, std::int32_t semitones, bool isTied)
     if (row == NoNote) return StepKind::None;
     typeNote(state.melody, state.entry.cursorColumn, row, isTied);
     state.shell.typedNote = rowNoteName(state.melody, row);
-    redraw(editor, RedrawMain);
+    redraw(editor, TypedRedraw);
     Platform& platform = editor.platform;
     startPreview(state.playback, platform.beeper, platform.runtime,
                  rowFrequency(state.melody, state.pitch, row), state.melody.columnDuration);
@@ -56,7 +58,7 @@ StepKind typeNoteKey(EditorContext& editor, std::int32_t semitones, bool isTied)
 StepKind emptyColumn(EditorContext& editor, std::int32_t column, std::int32_t stepAfter,
                      StepKind made) {
     eraseColumn(editor.state.melody, column);
-    redraw(editor, RedrawMain);
+    redraw(editor, TypedRedraw);
     moveCursor(editor, stepAfter);
     return made;
 }
@@ -67,7 +69,7 @@ StepKind editColumns(EditorContext& editor, bool isInsert) {
         insertColumn(state.melody, state.selection, state.entry.cursorColumn);
     else
         deleteColumn(state.melody, state.selection, state.entry.cursorColumn);
-    redraw(editor, RedrawMain);
+    redraw(editor, TypedRedraw);
     return isInsert ? StepKind::InsertColumn : StepKind::DeleteColumn;
 }
 

@@ -50,7 +50,7 @@ void keepEditCursorInView(EditorContext& editor) {
     else if (right > scrollX + width) wanted = right - width;
     else return;
     view.horizontalScroll = std::clamp(wanted / range, 0.0, 1.0);
-    redraw(editor, RedrawVer + RedrawMain);
+    redraw(editor, RedrawVer + RedrawMain + RedrawWithoutPause);
 }
 
 namespace {
