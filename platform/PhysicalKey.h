@@ -6,6 +6,7 @@ namespace vemo {
 
 // A key by its place on the keyboard, named after what it types on a US layout; the same key
 // whatever character the user's key map gives it.
+// clang-format off
 enum class PhysicalKey : std::int32_t {
     Unknown,
     // The number row and the three letter rows, as far as note entry uses them.
@@ -18,10 +19,9 @@ enum class PhysicalKey : std::int32_t {
     // The number pad.
     KeypadMultiply, KeypadDivide, KeypadPlus, KeypadMinus,
 };
+// clang-format on
 
 // The key at a Linux input (evdev) code, the numbering X keycodes follow with an offset of 8.
 PhysicalKey physicalKeyFromEvdev(std::int32_t code);
-
-// Modifier bits of a key event (platform/Ui.h: Modifier) stay beside it as plain numbers.
 
 } // namespace vemo

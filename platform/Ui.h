@@ -44,10 +44,10 @@ enum class EventKind {
 struct Event {
     EventKind kind = EventKind::None;
     WindowId window = NoWindow;
-    CommandId command = SeparatorLine; // command events
-    ControlId control{};               // control events; the image control of a CtrlWheel
-    std::int32_t type = 0;             // control events: 0 left click, 1 right click
-    std::int32_t steps = 0;            // CtrlWheel: whole notches, positive away from the user
+    CommandId command = SeparatorLine;      // command events
+    ControlId control{};                    // control events; the image control of a CtrlWheel
+    std::int32_t type = 0;                  // control events: 0 left click, 1 right click
+    std::int32_t steps = 0;                 // CtrlWheel: whole notches, positive away from the user
     PhysicalKey key = PhysicalKey::Unknown; // Key events
     std::int32_t modifiers = 0;             // Key events: Modifier bits
     bool isAutoRepeat = false;              // Key events: the key is held and repeats

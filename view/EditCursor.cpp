@@ -46,9 +46,12 @@ void keepEditCursorInView(EditorContext& editor) {
     const std::int32_t scrollX = gridScrollOffsets(melody, view).scrollX;
     const std::int32_t width = viewWidth(view);
     double wanted = scrollX;
-    if (left < scrollX) wanted = left;
-    else if (right > scrollX + width) wanted = right - width;
-    else return;
+    if (left < scrollX)
+        wanted = left;
+    else if (right > scrollX + width)
+        wanted = right - width;
+    else
+        return;
     view.horizontalScroll = std::clamp(wanted / range, 0.0, 1.0);
     redraw(editor, RedrawVer + RedrawMain + RedrawWithoutPause);
 }
@@ -75,7 +78,8 @@ void showEditCursor(EditorContext& editor) {
     std::int32_t markWidth = melody.columnWidth * view.zoom;
     if (state.entry.isOn) {
         const std::int32_t scrollX = gridScrollOffsets(melody, view).scrollX;
-        const std::int32_t x = (melody.grid.at(state.entry.cursorColumn, 0).x - scrollX) * view.zoom;
+        const std::int32_t x =
+            (melody.grid.at(state.entry.cursorColumn, 0).x - scrollX) * view.zoom;
         if (x >= 0 && x < view.mainArea.imageWidth) markX = x;
     }
     if (markX == view.editMarkX && markWidth == view.editMarkWidth) return;

@@ -38,8 +38,8 @@ std::string pointerReadout(const EditorState& state) {
                   static_cast<double>(column) * melody.columnDuration / 1000.0);
     const std::string place = "col " + std::to_string(column) + "\r\n" + time;
     if (row < 0) return place;
-    return rowNoteName(melody, row) + "\r\n" + std::to_string(rowFrequency(melody, state.pitch, row)) + " Hz\r\n" +
-           place;
+    return rowNoteName(melody, row) + "\r\n" +
+           std::to_string(rowFrequency(melody, state.pitch, row)) + " Hz\r\n" + place;
 }
 
 void showPointerReadout(EditorContext& editor) {

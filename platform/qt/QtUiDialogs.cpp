@@ -82,7 +82,7 @@ bool QtUi::messageBox(const std::string& title, const std::string& text, bool ye
 }
 
 std::int32_t QtUi::askChoice(const std::string& title, const std::string& text,
-                            const std::vector<std::string>& buttons) {
+                             const std::vector<std::string>& buttons) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), toQtText(text),
                     QMessageBox::NoButton, mainWindow());
     box.setTextFormat(Qt::PlainText);

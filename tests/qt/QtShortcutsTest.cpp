@@ -193,9 +193,9 @@ TEST_F(QtShortcutsTest, KeyEntryTakesKeysByTheirPlaceWhateverTheyTypeAndLeavesOt
                                                {61, Qt::Key_Minus, "-"},
                                                {47, Qt::Key_Odiaeresis, "ö"},
                                                {65, Qt::Key_Space, " "}});
-    const auto byPlace = ElementsAre(IsKey(K::Z), IsKey(K::Y), IsKey(K::R), IsKey(K::Digit2),
-                                     IsKey(K::Minus), IsKey(K::Slash), IsKey(K::Semicolon),
-                                     IsCommand(CommandId::SpaceKey));
+    const auto byPlace =
+        ElementsAre(IsKey(K::Z), IsKey(K::Y), IsKey(K::R), IsKey(K::Digit2), IsKey(K::Minus),
+                    IsKey(K::Slash), IsKey(K::Semicolon), IsCommand(CommandId::SpaceKey));
     EXPECT_THAT(us, byPlace);
     EXPECT_THAT(german, byPlace);
     EXPECT_EQ(spin->value(), 120);

@@ -51,8 +51,8 @@ inline std::vector<Event> takeCommands(Ui& ui) {
 
 // An event of a window with no id: close, size, pointer move, release.
 inline auto IsEvent(EventKind kind, WindowId window) {
-    return ::testing::FieldsAre(kind, window, SeparatorLine, ControlId{}, 0, 0, PhysicalKey::Unknown,
-                                0, false);
+    return ::testing::FieldsAre(kind, window, SeparatorLine, ControlId{}, 0, 0,
+                                PhysicalKey::Unknown, 0, false);
 }
 
 // A control event, or a Ctrl+wheel over a control.

@@ -72,9 +72,9 @@ struct ShortcutCall {
 class FakeUi final : public Ui {
   public:
     // Scripts
-    std::deque<Event> events;        // arrive one per wait, in order
-    std::deque<Event> pendingEvents; // already queued: handed out first, dropped by a drain
-    std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
+    std::deque<Event> events;               // arrive one per wait, in order
+    std::deque<Event> pendingEvents;        // already queued: handed out first, dropped by a drain
+    std::deque<bool> boxAnswers;            // empty: true (OK / Yes)
     std::deque<std::int32_t> choiceAnswers; // askChoice; empty: the box is closed
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
