@@ -13,6 +13,7 @@
 #include "view/Redraw.h"
 
 #include <algorithm>
+#include <array>
 
 namespace vemo {
 
@@ -73,33 +74,37 @@ StepKind editColumns(EditorContext& editor, bool isInsert) {
     return isInsert ? StepKind::InsertColumn : StepKind::DeleteColumn;
 }
 
-void changeSetting(std::int32_t& value, std::int32_t by, std::int32_t low, std::int32_t high) {
-    value = std::clamp(value + by, low, high);
-}
+// The keys that change the octave or the step, by one within their range.
+struct SettingKey {
+    PhysicalKey key;
+    std::int32_t KeyEntry::*setting;
+    std::int32_t change;
+    std::int32_t lowest;
+    std::int32_t highest;
+};
+
+constexpr std::array<SettingKey, 4> SettingKeys{{
+    {K::KeypadMultiply, &KeyEntry::octave, 1, MinEntryOctave, MaxEntryOctave},
+    {K::KeypadDivide, &KeyEntry::octave, -1, MinEntryOctave, MaxEntryOctave},
+    {K::KeypadPlus, &KeyEntry::step, 1, MinEntryStep, MaxEntryStep},
+    {K::KeypadMinus, &KeyEntry::step, -1, MinEntryStep, MaxEntryStep},
+}};
 
 // Keys that neither write nor move: leaving, octave and step.
 bool changeMode(EditorContext& editor, PhysicalKey key) {
     KeyEntry& entry = editor.state.entry;
-    switch (key) {
-    case K::Escape:
+    if (key == K::Escape) {
         editor.platform.ui.setButtonPressed(CommandId::KeyEntry, false);
         setEntry(editor, false);
         return true;
-    case K::KeypadMultiply:
-        changeSetting(entry.octave, 1, MinEntryOctave, MaxEntryOctave);
-        return true;
-    case K::KeypadDivide:
-        changeSetting(entry.octave, -1, MinEntryOctave, MaxEntryOctave);
-        return true;
-    case K::KeypadPlus:
-        changeSetting(entry.step, 1, MinEntryStep, MaxEntryStep);
-        return true;
-    case K::KeypadMinus:
-        changeSetting(entry.step, -1, MinEntryStep, MaxEntryStep);
-        return true;
-    default:
-        return false;
     }
+    for (const SettingKey& settingKey : SettingKeys) {
+        if (settingKey.key != key) continue;
+        std::int32_t& value = entry.*settingKey.setting;
+        value = std::clamp(value + settingKey.change, settingKey.lowest, settingKey.highest);
+        return true;
+    }
+    return false;
 }
 
 bool moveByKey(EditorContext& editor, PhysicalKey key) {
