@@ -82,7 +82,10 @@ PhysicalKey lookUp(const std::array<std::pair<int, PhysicalKey>, N>& keys, int q
 
 PhysicalKey physicalKeyOf(const QKeyEvent& event) {
     const quint32 scanCode = event.nativeScanCode();
-    if (scanCode > XKeycodeOffset && QGuiApplication::platformName() == QLatin1String("xcb"))
+    const QString platform = QGuiApplication::platformName();
+    // Wayland's keyboard map uses the same XKB keycodes.
+    const bool hasXkbKeycodes = platform == QLatin1String("xcb") || platform.startsWith("wayland");
+    if (scanCode > XKeycodeOffset && hasXkbKeycodes)
         return physicalKeyFromEvdev(static_cast<std::int32_t>(scanCode - XKeycodeOffset));
     if (event.modifiers().testFlag(Qt::KeypadModifier)) {
         const PhysicalKey pad = lookUp(PadKeys, event.key());
