@@ -29,7 +29,7 @@ enum class ControlId : std::int32_t {
     LargeBlockLabel = 34,
     LargeBlockSpin = 35,
     PointerReadout = 60, // note, frequency, column and time under the pointer
-    EntryReadout = 61,   // key entry's octave and step, below it
+    EntryReadout = 62,   // key entry's octave and step, below it (61 was the code window's old chooser)
 };
 
 enum class CommandId : std::int32_t {

@@ -79,7 +79,9 @@ TEST_F(KeyEntry, TypedKeysWriteStepMoveAndUndoOneEntryAtATime) {
         deliver(keyEvent(WindowId::Main, press.key, press.modifiers, press.isAutoRepeat));
         SCOPED_TRACE(press.firstColumns);
         EXPECT_EQ(firstColumns(), press.firstColumns);
-        if (press.cursor >= 0) EXPECT_EQ(state.entry.cursorColumn, press.cursor);
+        if (press.cursor >= 0) {
+            EXPECT_EQ(state.entry.cursorColumn, press.cursor);
+        }
         EXPECT_EQ(ui.button(CommandId::Undo)->tooltip, press.undoTip);
         // The cursor is kept in view wherever it goes.
         EXPECT_GE(ui.columnMarkX[ControlId::MainImage], 0);

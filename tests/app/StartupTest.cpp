@@ -183,7 +183,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_TRUE(ui.button(CommandId::FollowPlayback)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::FollowPlayback)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
-    EXPECT_EQ(idNumbers(ui.controlOrder), (std::vector<std::int32_t>{3, 2, 4, 1, 60, 61, 26, 25, 30,
+    EXPECT_EQ(idNumbers(ui.controlOrder), (std::vector<std::int32_t>{3, 2, 4, 1, 60, 62, 26, 25, 30,
                                                                      31, 32, 33, 34, 35, 29, 28}));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(ui.spinValue(ControlId::WidthSpin), 512);
