@@ -45,6 +45,13 @@ constexpr PixelArt FollowArt{
     "obbbbbwbbogggobo", "obbbbbwbboggobbo", "obbbbbwbbobbbbbo", "obbbbbwbbbbbbbbo",
     "oooooooooooooooo", "................", "................", "................"};
 
+// Piano keys: white keys with black ones between them, and the green edit cursor over them.
+constexpr PixelArt KeysArt{
+    "................", "................", "oooooooooooooooo", "owwoowoowwoowoow",
+    "owwoowoowwoowoow", "owwoowoowwoowoow", "owwoowoowwoowoow", "owwwowwwowwwowwo",
+    "owwwowwwowwwowwo", "owwwowwwowwwowwo", "owwwowwwowwwowwo", "oooooooooooooooo",
+    "................", ".gggggggggggggg.", "................", "................"};
+
 Image picture(const PixelArt& art, bool isMirrored) {
     Image image(IconSize, IconSize, 0);
     for (std::int32_t y = 0; y < IconSize; ++y)
@@ -63,6 +70,7 @@ Image builtInIcon(std::string_view fileName) {
     if (fileName == "redo.ico") return picture(UndoArt, true);
     if (fileName == "export.ico") return picture(ExportArt, false);
     if (fileName == "follow.ico") return picture(FollowArt, false);
+    if (fileName == "keys.ico") return picture(KeysArt, false);
     return {};
 }
 

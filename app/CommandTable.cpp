@@ -5,6 +5,7 @@
 #include "app/ExportCommand.h"
 #include "app/FileCommands.h"
 #include "app/Help.h"
+#include "app/KeyEntryCommands.h"
 #include "app/PlaybackCommands.h"
 #include "app/UndoCommands.h"
 #include "platform/Ids.h"
@@ -132,6 +133,7 @@ const std::vector<Command> Commands = {
      only<redoStep>},
     {CommandId::Export, "export.ico", false, "export", {}, exportMelody},
     {CommandId::FollowPlayback, "follow.ico", true, "follow playback", {}, followToggle<false>},
+    {CommandId::KeyEntry, "keys.ico", true, "keyboard entry", {}, takeKeyEntryToggle},
 
     // Shortcuts only.
     {CommandId::Help, "", false, "", {{Key::F1, Plain, 0}}, help},
@@ -152,6 +154,7 @@ const std::vector<Command> Commands = {
      {{Key::Plus, Ctrl, 18}, {Key::Plus, CtrlShift, 19}, {Key::Equal, Ctrl, 20}}, zoomBy<1>},
     {CommandId::ZoomOut, "", false, "", {{Key::Minus, Ctrl, 21}}, zoomBy<-1>},
     {CommandId::FollowKey, "", false, "", {{Key::F, Ctrl, 22}}, followToggle<true>},
+    {CommandId::KeyEntryKey, "", false, "", {{Key::E, Ctrl, 23}}, flipKeyEntryToggle},
 
     // Entries of the popup menus.
     {CommandId::MenuCancel, "", false, "cancel", {}, none},

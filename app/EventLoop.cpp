@@ -3,11 +3,13 @@
 #include "app/CodeWindow.h"
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
+#include "app/KeyEntryCommands.h"
 #include "app/Layout.h"
 #include "app/NewMelodyCommand.h"
 #include "app/PlaybackCommands.h"
 #include "app/UndoCommands.h"
 #include "platform/Ids.h"
+#include "view/EditCursor.h"
 #include "view/KeyQueries.h"
 #include "view/MouseEditing.h"
 #include "view/PlaybackCursor.h"
@@ -40,6 +42,7 @@ StepKind onMainWindowControl(EditorContext& editor, const Event& event) {
         (event.type != LeftClick && event.type != RightClick))
         return StepKind::None;
     gridClick(editor, event.type);
+    if (event.type == LeftClick) moveEditCursorToClick(editor);
     return event.type == LeftClick ? StepKind::Notes : StepKind::Erase;
 }
 
@@ -67,6 +70,8 @@ StepKind onMainWindow(EditorContext& editor, const Event& event) {
     case EventKind::CtrlWheel:
         zoomAtPointer(editor, event.steps);
         return StepKind::None;
+    case EventKind::Key:
+        return onEntryKey(editor, event);
     case EventKind::None:
     case EventKind::EndRequest:
         return StepKind::None;
@@ -125,6 +130,7 @@ StepKind runPassChecks(EditorContext& editor) {
     if (state.view.hScrollDrag != 0 || state.view.vScrollDrag != 0 || state.view.panning != 0)
         state.playback.isFollowing = false;
     showPlaybackCursor(editor);
+    showEditCursor(editor);
     showPointerReadout(editor);
     return made;
 }

@@ -49,10 +49,10 @@ struct IconFile {
 
 // The toolbar icons, in the order they are read from Data/.
 constexpr IconFile IconFiles[] = {
-    {"new.ico", true},   {"space.ico", true},   {"sing.ico", true},   {"shut.ico", true},
-    {"loop.ico", true},  {"code.ico", true},    {"load.ico", true},   {"save.ico", true},
-    {"copy.ico", true},  {"paste.ico", true},   {"selec.ico", true},  {"undo.ico", false},
-    {"redo.ico", false}, {"export.ico", false}, {"follow.ico", false}};
+    {"new.ico", true},   {"space.ico", true},   {"sing.ico", true},    {"shut.ico", true},
+    {"loop.ico", true},  {"code.ico", true},    {"load.ico", true},    {"save.ico", true},
+    {"copy.ico", true},  {"paste.ico", true},   {"selec.ico", true},   {"undo.ico", false},
+    {"redo.ico", false}, {"export.ico", false}, {"follow.ico", false}, {"keys.ico", false}};
 
 void setStartValues(EditorState& state) {
     Melody& melody = state.melody;

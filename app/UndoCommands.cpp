@@ -42,7 +42,9 @@ void recordStep(EditorContext& editor) {
     if (isEditOpen(editor)) return;
     EditorState& state = editor.state;
     Ui& ui = editor.platform.ui;
-    const std::string name(stepName(state.shell.pendingStep));
+    const bool isTypedNote = state.shell.pendingStep == StepKind::TypedNote;
+    const std::string name = isTypedNote ? "type " + state.shell.typedNote
+                                         : std::string(stepName(state.shell.pendingStep));
     state.shell.pendingStep = StepKind::None;
     if (state.history.commit(state, ui.windowTitle(WindowId::Main), name,
                              editor.platform.runtime.nowMs()))

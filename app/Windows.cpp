@@ -79,6 +79,8 @@ bool createMainControls(EditorState& state, Ui& ui) {
     // In the free strip below the duration, so no control of the layout moves.
     ui.createLabel(WindowId::Main, ControlId::PointerReadout,
                    {2, state.view.mainArea.y + 26, GridLeft - 4, 64}, "");
+    ui.createLabel(WindowId::Main, ControlId::EntryReadout,
+                   {2, state.view.mainArea.y + 94, GridLeft - 4, 48}, "");
     return true;
 }
 

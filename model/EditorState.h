@@ -2,6 +2,7 @@
 
 #include "model/Clipboard.h"
 #include "model/History.h"
+#include "model/KeyEntry.h"
 #include "model/Melody.h"
 #include "model/PitchTable.h"
 #include "model/StepKind.h"
@@ -48,6 +49,8 @@ struct View {
     std::int32_t mouseX = 0;
     std::int32_t mouseY = 0;
     std::int32_t cursorLineX = -1; // the playback cursor over the grid image; -1: none
+    std::int32_t editMarkX = -1;   // the edit cursor's column over the grid image; -1: none
+    std::int32_t editMarkWidth = 0;
 };
 
 // Fields shared with worker threads are atomics; everything else is UI-thread only.
@@ -99,6 +102,8 @@ struct Shell {
     std::string codeFormat;
     // What the events since the last undo step made, kept by the recorder until it records.
     StepKind pendingStep = StepKind::None;
+    // The note a typed note step names: "type G4".
+    std::string typedNote;
 };
 
 // The editor's whole state: the melody and its selection, the editing records, the view's
@@ -114,6 +119,7 @@ struct EditorState {
     Playback playback;
     Shell shell;
     History history;
+    KeyEntry entry;
 };
 
 } // namespace vemo

@@ -20,8 +20,10 @@ enum class StepKind {
     LayoutPasted,
     NotesAndLayoutPasted,
     Transpose,
-    OctavesMoved,
-    Recover, // a melody brought back from the journal of an editor that ended without saving // notes moved by octaves into a target's range before an export
+    OctavesMoved, // notes moved by octaves into a target's range before an export
+    TypedNote,    // named after the note: "type G4"
+    TypedRest,
+    Recover, // a melody brought back from the journal of an editor that ended without saving
 };
 
 // The name undo and redo show: "undo: erase".
@@ -57,6 +59,10 @@ constexpr std::string_view stepName(StepKind kind) {
         return "transpose";
     case StepKind::OctavesMoved:
         return "move by octaves";
+    case StepKind::TypedNote:
+        return "type note";
+    case StepKind::TypedRest:
+        return "type rest";
     case StepKind::Recover:
         return "recover";
     }

@@ -29,6 +29,7 @@ enum class ControlId : std::int32_t {
     LargeBlockLabel = 34,
     LargeBlockSpin = 35,
     PointerReadout = 60, // note, frequency, column and time under the pointer
+    EntryReadout = 62,   // key entry's octave and step, below it (61 was the code window's old chooser)
 };
 
 enum class CommandId : std::int32_t {
@@ -68,6 +69,8 @@ enum class CommandId : std::int32_t {
     Export = 54,             // toolbar "export"
     FollowPlayback = 55,     // toolbar toggle "follow playback"
     FollowKey = 56,          // Ctrl+F
+    KeyEntry = 57,           // toolbar toggle "keyboard entry"
+    KeyEntryKey = 58,        // Ctrl+E
 };
 
 enum class MenuId : std::int32_t {

@@ -2,6 +2,7 @@
 
 #include "platform/Ids.h"
 #include "platform/Image.h"
+#include "platform/PhysicalKey.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +27,7 @@ constexpr std::int32_t KeyDownNow = 0x8000;
 
 // EndRequest: the system asks the program to end (a termination signal), without questions.
 // CtrlWheel: the mouse wheel turned over an image control while Ctrl alone was held.
+// Key: a key pressed while key entry is on (setKeyEntry), by its place on the keyboard.
 enum class EventKind {
     None,
     Close,
@@ -35,21 +37,34 @@ enum class EventKind {
     LeftRelease,
     PointerMove,
     EndRequest,
-    CtrlWheel
+    CtrlWheel,
+    Key
 };
 
 struct Event {
     EventKind kind = EventKind::None;
     WindowId window = NoWindow;
-    CommandId command = SeparatorLine; // command events
-    ControlId control{};               // control events; the image control of a CtrlWheel
-    std::int32_t type = 0;             // control events: 0 left click, 1 right click
-    std::int32_t steps = 0;            // CtrlWheel: whole notches, positive away from the user
+    CommandId command = SeparatorLine;      // command events
+    ControlId control{};                    // control events; the image control of a CtrlWheel
+    std::int32_t type = 0;                  // control events: 0 left click, 1 right click
+    std::int32_t steps = 0;                 // CtrlWheel: whole notches, positive away from the user
+    PhysicalKey key = PhysicalKey::Unknown; // Key events
+    std::int32_t modifiers = 0;             // Key events: Modifier bits
+    bool isAutoRepeat = false;              // Key events: the key is held and repeats
 };
 
 inline Event commandEvent(WindowId window, CommandId command) {
     Event event{EventKind::Command, window};
     event.command = command;
+    return event;
+}
+
+inline Event keyEvent(WindowId window, PhysicalKey key, std::int32_t modifiers,
+                      bool isAutoRepeat = false) {
+    Event event{EventKind::Key, window};
+    event.key = key;
+    event.modifiers = modifiers;
+    event.isAutoRepeat = isAutoRepeat;
     return event;
 }
 
@@ -151,14 +166,27 @@ enum class ShortcutKey {
     Plus,
     Equal,
     Minus,
-    F
+    F,
+    E
 };
 
 namespace Modifier {
 constexpr std::int32_t None = 0;
 constexpr std::int32_t Control = 1;
 constexpr std::int32_t Shift = 2;
+constexpr std::int32_t Other = 4; // Alt, Meta: no shortcut or entry key uses them
 } // namespace Modifier
+
+// The keys key entry takes for itself, with the modifiers they take them with: note keys plain
+// or with Shift, the cursor and editing keys plain, Ctrl+Delete and Ctrl with the pad's + and -.
+inline bool isEntryKey(PhysicalKey key, std::int32_t modifiers) {
+    using K = PhysicalKey;
+    if (key == K::Unknown) return false;
+    if (key == K::Delete || key == K::KeypadPlus || key == K::KeypadMinus)
+        return modifiers == Modifier::Control;
+    if (key < K::Backspace) return modifiers == Modifier::None || modifiers == Modifier::Shift;
+    return modifiers == Modifier::None;
+}
 
 // Everything the program asks of the windowing system. Texts use CR LF line breaks; file
 // filters are "description|pattern|..." pairs. All calls are made on the UI thread except
@@ -217,6 +245,10 @@ class Ui {
     // A vertical line of the colour drawn over the image shown in the control at x (image
     // pixels); x < 0 takes it away. The image itself is not redrawn.
     virtual void showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t colour) = 0;
+    // A second mark of its own over the image: the outline of a column from x, width image
+    // pixels wide; x < 0 takes it away. The image itself is not redrawn.
+    virtual void showColumnMark(ControlId controlId, std::int32_t x, std::int32_t width,
+                                std::uint32_t colour) = 0;
     virtual std::int32_t spinValue(ControlId controlId) = 0;
     virtual void setSpinValue(ControlId controlId, std::int32_t value) = 0;
     virtual std::string editorText(ControlId controlId) = 0;
@@ -237,6 +269,9 @@ class Ui {
     // Shortcuts of the main window: only while it is active, only with exactly these modifiers,
     // ahead of the focused control.
     virtual void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) = 0;
+    // Key entry on: the keys that type notes, move the edit cursor or edit at it (isEntryKey)
+    // reach the program as Key events instead of firing shortcuts; off: as before.
+    virtual void setKeyEntry(bool isOn) = 0;
 
     // Modal boxes. The answer is true for OK and Yes.
     virtual bool messageBox(const std::string& title, const std::string& text, bool yesNo) = 0;

@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages vemo needs to build, run and test; does nothing when all are there.
 set -euo pipefail
 packages=(g++ make cmake ninja-build ccache qt6-base-dev libsdl2-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev xvfb xauth xdotool xclip x11-utils desktop-file-utils python3
+          libbenchmark-dev libcli11-dev xvfb xauth xdotool xclip x11-utils x11-xkb-utils desktop-file-utils python3
           python3-mido hxtools)
 missing=()
 for p in "${packages[@]}"; do

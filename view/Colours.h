@@ -14,5 +14,7 @@ constexpr Pixel SelectionLeftEdge = rgb(0x22, 0xFF, 0x22);
 constexpr Pixel SelectionRightEdge = rgb(0xFF, 0x55, 0x55);
 // White stands apart from the blue grid, the coloured notes and both selection edges.
 constexpr Pixel PlaybackCursor = rgb(0xFF, 0xFF, 0xFF);
+// Yellow: apart from the white playback line and the green and red selection edges.
+constexpr Pixel EditCursor = rgb(0xFF, 0xD7, 0x00);
 
 } // namespace vemo::colours

@@ -3,6 +3,7 @@
 #include "platform/Ids.h"
 #include "sound/Playback.h"
 #include "view/Colours.h"
+#include "view/EditCursor.h"
 #include "view/GridPass.h"
 #include "view/HitTest.h"
 #include "view/KeyQueries.h"
@@ -32,19 +33,7 @@ std::int32_t columnToPlayFrom(const EditorState& state) {
     const View& view = state.view;
     const std::int32_t scrollX = gridScrollOffsets(melody, view).scrollX;
     const std::int32_t contentX = isPointerOnGrid(view) ? pointerOnGrid(view).x + scrollX : scrollX;
-    // The first column whose right edge lies past the point: the gap before a column is its own.
-    std::int32_t first = 0;
-    std::int32_t count = melody.lastColumn + 1;
-    while (count > 0) {
-        const std::int32_t half = count / 2;
-        if (melody.grid.at(first + half, 0).x + melody.columnWidth <= contentX) {
-            first += half + 1;
-            count -= half + 1;
-        } else {
-            count = half;
-        }
-    }
-    return std::min(first, melody.lastColumn);
+    return columnAtContentX(melody, contentX);
 }
 
 void showPlaybackCursor(EditorContext& editor) {

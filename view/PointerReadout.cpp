@@ -1,5 +1,6 @@
 #include "view/PointerReadout.h"
 
+#include "model/NoteNames.h"
 #include "platform/Ids.h"
 #include "sound/ToneList.h"
 #include "view/GridPass.h"
@@ -12,11 +13,6 @@
 namespace vemo {
 
 namespace {
-
-constexpr std::array<const char*, RowsPerOctave> NoteNames = {"C",  "C#", "D",  "D#", "E",  "F",
-                                                              "F#", "G",  "G#", "A",  "A#", "B"};
-// The pitch table's first octave starts at the C this many octaves below the scale's own C4.
-constexpr std::int32_t ScaleOctave = 4;
 
 // The row whose cells span the point, or -1 in a gap between octaves or past the grid.
 std::int32_t rowAt(const Melody& melody, std::int32_t contentY) {
@@ -42,12 +38,8 @@ std::string pointerReadout(const EditorState& state) {
                   static_cast<double>(column) * melody.columnDuration / 1000.0);
     const std::string place = "col " + std::to_string(column) + "\r\n" + time;
     if (row < 0) return place;
-    const std::int32_t index = melody.lastRow - row;
-    const std::string name =
-        std::string(NoteNames[index % RowsPerOctave]) +
-        std::to_string(ScaleOctave + index / RowsPerOctave - melody.octaveShift);
-    return name + "\r\n" + std::to_string(rowFrequency(melody, state.pitch, row)) + " Hz\r\n" +
-           place;
+    return rowNoteName(melody, row) + "\r\n" +
+           std::to_string(rowFrequency(melody, state.pitch, row)) + " Hz\r\n" + place;
 }
 
 void showPointerReadout(EditorContext& editor) {

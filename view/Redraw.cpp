@@ -24,7 +24,7 @@ void redraw(EditorContext& editor, std::int32_t flags) {
         fitToArea(images.main, view.mainArea);
         paintGrid(editor.state, editor.bitmaps, images.main);
         ui.showImage(ControlId::MainImage, images.main);
-        editor.platform.runtime.sleepMs(GridPauseMs);
+        if ((flags & RedrawWithoutPause) == 0) editor.platform.runtime.sleepMs(GridPauseMs);
     }
 }
 

@@ -14,6 +14,7 @@ struct ViewImages {
     Image hor;  // the vertical scroll bar beside the grid
     Image main; // the grid
     std::string readoutText;
+    std::string entryText; // the key entry's octave and step below it
 };
 
 // An image of the size in screen pixels that its area asks for.

@@ -45,6 +45,29 @@ void ImageWidget::setCursorLine(std::int32_t x, QColor colour) {
     if (x >= 0) update(cursorLineRect(x).toAlignedRect());
 }
 
+QRectF ImageWidget::columnMarkRect() const {
+    const qreal ratio = image_.isNull() ? devicePixelRatioF() : image_.devicePixelRatio();
+    return {markX_ / ratio, 0.0, markWidth_ / ratio, static_cast<qreal>(height())};
+}
+
+void ImageWidget::setColumnMark(std::int32_t x, std::int32_t width, QColor colour) {
+    if (x == markX_ && width == markWidth_ && colour == markColour_) return;
+    if (markX_ >= 0) update(columnMarkRect().toAlignedRect());
+    markX_ = x;
+    markWidth_ = width;
+    markColour_ = colour;
+    if (markX_ >= 0) update(columnMarkRect().toAlignedRect());
+}
+
+// Two edges one image pixel wide, so the notes inside the column stay visible.
+void ImageWidget::paintColumnMark(QPainter& painter) {
+    if (markX_ < 0 || markWidth_ <= 0) return;
+    const QRectF mark = columnMarkRect();
+    const qreal edge = 1.0 / image_.devicePixelRatio();
+    painter.fillRect(QRectF(mark.left(), 0.0, edge, mark.height()), markColour_);
+    painter.fillRect(QRectF(mark.right() - edge, 0.0, edge, mark.height()), markColour_);
+}
+
 void ImageWidget::paintEvent(QPaintEvent* event) {
     if (image_.isNull()) return;
     QPainter painter(this);
@@ -54,6 +77,7 @@ void ImageWidget::paintEvent(QPaintEvent* event) {
     painter.drawImage(
         QRectF(area), image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    paintColumnMark(painter);
     if (cursorX_ < 0) return;
     const QRectF line = cursorLineRect(cursorX_);
     if (line.intersects(QRectF(area))) painter.fillRect(line, cursorColour_);

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 #include "platform/Ids.h"
 
 #include <cstdint>
@@ -26,6 +28,9 @@ class ImageWidget final : public QWidget {
     // repaints only two narrow strips.
     void setCursorLine(std::int32_t x, QColor colour);
     std::int32_t cursorLineX() const { return cursorX_; }
+    // The outline of a column from image pixel x, width pixels wide; x < 0: none.
+    void setColumnMark(std::int32_t x, std::int32_t width, QColor colour);
+    std::int32_t columnMarkX() const { return markX_; }
     const QImage& image() const { return image_; }
 
   protected:
@@ -38,6 +43,8 @@ class ImageWidget final : public QWidget {
   private:
     // Where the cursor line at image pixel x lies in the control's own coordinates.
     QRectF cursorLineRect(std::int32_t x) const;
+    QRectF columnMarkRect() const;
+    void paintColumnMark(QPainter& painter);
 
     ControlId controlId_;
     WindowId windowId_;
@@ -45,6 +52,9 @@ class ImageWidget final : public QWidget {
     QImage image_;
     std::int32_t cursorX_ = -1;
     QColor cursorColour_;
+    std::int32_t markX_ = -1;
+    std::int32_t markWidth_ = 0;
+    QColor markColour_;
     // Turns smaller than a notch (fine-grained wheels, touchpads) add up to whole ones.
     std::int32_t wheelEighthDegrees_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/InputFilter.h"
 
 #include "platform/qt/EventQueue.h"
+#include "platform/qt/QtKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -53,6 +54,8 @@ int qtKeyOf(ShortcutKey key) {
         return Qt::Key_Minus;
     case ShortcutKey::F:
         return Qt::Key_F;
+    case ShortcutKey::E:
+        return Qt::Key_E;
     }
     return Qt::Key_unknown;
 }
@@ -129,7 +132,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
         track(keyEvent);
-        return fireShortcut(watched, keyEvent);
+        return queueEntryKey(watched, keyEvent) || fireShortcut(watched, keyEvent);
     }
     case QEvent::KeyRelease:
         track(static_cast<const QKeyEvent&>(*event));
@@ -157,9 +160,27 @@ bool InputFilter::belongsToMainWindow(QObject* watched) const {
     return widget && widget->window() == mainWindow_;
 }
 
+// The main window itself must be the active one, not merely related to it.
+bool InputFilter::isMainWindowActive(QObject* watched) const {
+    return belongsToMainWindow(watched) && QApplication::activeWindow() == mainWindow_;
+}
+
+void InputFilter::setKeyEntry(bool isOn) {
+    isKeyEntry_ = isOn;
+    keyM_ = {};
+}
+
+bool InputFilter::queueEntryKey(QObject* watched, const QKeyEvent& event) {
+    if (!isKeyEntry_ || !isMainWindowActive(watched)) return false;
+    const PhysicalKey key = physicalKeyOf(event);
+    const std::int32_t modifiers = modifierBitsOf(event);
+    if (!isEntryKey(key, modifiers)) return false;
+    events_.push(keyEvent(mainWindowId_, key, modifiers, event.isAutoRepeat()));
+    return true;
+}
+
 bool InputFilter::fireShortcut(QObject* watched, const QKeyEvent& event) {
-    // The main window itself must be the active one, not merely related to it.
-    if (!belongsToMainWindow(watched) || QApplication::activeWindow() != mainWindow_) return false;
+    if (!isMainWindowActive(watched)) return false;
     const Qt::KeyboardModifiers modifiers = event.modifiers() & MatchedModifiers;
     for (const Shortcut& shortcut : shortcuts_) {
         if (shortcut.qtKey == event.key() && shortcut.modifiers == modifiers) {
@@ -173,7 +194,7 @@ bool InputFilter::fireShortcut(QObject* watched, const QKeyEvent& event) {
 void InputFilter::track(const QKeyEvent& event) {
     if (event.isAutoRepeat()) return;
     HeldKey* held = nullptr;
-    if (event.key() == Qt::Key_M) held = &keyM_;
+    if (event.key() == Qt::Key_M && !isKeyEntry_) held = &keyM_;
     if (isLeftControl(event)) held = &leftControl_;
     if (!held) return;
     const bool isDown = event.type() == QEvent::KeyPress;

@@ -39,6 +39,10 @@ class InputFilter final : public QObject {
     // while the program drops its own events.
     void setDiscardingInput(bool isDiscarding) { isDiscardingInput_ = isDiscarding; }
 
+    // While on, the entry keys of the main window are queued as Key events, not as shortcuts,
+    // and M no longer counts as held for panning.
+    void setKeyEntry(bool isOn);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -54,7 +58,9 @@ class InputFilter final : public QObject {
     };
 
     bool belongsToMainWindow(QObject* watched) const;
+    bool isMainWindowActive(QObject* watched) const;
     bool fireShortcut(QObject* watched, const QKeyEvent& event);
+    bool queueEntryKey(QObject* watched, const QKeyEvent& event);
     void track(const QKeyEvent& event);
     void handleMainWindowMouse(const QMouseEvent& event);
 
@@ -65,6 +71,7 @@ class InputFilter final : public QObject {
     HeldKey keyM_;
     HeldKey leftControl_;
     bool isDiscardingInput_ = false;
+    bool isKeyEntry_ = false;
 };
 
 } // namespace vemo

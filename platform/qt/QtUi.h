@@ -68,6 +68,8 @@ class QtUi final : public Ui {
     Rect controlRect(ControlId controlId) override;
     void showImage(ControlId controlId, const Image& image) override;
     void showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t colour) override;
+    void showColumnMark(ControlId controlId, std::int32_t x, std::int32_t width,
+                        std::uint32_t colour) override;
     std::int32_t spinValue(ControlId controlId) override;
     void setSpinValue(ControlId controlId, std::int32_t value) override;
     std::string editorText(ControlId controlId) override;
@@ -82,6 +84,7 @@ class QtUi final : public Ui {
                                 std::int32_t checked) override;
 
     void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) override;
+    void setKeyEntry(bool isOn) override;
 
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
     std::int32_t askChoice(const std::string& title, const std::string& text,

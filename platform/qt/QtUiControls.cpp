@@ -145,6 +145,12 @@ void QtUi::showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t col
         target->setCursorLine(x, QColor::fromRgb(static_cast<QRgb>(colour)));
 }
 
+void QtUi::showColumnMark(ControlId controlId, std::int32_t x, std::int32_t width,
+                          std::uint32_t colour) {
+    if (auto* target = control<ImageWidget>(controlId))
+        target->setColumnMark(x, width, QColor::fromRgb(static_cast<QRgb>(colour)));
+}
+
 std::int32_t QtUi::spinValue(ControlId controlId) {
     const auto* spin = control<QSpinBox>(controlId);
     return spin ? spin->value() : 0;

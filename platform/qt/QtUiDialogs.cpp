@@ -65,6 +65,10 @@ void QtUi::addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId comman
     inputFilter_.addShortcut(key, modifiers, commandId);
 }
 
+void QtUi::setKeyEntry(bool isOn) {
+    inputFilter_.setKeyEntry(isOn);
+}
+
 bool QtUi::messageBox(const std::string& title, const std::string& text, bool yesNo) {
     const QMessageBox::StandardButtons buttons =
         yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok);
@@ -78,7 +82,7 @@ bool QtUi::messageBox(const std::string& title, const std::string& text, bool ye
 }
 
 std::int32_t QtUi::askChoice(const std::string& title, const std::string& text,
-                            const std::vector<std::string>& buttons) {
+                             const std::vector<std::string>& buttons) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), toQtText(text),
                     QMessageBox::NoButton, mainWindow());
     box.setTextFormat(Qt::PlainText);

@@ -42,6 +42,7 @@ TEST(CommandTable, ButtonsMenusAndShortcutsAreCreatedInTheirOrderWithTheirIconsA
         {CommandId::Redo, "redo.ico", "redo", false},
         {CommandId::Export, "export.ico", "export", false},
         {CommandId::FollowPlayback, "follow.ico", "follow playback", true},
+        {CommandId::KeyEntry, "keys.ico", "keyboard entry", true},
     };
     using Key = ShortcutKey;
     const std::int32_t Ctrl = Modifier::Control;
@@ -70,10 +71,12 @@ TEST(CommandTable, ButtonsMenusAndShortcutsAreCreatedInTheirOrderWithTheirIconsA
         {Key::Equal, Ctrl, CommandId::ZoomIn},
         {Key::Minus, Ctrl, CommandId::ZoomOut},
         {Key::F, Ctrl, CommandId::FollowKey},
+        {Key::E, Ctrl, CommandId::KeyEntryKey},
     };
 
     test::FakePlatform fake;
     fake.ui.addAllDataFiles();
+    fake.ui.imageFiles["Data/keys.ico"] = Image(16, 16); // optional: taken when present
     for (auto& [path, image] : fake.ui.imageFiles)
         if (path.ends_with(".ico")) image = Image(16, 16, colourOf(path.substr(5)));
     test::FakeProcess process;

@@ -173,7 +173,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     for (const auto& b : ui.buttons)
         commands.push_back(idNumber(b.commandId));
     EXPECT_EQ(commands, (std::vector<std::int32_t>{13, 6, 14, 15, 7, 9, 10, 11, 12, 8, 17, 18, 16,
-                                                   45, 46, 54, 55}));
+                                                   45, 46, 54, 55, 57}));
     // Nothing to undo or redo yet.
     for (std::int32_t disabled : {6, 7, 8, 10, 45, 46})
         EXPECT_FALSE(ui.button(CommandId{disabled})->enabled);
@@ -183,8 +183,8 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_TRUE(ui.button(CommandId::FollowPlayback)->isToggle);
     EXPECT_FALSE(ui.button(CommandId::FollowPlayback)->pressed);
     EXPECT_EQ(ui.button(CommandId::ToggleSelection)->tooltip, "toggle selection usage");
-    EXPECT_EQ(idNumbers(ui.controlOrder),
-              (std::vector<std::int32_t>{3, 2, 4, 1, 60, 26, 25, 30, 31, 32, 33, 34, 35, 29, 28}));
+    EXPECT_EQ(idNumbers(ui.controlOrder), (std::vector<std::int32_t>{3, 2, 4, 1, 60, 62, 26, 25, 30,
+                                                                     31, 32, 33, 34, 35, 29, 28}));
     EXPECT_EQ(ui.spinValue(ControlId::DurationSpin), 120);
     EXPECT_EQ(ui.spinValue(ControlId::WidthSpin), 512);
     EXPECT_EQ(ui.spinValue(ControlId::SmallBlockSpin), 4);
@@ -195,7 +195,7 @@ TEST_F(StartupTest, ControlsToolbarMenusAndShortcutsInCreationOrder) {
     EXPECT_EQ(ui.controls[ControlId::Cancel].rect.x, 85);
     EXPECT_EQ(ui.menus[MenuId::Column].size(), 4u);
     EXPECT_EQ(ui.menus[MenuId::Paste][4].text, "paste notes and layout");
-    ASSERT_EQ(ui.shortcuts.size(), 23u);
+    ASSERT_EQ(ui.shortcuts.size(), 24u);
     EXPECT_EQ(ui.shortcuts[6].modifiers, Modifier::Control);
     EXPECT_EQ(ui.shortcuts[6].commandId, CommandId::Copy);
     EXPECT_EQ(ui.shortcuts[12].modifiers, Modifier::Control | Modifier::Shift);

@@ -153,3 +153,56 @@ TEST_F(QtShortcutsTest, MouseButtonsAreReadAtTheMoment) {
 
 } // namespace
 } // namespace vemo::testing_qt
+
+namespace vemo::testing_qt {
+namespace {
+
+// A key as the X server reports it: its keycode, and what the key map makes it type.
+struct TypedKey {
+    quint32 keycode;
+    Qt::Key key;
+    const char* text;
+};
+
+TEST_F(QtShortcutsTest, KeyEntryTakesKeysByTheirPlaceWhateverTheyTypeAndLeavesOtherShortcuts) {
+    using K = PhysicalKey;
+    ui->setKeyEntry(true);
+    QSpinBox* spin = focusedSpin();
+    const auto typeAll = [&](const std::vector<TypedKey>& keys) {
+        for (const TypedKey& typed : keys) {
+            QKeyEvent press(QEvent::KeyPress, typed.key, Qt::NoModifier, typed.keycode, 0, 0,
+                            QString::fromUtf8(typed.text));
+            QApplication::sendEvent(spin, &press);
+        }
+        return takeEvents(*ui);
+    };
+    // The same keys on a US and on a German key map: Z and Y change places, and so on.
+    const std::vector<Event> us = typeAll({{52, Qt::Key_Z, "z"},
+                                           {29, Qt::Key_Y, "y"},
+                                           {27, Qt::Key_R, "r"},
+                                           {11, Qt::Key_2, "2"},
+                                           {20, Qt::Key_Minus, "-"},
+                                           {61, Qt::Key_Slash, "/"},
+                                           {47, Qt::Key_Semicolon, ";"},
+                                           {65, Qt::Key_Space, " "}});
+    const std::vector<Event> german = typeAll({{52, Qt::Key_Y, "y"},
+                                               {29, Qt::Key_Z, "z"},
+                                               {27, Qt::Key_R, "r"},
+                                               {11, Qt::Key_2, "2"},
+                                               {20, Qt::Key_ssharp, "ß"},
+                                               {61, Qt::Key_Minus, "-"},
+                                               {47, Qt::Key_Odiaeresis, "ö"},
+                                               {65, Qt::Key_Space, " "}});
+    const auto byPlace =
+        ElementsAre(IsKey(K::Z), IsKey(K::Y), IsKey(K::R), IsKey(K::Digit2), IsKey(K::Minus),
+                    IsKey(K::Slash), IsKey(K::Semicolon), IsCommand(CommandId::SpaceKey));
+    EXPECT_THAT(us, byPlace);
+    EXPECT_THAT(german, byPlace);
+    EXPECT_EQ(spin->value(), 120);
+
+    ui->setKeyEntry(false);
+    EXPECT_THAT(typeAll({{27, Qt::Key_R, "r"}}), ElementsAre(IsCommand(CommandId::RepeatKey)));
+}
+
+} // namespace
+} // namespace vemo::testing_qt

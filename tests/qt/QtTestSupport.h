@@ -51,17 +51,26 @@ inline std::vector<Event> takeCommands(Ui& ui) {
 
 // An event of a window with no id: close, size, pointer move, release.
 inline auto IsEvent(EventKind kind, WindowId window) {
-    return ::testing::FieldsAre(kind, window, SeparatorLine, ControlId{}, 0, 0);
+    return ::testing::FieldsAre(kind, window, SeparatorLine, ControlId{}, 0, 0,
+                                PhysicalKey::Unknown, 0, false);
 }
 
 // A control event, or a Ctrl+wheel over a control.
 inline auto IsEvent(EventKind kind, WindowId window, ControlId control, std::int32_t type = 0,
                     std::int32_t steps = 0) {
-    return ::testing::FieldsAre(kind, window, SeparatorLine, control, type, steps);
+    return ::testing::FieldsAre(kind, window, SeparatorLine, control, type, steps,
+                                PhysicalKey::Unknown, 0, false);
 }
 
 inline auto IsCommand(CommandId commandId) {
-    return ::testing::FieldsAre(EventKind::Command, WindowId::Main, commandId, ControlId{}, 0, 0);
+    return ::testing::FieldsAre(EventKind::Command, WindowId::Main, commandId, ControlId{}, 0, 0,
+                                PhysicalKey::Unknown, 0, false);
+}
+
+// A key as key entry queues it.
+inline auto IsKey(PhysicalKey key, std::int32_t modifiers = Modifier::None) {
+    return ::testing::FieldsAre(EventKind::Key, WindowId::Main, SeparatorLine, ControlId{}, 0, 0,
+                                key, modifiers, false);
 }
 
 // A raster in which no two pixels of a row or a column are alike.

@@ -20,6 +20,8 @@ struct RealEditor {
     RealEditor(const RealEditor&) = delete;
     RealEditor& operator=(const RealEditor&) = delete;
     ~RealEditor() {
+        // As the program ends: a preview a click started must not outlive the beeper.
+        endProgram(state, platform, ExitNormal);
         ui.reset();
         std::filesystem::current_path(previousFolder);
     }

@@ -72,9 +72,9 @@ struct ShortcutCall {
 class FakeUi final : public Ui {
   public:
     // Scripts
-    std::deque<Event> events;        // arrive one per wait, in order
-    std::deque<Event> pendingEvents; // already queued: handed out first, dropped by a drain
-    std::deque<bool> boxAnswers;     // empty: true (OK / Yes)
+    std::deque<Event> events;               // arrive one per wait, in order
+    std::deque<Event> pendingEvents;        // already queued: handed out first, dropped by a drain
+    std::deque<bool> boxAnswers;            // empty: true (OK / Yes)
     std::deque<std::int32_t> choiceAnswers; // askChoice; empty: the box is closed
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
@@ -101,6 +101,8 @@ class FakeUi final : public Ui {
     std::map<ControlId, Image> shownImages;
     std::map<ControlId, int> showImageCount;
     std::map<ControlId, std::int32_t> cursorLineX; // -1: none
+    std::map<ControlId, std::int32_t> columnMarkX; // -1: none
+    bool isKeyEntry = false;
     std::map<MenuId, std::vector<MenuEntry>> menus;
     std::vector<MenuId> shownMenus;
     std::vector<ChooseCall> chooseMenus;
@@ -162,6 +164,9 @@ class FakeUi final : public Ui {
     Rect controlRect(ControlId controlId) override;
     void showImage(ControlId controlId, const Image& image) override;
     void showCursorLine(ControlId controlId, std::int32_t x, std::uint32_t colour) override;
+    void showColumnMark(ControlId controlId, std::int32_t x, std::int32_t, std::uint32_t) override {
+        columnMarkX[controlId] = x;
+    }
     std::int32_t spinValue(ControlId controlId) override;
     void setSpinValue(ControlId controlId, std::int32_t value) override;
     std::string editorText(ControlId controlId) override;
@@ -174,6 +179,7 @@ class FakeUi final : public Ui {
     std::int32_t chooseFromMenu(const std::vector<std::string>& entries,
                                 std::int32_t checked) override;
     void addShortcut(ShortcutKey key, std::int32_t modifiers, CommandId commandId) override;
+    void setKeyEntry(bool isOn) override { isKeyEntry = isOn; }
     bool messageBox(const std::string& title, const std::string& text, bool yesNo) override;
     std::int32_t askChoice(const std::string& title, const std::string& text,
                            const std::vector<std::string>& buttons) override;

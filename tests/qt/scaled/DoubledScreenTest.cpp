@@ -45,6 +45,13 @@ TEST_F(DoubledScreen, GridImageCoversItsControlPixelForScreenPixelAndClicksHitTh
             ASSERT_EQ(onScreen.pixel(x, y), shown.pixel(x, y)) << x << "," << y;
     EXPECT_EQ(onScreen.pixel(LineX, 10), 0xFFFF00FFu);
     ui->showCursorLine(ControlId::MainImage, -1, 0);
+    // The edit cursor's outline: two edges of one screen pixel, the column between them shown.
+    ui->showColumnMark(ControlId::MainImage, LineX, 24, 0xFFFFD700u);
+    const QImage marked = grid->grab().toImage().convertToFormat(shown.format());
+    EXPECT_EQ(marked.pixel(LineX, 10), 0xFFFFD700u);
+    EXPECT_EQ(marked.pixel(LineX + 23, 10), 0xFFFFD700u);
+    EXPECT_EQ(marked.pixel(LineX + 12, 10), shown.pixel(LineX + 12, 10));
+    ui->showColumnMark(ControlId::MainImage, -1, 0, 0);
 
     // At zoom 2 on this screen a melody pixel is one pixel of the control.
     const std::int32_t column = 30;
@@ -63,6 +70,9 @@ TEST_F(DoubledScreen, TheReadoutShowsItsLongestTextWhole) {
     ui->setControlText(ControlId::PointerReadout, testing_qt::LongestReadout);
     EXPECT_TRUE(testing_qt::isTextWhole(
         *qobject_cast<QLabel*>(ui->controlWidget(ControlId::PointerReadout))));
+    ui->setControlText(ControlId::EntryReadout, "entry:\r\noctave 7\r\nstep 16");
+    EXPECT_TRUE(testing_qt::isTextWhole(
+        *qobject_cast<QLabel*>(ui->controlWidget(ControlId::EntryReadout))));
 }
 
 } // namespace
