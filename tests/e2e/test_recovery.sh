@@ -17,7 +17,10 @@ data = open(sys.argv[1], "rb").read()
 last, first, end = struct.unpack_from("<i", data, 32)[0], *struct.unpack_from("<ii", data, 44)
 at = 52 + last + 1
 for column in range(first, end + 1 if first >= 0 else 0):
-    if data[at] != 0xFF: print(f"{column}:{data[at]}")
+    if data[at] == 0xFF:
+        at += 1
+        continue
+    print(f"{column}:{data[at]}")
     at += 4' "$1"
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/Columns.h"
 #include "model/EditorState.h"
+#include "tests/convert/CorpusReplay.h"
+#include "tests/store/JournalCheck.h"
 #include "tests/support/MelodyFixture.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +143,17 @@ TEST(Journal, AnotherVersionOrAnotherFileIsNeverRead) {
     bytes[0] = 'V';
     EXPECT_EQ(readJournal(bytes).status, JournalStatus::NotAJournal);
     EXPECT_EQ(readJournal({}).status, JournalStatus::NotAJournal);
+}
+
+// The inputs the fuzzer kept for their coverage, replayed without clang.
+TEST(Journal, FuzzCorpusReplaysCleanly) {
+    const auto bytes = [](const std::string& text) {
+        return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    };
+    test::replayCorpus(
+        "tests/store/journal-corpus",
+        [&](const std::string& text) { return test::journalProblem(bytes(text)); },
+        [&](const std::string& text) { return !readJournal(bytes(text)).records.empty(); });
 }
 
 } // namespace
