@@ -4,6 +4,8 @@
 #include "store/MelodyCodec.h"
 #include "store/Recovery.h"
 
+#include <CLI/CLI.hpp>
+
 #include <ostream>
 
 namespace vemo {
@@ -18,8 +20,18 @@ std::string terminalLines(std::string text) {
 
 } // namespace
 
-int recoverToFile(const std::string& journalPath, const std::string& outPath, std::ostream& out,
-                  std::ostream& err) {
+CLI::App* addRecoverCommand(CLI::App& tool, RecoverRequest& request, const std::string& version) {
+    CLI::App* command = tool.add_subcommand(
+        "recover", "writes the melody a recovery journal holds as a .vemo file");
+    command->set_version_flag("--version", version);
+    command->add_option("JOURNAL", request.journalPath, "the journal")->required();
+    command->add_option("OUT", request.outPath, "the .vemo file to write")->required();
+    return command;
+}
+
+int recoverToFile(const RecoverRequest& request, std::ostream& out, std::ostream& err) {
+    const std::string& journalPath = request.journalPath;
+    const std::string& outPath = request.outPath;
     EditorState state;
     const Recovery recovery = recoverJournal(journalPath, state);
     if (!recovery.hasMelody) {

@@ -379,17 +379,12 @@ int run(int argc, char* argv[]) {
     Arguments arguments;
     const auto commands = addMelodyCommands(tool, arguments);
     const CLI::App* convert = addConvertCommand(tool, arguments.conversion);
-    std::pair<std::string, std::string> recovered;
-    CLI::App* recover = tool.add_subcommand(
-        "recover", "writes the melody a recovery journal holds as a .vemo file");
-    recover->set_version_flag("--version", VersionText);
-    recover->add_option("JOURNAL", recovered.first, "the journal")->required();
-    recover->add_option("OUT", recovered.second, "the .vemo file to write")->required();
+    RecoverRequest recovered;
+    const CLI::App* recover = addRecoverCommand(tool, recovered, VersionText);
     if (const std::optional<int> stopped = parse(tool, argc, argv)) return *stopped;
 
     if (convert->parsed()) return convertFiles(arguments.conversion, std::cout, std::cerr);
-    if (recover->parsed())
-        return recoverToFile(recovered.first, recovered.second, std::cout, std::cerr);
+    if (recover->parsed()) return recoverToFile(recovered, std::cout, std::cerr);
     const auto loaded = loadFile(arguments.path);
     if (!loaded) return ExitFailed;
     for (const auto& [command, runCommand] : commands)

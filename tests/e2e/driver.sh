@@ -135,7 +135,9 @@ e2e_start_vemo() {
     shift
     local program=${E2E_VEMO_PROGRAM:-$E2E_VEMO}
     E2E_VEMO_LOG="$E2E_TMP/vemo-$(date +%s%N).log"
-    (cd "$workDir" && exec "$program" "$@") >"$E2E_VEMO_LOG" 2>&1 &
+    # Each start has journals of its own unless a test keeps them from one start to the next.
+    local state=${E2E_VEMO_STATE:-$E2E_TMP/state-$(date +%s%N)}
+    (cd "$workDir" && XDG_STATE_HOME=$state exec "$program" "$@") >"$E2E_VEMO_LOG" 2>&1 &
     E2E_VEMO_PID=$!
 }
 

@@ -75,6 +75,8 @@ chmod +x "$limited"
 E2E_VEMO_PROGRAM="$limited" e2e_start_vemo "$E2E_TMP" "$big"
 e2e_wait_window "$TITLE_PREFIX$big"
 main=$E2E_WINDOW
+# The recovery journal of the big melody meets the limit first: said once, and editing goes on.
+e2e_answer_box "recover" ok
 e2e_save_through_dialog "$main" "$other"
 e2e_answer_box "please confirm" yes
 e2e_answer_box "invalid file" ok

@@ -7,6 +7,8 @@ e2e_setup "$@"
 KILLS=${VEMO_RECOVERY_KILLS:-50}
 MAIN_TITLE="       vemo - F1:help - untitled"
 RECOVERED_TITLE="       vemo - untitled (recovered)"
+# Every start shares the journals.
+export E2E_VEMO_STATE=$XDG_STATE_HOME
 journals="$XDG_STATE_HOME/vemo"
 declare -A expected=() # column -> row of every note clicked so far
 
