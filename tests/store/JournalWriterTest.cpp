@@ -1,10 +1,8 @@
 #include "store/JournalWriter.h"
 
+#include "model/Columns.h"
 #include "model/EditorState.h"
 #include "tests/support/MelodyFixture.h"
-#include "tests/support/TempFolder.h"
-
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +80,9 @@ TEST(JournalWriter, AKillLosesNothingAndAPowerCutAtMostTheLastSecond) {
             now = next;
             if (random() % 4 == 0) {
                 state.history.undo(state);
+            } else if (random() % 8 == 0) {
+                insertColumn(state.melody, state.selection, int(random() % 40));
+                state.history.commit(state, "vemo", "insert column", now);
             } else {
                 test::setNote(state.melody, int(random() % 48), int(random() % 96));
                 state.history.commit(state, "vemo", "edit", now);
@@ -123,34 +124,6 @@ TEST(JournalWriter, AFullDiskStopsTheJournalAndTheEditorGoesOn) {
     test::setNote(state.melody, 4, 40);
     state.history.commit(state, "vemo", "edit", 0);
     EXPECT_EQ(disk.written.size(), before) << "a journal with a gap would recover a wrong melody";
-}
-
-// The real file: only its user may read it, and a compaction leaves no second file behind.
-TEST(JournalWriter, WritesAFileOnlyItsUserReads) {
-    const test::TempFolder folder;
-    JournalFile file(folder.file("journal"));
-    JournalWriter writer(file, 200);
-    const MelodyChange whole{"",
-                             true,
-                             95,
-                             {31, 4, 4, 120, 0, 31, "", "vemo"},
-                             0,
-                             std::vector<ColumnNote>(32),
-                             std::vector<std::int8_t>(32)};
-    writer.begin({JournalVersion, "a.vemo", 1, 2, 3}, whole, 5);
-    MelodyChange note{"edit", false, 0, whole.frame, 7, {{40, 0, 0}}, {0}};
-    writer.add(note, 6);
-    writer.add(note, 7);
-    ASSERT_TRUE(writer.isWorking()) << file.outcome().reason;
-    struct stat status {};
-    ASSERT_EQ(::stat(folder.file("journal").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
-    EXPECT_EQ(folder.entries().size(), 1u);
-    const JournalRead read = readJournal(test::readBytes(folder.file("journal")));
-    EXPECT_EQ(read.header.fileName, "a.vemo");
-    ASSERT_FALSE(read.records.empty());
-    EXPECT_EQ(read.records.back().change.notes.size(), 32u) << "compacted to the whole melody";
-    EXPECT_EQ(read.records.back().change.notes[7].row, 40);
 }
 
 } // namespace

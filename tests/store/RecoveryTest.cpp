@@ -63,13 +63,5 @@ TEST_F(Recover, SaysWhenTheMelodysFileChangedSinceTheJournalBegan) {
     EXPECT_NE(recoveryText(recovery).find("the file has changed on disk"), std::string::npos);
 }
 
-TEST_F(Recover, AnotherVersionsJournalIsLeftAlone) {
-    const std::string otherVersion("vemo journal\n\x02\0\0\0", 17);
-    std::ofstream(journal, std::ios::binary) << otherVersion;
-    const Recovery recovery = recoverJournal(journal, recovered);
-    EXPECT_FALSE(recovery.hasMelody);
-    EXPECT_NE(recovery.reason.find("another version of vemo"), std::string::npos);
-}
-
 } // namespace
 } // namespace vemo
