@@ -102,13 +102,18 @@ bool RecoveryJournal::askAbout(const FoundJournal& found) {
     const bool isAside = endsWith(found.path, ".aside");
     Ui& ui = editor_.platform.ui;
     if (!recovery.hasMelody || recovery.changes == 0) {
-        if (!recovery.reason.empty() && recovery.header.version != JournalVersion)
+        if (recovery.header.version != JournalVersion) {
+            // Kept where no start looks again, for the version that can read it.
+            const std::string kept = found.path + ".other";
+            std::rename(found.path.c_str(), kept.c_str());
             ui.messageBox("recover",
-                          "a recovery journal is set aside:\r\n'" + found.path + "'\r\n" +
+                          "a recovery journal is set aside as\r\n'" + kept + "'\r\n" +
                               recovery.reason,
                           false);
-        else
+        } else {
             std::remove(found.path.c_str());
+        }
+        found.lock->release();
         return false;
     }
     if (isAside && wallNowMs() - recovery.lastChangeMs > AsideKeptMs) {

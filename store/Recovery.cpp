@@ -39,6 +39,7 @@ Recovery recoverJournal(const std::string& path, EditorState& state) {
         return recovery;
     }
     const JournalRead read = readJournal(file.bytes);
+    recovery.header = read.header;
     if (read.status == JournalStatus::OtherVersion) {
         recovery.reason = "it was written by another version of vemo (journal version " +
                           std::to_string(read.header.version) + ")";
@@ -48,7 +49,6 @@ Recovery recoverJournal(const std::string& path, EditorState& state) {
         recovery.reason = "it is not a vemo journal, or its start is damaged";
         return recovery;
     }
-    recovery.header = read.header;
     const JournalReplay replay = replayJournal(read.records, state);
     recovery.hasMelody = replay.applied > 0;
     if (!recovery.hasMelody) recovery.reason = "it holds no melody";

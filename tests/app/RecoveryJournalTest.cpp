@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace vemo {
 namespace {
@@ -67,6 +68,24 @@ TEST_F(Recovering, ANoSetsTheJournalAsideAndASecondNoRemovesIt) {
         std::erase(now, ".lock");
         EXPECT_EQ(now, left);
     }
+}
+
+TEST_F(Recovering, AnotherVersionsJournalIsSetAsideWithAMessageAndNeverAskedAgain) {
+    const std::string otherVersion("vemo journal\n\x02\0\0\0", 17);
+    std::ofstream(folder.file("old.journal"), std::ios::binary) << otherVersion;
+    for (const std::size_t boxes : {1u, 0u}) {
+        test::StartedEditor next;
+        RecoveryJournal journal(next.editor);
+        journal.start({folder.path(), {}});
+        journal.offerRecovery();
+        ASSERT_EQ(next.fake.ui.boxes.size(), boxes);
+        if (boxes == 1) {
+            EXPECT_NE(next.fake.ui.boxes[0].text.find("another version of vemo"),
+                      std::string::npos);
+        }
+        journal.end();
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.file("old.journal.other")));
 }
 
 TEST_F(Recovering, AFolderThatCannotHoldJournalsIsToldOnceAndEditingGoesOn) {
