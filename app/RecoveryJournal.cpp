@@ -136,7 +136,7 @@ bool RecoveryJournal::askAbout(const FoundJournal& found) {
         found.lock->release();
         return false;
     }
-    recoverJournal(found.path, editor_.state);
+    replayJournal(recovery.records, editor_.state);
     const std::string name =
         recovery.header.fileName.empty() ? "untitled" : recovery.header.fileName;
     ui.setWindowTitle(WindowId::Main, TitlePrefix + name + " (recovered)");

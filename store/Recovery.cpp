@@ -56,6 +56,8 @@ Recovery recoverJournal(const std::string& path, EditorState& state) {
     recovery.dropped = read.droppedRecords + replay.refused;
     if (replay.applied > 0) recovery.lastChangeMs = read.records[replay.applied - 1].timeMs;
     recovery.hasFileChanged = hasChangedSince(read.header);
+    recovery.records.assign(read.records.begin(),
+                            read.records.end() - static_cast<std::ptrdiff_t>(replay.refused));
     return recovery;
 }
 

@@ -17,6 +17,8 @@ struct Recovery {
     std::size_t dropped = 0; // damaged or torn records, and records that did not fit
     std::int64_t lastChangeMs = 0;
     bool hasFileChanged = false; // the melody's file differs from when the journal began
+    // The records that rebuilt it: replayJournal brings the same melody into another state.
+    std::vector<JournalRecord> records;
 };
 
 // Reads the journal at path and rebuilds its melody in state; a journal of another version, or a
